@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Varnello needs to build, run and test, when missing.
+# Usage: scripts/deps.sh [run|test]   (default: test, which is a superset of run)
+set -euo pipefail
+
+run_packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins
+  libqt6multimedia6 fonts-dejavu-core
+)
+test_packages=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev clang-format
+  xvfb xauth imagemagick libimage-exiftool-perl
+  pulseaudio pulseaudio-utils
+  desktop-file-utils appstream dpkg-dev file
+)
+
+wanted=("${run_packages[@]}")
+if [ "${1:-test}" = test ]; then
+  wanted+=("${test_packages[@]}")
+fi
+
+missing=()
+for p in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing missing packages: ${missing[*]}"
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
