@@ -144,6 +144,10 @@ QString ReadProfileString(const QString& section, const QString& key, const QStr
 
 bool WriteProfileString(const QString& section, const QString& key, const QString& value,
                         const QString& file) {
+    // A line break would end the line early and smuggle the rest in as lines of their own.
+    for (const QString* text : {&section, &key, &value})
+        if (text->contains(u'\n') || text->contains(u'\r'))
+            return false;
     ProfileText text = LoadProfile(file).value_or(ProfileText{});
     const QString cr = text.newline.size() == 2 ? QStringLiteral("\r") : QString();
     const QString line = key + u'=' + value + cr;

@@ -12,6 +12,7 @@ QString ReadProfileString(const QString& section, const QString& key, const QStr
 
 // Replaces the key's line, or adds it at the end of its section, adding the section at the end of
 // the file and the file itself when missing. The file is replaced atomically: a failed write
-// leaves the old file whole. Returns false when the file could not be written.
+// leaves the old file whole. Returns false when the file could not be written; a section, key
+// or value holding a line break is refused (false, file unchanged).
 bool WriteProfileString(const QString& section, const QString& key, const QString& value,
                         const QString& file);

@@ -83,6 +83,7 @@ TEST(ProfileStore, UnicodeRoundTripsAndWindows1252FilesAreReadRight) {
 
 TEST(ProfileStore, FailedWriteLeavesTheOldFileWhole) {
     TempTree t;
+    EXPECT_FALSE(WriteProfileString("S", "k", "1", t.Abs("missing-folder/a.ini")));
     t.File("ro/a.ini", "[S]\nk=1\n");
     QFile::setPermissions(t.Abs("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const bool wrote = WriteProfileString("S", "k", "2", t.Abs("ro/a.ini"));
@@ -100,6 +101,18 @@ TEST(ProfileStore, FileWithoutFinalNewlineAndDuplicateKeys) {
     EXPECT_EQ(ReadProfileString("S", "k", f), "1");
     ASSERT_TRUE(WriteProfileString("S", "j", "3", f));
     EXPECT_EQ(t.Read("a.ini"), "[S]\nk=1\nk=2\nj=3");
+}
+
+} // namespace
+
+namespace {
+
+TEST(ProfileStore, LineBreaksInAValueAreRefusedInsteadOfInjectingLines) {
+    TempTree t;
+    t.File("a.ini", "[S]\nk=1\n");
+    EXPECT_FALSE(WriteProfileString("S", "k", "2\n[Evil]\nx=1", t.Abs("a.ini")));
+    EXPECT_FALSE(WriteProfileString("S", "k", "2\r", t.Abs("a.ini")));
+    EXPECT_EQ(t.Read("a.ini"), "[S]\nk=1\n");
 }
 
 } // namespace
