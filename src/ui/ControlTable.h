@@ -56,7 +56,7 @@ struct ControlSpec {
     FontSpec font = {};
     QRgb back = 0;
     QRgb fore = 0;
-    int maxLength = 0; // text boxes; 0: no limit
+    int maxLength = 0; // characters the user may type into a text box; 0: no limit
     unsigned flags = 0;
 };
 

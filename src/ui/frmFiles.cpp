@@ -3,6 +3,7 @@
 #include "CenterForm.h"
 #include "ControlTable.h"
 #include "FolderControls.h"
+#include "TypingLimit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -130,7 +131,7 @@ void StyleControl(QWidget* w, const ControlSpec& c) {
     SetColours(w, c);
     if (c.maxLength > 0)
         if (auto* edit = qobject_cast<QLineEdit*>(w))
-            edit->setMaxLength(c.maxLength);
+            edit->setValidator(new TypingLimit(c.maxLength, edit));
     if (c.flags & RefreshIcon) {
         auto* button = qobject_cast<QPushButton*>(w);
         button->setText(QString());

@@ -1,4 +1,5 @@
 #include "ControlTable.h"
+#include "TypingLimit.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 #include <set>
 #include <string>
@@ -54,9 +56,10 @@ TEST_F(Controls, ArraysAndMembersAreTheNamedControls) {
               QString::fromUtf8("Wenn farbig markiert, dann klicken für Datei-Tags"));
     EXPECT_EQ(form->txtList->text(), "48,50,52,53,55,57,59,60,62,64,65,67,69,71,72");
     EXPECT_EQ(form->txtTrenn->text(), " - ");
-    EXPECT_EQ(form->txtRep->maxLength(), 2);
-    EXPECT_EQ(form->txtCnt->maxLength(), 1);
-    EXPECT_EQ(form->txtCount->maxLength(), 3);
+    EXPECT_EQ(TypingLimitOf(form->txtRep), 2);
+    EXPECT_EQ(TypingLimitOf(form->txtCnt), 1);
+    EXPECT_EQ(TypingLimitOf(form->txtCount), 3);
+    EXPECT_EQ(TypingLimitOf(form->txtFind), 0);
     EXPECT_EQ(form->lstSel->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_EQ(form->lstSort->selectionMode(), QAbstractItemView::SingleSelection);
     EXPECT_TRUE(form->lstSel->uniformItemSizes());
@@ -64,6 +67,15 @@ TEST_F(Controls, ArraysAndMembersAreTheNamedControls) {
                           static_cast<QWidget*>(form->lstPath)})
         EXPECT_TRUE(list->acceptDrops());
     EXPECT_EQ(form->windowTitle(), "Brimwick Varnello");
+}
+
+TEST_F(Controls, TypingIsLimitedButTextsSetByTheProgramStayWhole) {
+    form->txtFirst->setFocus();
+    form->txtFirst->clear();
+    QTest::keyClicks(form->txtFirst, "1234");
+    EXPECT_EQ(form->txtFirst->text(), "12");
+    form->txtCnt->setText("99999999");
+    EXPECT_EQ(form->txtCnt->text(), "99999999");
 }
 
 TEST_F(Controls, OnlyTheDesignedControlsStartDisabled) {
