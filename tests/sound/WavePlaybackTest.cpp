@@ -64,7 +64,8 @@ protected:
         }
         ASSERT_TRUE(dir_.isValid());
         WriteWaveFile(dir_.filePath("first.wav"), 20);
-        WriteWaveFile(dir_.filePath("second.WAV"), 20);
+        // Characters that mean something in a URL must not keep the file from playing.
+        WriteWaveFile(dir_.filePath("Take #2 (100%).WAV"), 20);
     }
 
     void TearDown() override {
@@ -98,7 +99,7 @@ TEST_F(WaveWithServer, PlayWaveStartsAStreamThatANewSoundReplaces) {
     PlayWave(dir_.filePath("first.wav"));
     const QString first = OneStream();
 
-    PlayWave(dir_.filePath("second.WAV"));
+    PlayWave(dir_.filePath("Take #2 (100%).WAV"));
     QString second;
     EXPECT_TRUE(EventuallyTrue([&] {
         const QStringList streams = server_->SinkInputs();
@@ -121,7 +122,7 @@ TEST_F(WaveWithServer, StopWaveEndsThePreviewAndCanBeRepeated) {
     EXPECT_TRUE(server_->SinkInputs().isEmpty());
 
     // The module still plays after a stop.
-    PlayWave(dir_.filePath("second.WAV"));
+    PlayWave(dir_.filePath("Take #2 (100%).WAV"));
     OneStream();
 }
 
