@@ -2,6 +2,7 @@
 
 #include "CenterForm.h"
 #include "ControlTable.h"
+#include "FileList.h"
 #include "FolderControls.h"
 #include "TypingLimit.h"
 
@@ -42,7 +43,7 @@ QWidget* CreateControl(ControlKind kind, QWidget* parent) {
         return new QLineEdit(parent);
     case ControlKind::ListSingle:
     case ControlKind::ListExtended: {
-        auto* l = new QListWidget(parent);
+        auto* l = new FileList(parent);
         l->setSelectionMode(kind == ControlKind::ListExtended ? QAbstractItemView::ExtendedSelection
                                                               : QAbstractItemView::SingleSelection);
         // Entries share one font and height; uniform sizes keep large folders fast to lay out.
@@ -142,8 +143,11 @@ void StyleControl(QWidget* w, const ControlSpec& c) {
             button->setChecked(true);
     if (c.flags & SizeWECursor)
         w->setCursor(Qt::SizeHorCursor);
-    if (c.flags & AcceptsDrops)
+    if (c.flags & AcceptsDrops) {
         w->setAcceptDrops(true);
+        if (auto* list = qobject_cast<QListWidget*>(w))
+            list->viewport()->setAcceptDrops(true); // drops reach a list through its viewport
+    }
     if (c.flags & Disabled)
         w->setEnabled(false);
     if (c.flags & Hidden)
@@ -268,6 +272,9 @@ void frmFiles::ConnectHandlers() {
     connect(cmdRoot, &QPushButton::clicked, this, [this] { cmdRoot_Click(); });
     connect(cmdRefresh, &QPushButton::clicked, this, [this] { cmdRefresh_Click(); });
     connect(cmdRef, &QPushButton::clicked, this, [this] { cmdRef_Click(); });
+    ConnectListHandlers();
+    ConnectOptionHandlers();
+    ConnectEditorHandlers();
 }
 
 void frmFiles::Form_Load() {
@@ -281,9 +288,7 @@ void frmFiles::Form_Load() {
     for (const char* frame : {"frmOptions", "frmID3", "frmEXIF"})
         SetTop(QString::fromLatin1(frame), 620);
     ApplyPlaces();
-    QPalette pal = lblOptions[1]->palette();
-    pal.setColor(QPalette::Window, QColor(128, 128, 128));
-    lblOptions[1]->setPalette(pal);
+    SetTypeMark(QString()); // grey: no file taken up
     CenterForm(*this);
 }
 
@@ -305,6 +310,8 @@ void frmFiles::resizeEvent(QResizeEvent* event) {
 }
 
 bool frmFiles::eventFilter(QObject* watched, QEvent* event) {
+    if (OptionsEvent(watched, event) || EditorEvent(watched, event))
+        return true;
     const QEvent::Type type = event->type();
     const bool press = type == QEvent::MouseButtonPress;
     const bool doubleClick = type == QEvent::MouseButtonDblClick;

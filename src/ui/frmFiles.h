@@ -1,6 +1,8 @@
 #pragma once
 
+#include "FileList.h"
 #include "FormLayout.h"
+#include "RenameOptions.h"
 #include "Volumes.h"
 
 #include <QList>
@@ -10,6 +12,7 @@
 #include <array>
 
 class FileEnumerator;
+
 class FolderControl;
 class QAction;
 class QCheckBox;
@@ -35,7 +38,7 @@ public:
     QLabel* lblDirs = nullptr;
     QFrame* frmDirs = nullptr;
     QComboBox* drvDrives = nullptr;
-    QListWidget* lstPath = nullptr;
+    FileList* lstPath = nullptr;
     QPushButton* cmdRoot = nullptr;
     QPushButton* cmdBack = nullptr;
     QPushButton* cmdRefresh = nullptr;
@@ -45,8 +48,8 @@ public:
     QLineEdit* txtFileName = nullptr;
     QLabel* lblDot = nullptr;
     QLineEdit* txtExtension = nullptr;
-    QListWidget* lstSel = nullptr;
-    QListWidget* lstSort = nullptr;
+    FileList* lstSel = nullptr;
+    FileList* lstSort = nullptr;
     QPushButton* cmdRef = nullptr;
 
     // Options panel.
@@ -94,6 +97,9 @@ public:
     bool TagsFlag = false;
     bool NameMouseDown = false;
     QString CurrentFolder; // folder of the current file with a trailing separator; empty when none
+    QString CurrentFile;   // CurrentFolder + the list item of the current file
+    QString NewFilePath;   // target of the last rename tried by a batch run or the name editor
+    qint16 DragIndex = -1; // the lstSort entry last seen under the mouse in order mode
 
     // Load and unload.
     void Form_Load();
@@ -121,6 +127,39 @@ public:
     void lblDirs_DblClick();
     void lblDirs2_Click();
 
+    // Options panel and the live preview.
+    RenameOptions ReadOptions() const;        // the panel as it stands now
+    void chkOptions_Click(int index);         // the one preview refresh; index unused
+    void ParameterBox_Change(QLineEdit* box); // the change handling of the nine parameter boxes
+    void NumberField_KeyPress(qint16& key);   // txtFirst, txtLast, txtCnt, txtCount
+    void optGK_Click(int index);
+    void optPos_Click(int index);
+    void optPos2_Click(int index);
+
+    // File lists, list mode, type marks and drops.
+    bool OrderMode() const;              // mnuMove checked
+    void MakeCurrent(QListWidget* list); // the file of the list's current entry taken up
+    void lstSel_MouseDown(Qt::MouseButton button, QPoint globalPosition);
+    void lstSort_MouseDown(Qt::MouseButton button, QPoint globalPosition);
+    void lstSort_MouseMove(Qt::MouseButtons buttons);
+    void lstSort_MouseUp();
+    void lstSort_KeyUp();
+    void mnuSelect_Click();
+    void mnuMove_Click();
+    void DropFiles(const QStringList& paths); // a drop on lstPath, lstSel or lstSort
+    void GoToFile(const QString& path);
+
+    // Batch run and the file name editor.
+    void cmdBatch_Click();
+    void txtFileName_KeyPress(qint16& key);
+    void txtExtension_KeyPress(qint16& key);
+    void txtFileName_MouseDown();
+    void txtFileName_MouseMove();
+    void txtFileName_MouseUp();
+    // True while a batch run or a rename from the editor goes on: folder changes, drops and a
+    // second run or rename are then ignored.
+    bool Busy() const { return busy_; }
+
 signals:
     // After every refill of the lists, for the handlers that follow the current folder.
     void refilled();
@@ -140,6 +179,12 @@ private:
     void SetLeft(const QString& name, double twips);
     void SetTop(const QString& name, double twips);
     void ApplyPlaces();
+    void ConnectListHandlers();
+    void ConnectOptionHandlers();
+    void ConnectEditorHandlers();
+    bool OptionsEvent(QObject* watched, QEvent* event); // true: the event is swallowed
+    bool EditorEvent(QObject* watched, QEvent* event);  // true: the event is swallowed
+    void SetTypeMark(const QString& itemText);
     void FillDriveList();
     void ShowDriveOf(const QString& path);
 
@@ -148,4 +193,5 @@ private:
     QList<Volume> volumes_;
     bool lblDirs2Pressed_ = false;
     bool unloaded_ = false;
+    bool busy_ = false;
 };

@@ -1,0 +1,4 @@
+// The batch rename run.
+#include "frmFiles.h"
+
+void frmFiles::cmdBatch_Click() {}

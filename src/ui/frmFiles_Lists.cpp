@@ -1,0 +1,178 @@
+// The file lists: taking a file up, the list modes, reordering, type marks and file drops.
+#include "frmFiles.h"
+
+#include "FileList.h"
+#include "FolderControls.h"
+#include "PathHelpers.h"
+#include "RuleChain.h"
+#include "TypeMark.h"
+#include "sound/Sound.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace {
+
+void LetEventsRun(int turns) {
+    for (int i = 0; i < turns; ++i)
+        QCoreApplication::processEvents();
+}
+
+QString CurrentText(const QListWidget* list) {
+    const QListWidgetItem* item = list->currentItem();
+    return item != nullptr ? item->text() : QString();
+}
+
+void CopyEntries(const QListWidget* from, QListWidget* to) {
+    QStringList texts;
+    texts.reserve(from->count());
+    for (int i = 0; i < from->count(); ++i)
+        texts.append(from->item(i)->text());
+    to->clear();
+    to->addItems(texts);
+}
+
+} // namespace
+
+bool frmFiles::OrderMode() const {
+    return mnuMove->isChecked();
+}
+
+void frmFiles::SetTypeMark(const QString& itemText) {
+    const TypeMark mark = TypeMarkFor(itemText);
+    QPalette pal = lblOptions[1]->palette();
+    pal.setColor(QPalette::Window, mark.Colour);
+    lblOptions[1]->setPalette(pal);
+    if (mark.PlaysWave)
+        PlayWave(CurrentFile);
+}
+
+void frmFiles::MakeCurrent(QListWidget* list) {
+    if (list == lstSort)
+        DragIndex = static_cast<qint16>(lstSort->currentRow());
+    CurrentFolder = AddBackslash(filFiles->Path());
+    const QString t = CurrentText(list);
+    CurrentFile = CurrentFolder + t;
+    txtExtension->setText(GetExtension(t));
+    txtFileName->setText(BaseNameOf(t));
+    if (list == lstSel)
+        chkOptions_Click(0); // lstSort previews when the button is released
+    SetTypeMark(t);
+}
+
+void frmFiles::lstSel_MouseDown(Qt::MouseButton button, QPoint globalPosition) {
+    if (button == Qt::LeftButton)
+        MakeCurrent(lstSel);
+    else
+        mnuPop->popup(globalPosition);
+}
+
+void frmFiles::lstSort_MouseDown(Qt::MouseButton button, QPoint globalPosition) {
+    if (button == Qt::LeftButton)
+        MakeCurrent(lstSort);
+    else
+        mnuPop->popup(globalPosition);
+}
+
+// While the left button is held the list keeps its current entry under the mouse; the dragged
+// text is exchanged with that entry, so it travels with the mouse.
+void frmFiles::lstSort_MouseMove(Qt::MouseButtons buttons) {
+    if (!OrderMode())
+        return;
+    const int k = lstSort->currentRow();
+    if (buttons != Qt::LeftButton) {
+        DragIndex = static_cast<qint16>(k);
+        return;
+    }
+    if (k == DragIndex)
+        return;
+    QListWidgetItem* now = lstSort->item(k);
+    QListWidgetItem* dragged = lstSort->item(DragIndex);
+    if (now != nullptr && dragged != nullptr) { // a stale index exchanges nothing
+        const QString kept = now->text();
+        now->setText(dragged->text());
+        dragged->setText(kept);
+    }
+    DragIndex = static_cast<qint16>(k);
+}
+
+void frmFiles::lstSort_MouseUp() {
+    chkOptions_Click(0);
+}
+
+void frmFiles::lstSort_KeyUp() {
+    MakeCurrent(lstSort);
+}
+
+void frmFiles::mnuSelect_Click() {
+    mnuMove->setChecked(false);
+    mnuSelect->setChecked(true);
+    CopyEntries(lstSort, lstSel);
+    lstSel->setVisible(true);
+    lstSort->setVisible(false);
+}
+
+void frmFiles::mnuMove_Click() {
+    mnuSelect->setChecked(false);
+    mnuMove->setChecked(true);
+    CopyEntries(lstSel, lstSort);
+    lstSel->setVisible(false);
+    lstSort->setVisible(true);
+}
+
+void frmFiles::DropFiles(const QStringList& paths) {
+    if (busy_)
+        return;
+    for (const QString& path : paths) {
+        LetEventsRun(1);
+        if (busy_)
+            return; // a run started meanwhile
+        GoToFile(path);
+    }
+}
+
+void frmFiles::GoToFile(const QString& path) {
+    txtFileName->clear();
+    txtExtension->clear();
+    const QString folder = FolderOf(path);
+    const int drive = VolumeIndexOf(folder, volumes_);
+    if (drive >= 0)
+        drvDrives->setCurrentIndex(drive); // a different volume runs the drive change
+    // A file whose folder cannot be opened is passed over: nothing of another folder is taken up.
+    if (!setDirPath(folder))
+        return;
+    dirDirs_Change();
+    LetEventsRun(21);
+
+    const QString name = FileNameOf(path);
+    for (int i = 0; i < lstSel->count(); ++i) {
+        if (lstSel->item(i)->text() != name)
+            continue;
+        lstSel->setCurrentRow(i, QItemSelectionModel::Select);
+        LetEventsRun(21);
+        CurrentFolder = AddBackslash(dirDirs->Path());
+        CurrentFile = CurrentFolder + CurrentText(lstSel);
+        txtExtension->setText(GetExtension(name));
+        txtFileName->setText(BaseNameOf(name));
+        break;
+    }
+    MakeCurrent(lstSel);
+}
+
+void frmFiles::ConnectListHandlers() {
+    lstSel->setOtherButtonsSelect(false);
+    lstSort->setOtherButtonsSelect(false);
+    connect(lstSel, &FileList::mousePressed, this, &frmFiles::lstSel_MouseDown);
+    connect(lstSort, &FileList::mousePressed, this, &frmFiles::lstSort_MouseDown);
+    connect(lstSort, &FileList::mouseMoved, this, &frmFiles::lstSort_MouseMove);
+    connect(lstSort, &FileList::mouseReleased, this, [this] { lstSort_MouseUp(); });
+    connect(lstSort, &FileList::keyReleased, this, &frmFiles::lstSort_KeyUp);
+    connect(mnuSelect, &QAction::triggered, this, [this] { mnuSelect_Click(); });
+    connect(mnuMove, &QAction::triggered, this, [this] { mnuMove_Click(); });
+    for (FileList* list : {lstPath, lstSel, lstSort})
+        connect(list, &FileList::filesDropped, this, &frmFiles::DropFiles);
+}

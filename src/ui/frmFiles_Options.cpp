@@ -1,0 +1,129 @@
+// The options panel: reading the rules, the live preview and the panel's own handlers.
+#include "frmFiles.h"
+
+#include "FileList.h"
+#include "KeyFilter.h"
+#include "Preview.h"
+#include "RuleChain.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+RenameOptions frmFiles::ReadOptions() const {
+    RenameOptions o;
+    const auto on = [this](int i) { return chkOptions[i]->isChecked(); };
+    o.BracketOn = on(0);
+    o.BlankOn = on(1);
+    o.BlankChar = txtRep->text();
+    o.CutFirstOn = on(2);
+    o.CutFirstCount = txtFirst->text();
+    o.CutLastOn = on(3);
+    o.CutLastCount = txtLast->text();
+    o.DeleteOn = on(4);
+    o.DeleteText = txtDelete->text();
+    o.ReplaceOn = on(5);
+    o.FindText = txtFind->text();
+    o.ReplaceText = txtReplace->text();
+    o.AddTextOn = on(6);
+    o.AddText = txtString->text();
+    o.AddTextAtStart = optPos[0]->isChecked();
+    o.CounterOn = on(7);
+    o.CounterListOn = on(8);
+    o.NewNameOn = on(9);
+    o.NewName = txtNewName->text();
+    o.CounterList = txtList->text();
+    o.CounterDigits = txtCnt->text();
+    o.CounterStart = txtCount->text();
+    o.CounterSeparator = txtTrenn->text();
+    o.CounterAtStart = optPos2[0]->isChecked();
+    o.CaseOn = on(10);
+    o.CaseMode = optGK[0]->isChecked() ? CaseUpper : optGK[1]->isChecked() ? CaseLower : CaseWords;
+    return o;
+}
+
+void frmFiles::chkOptions_Click(int /*index*/) {
+    const FileList* source = nullptr;
+    if (mnuMove->isChecked())
+        source = lstSort;
+    if (mnuSelect->isChecked())
+        source = lstSel;
+    const QListWidgetItem* entry = source != nullptr ? source->currentItem() : nullptr;
+    const QString item = entry != nullptr ? entry->text() : QString();
+    const RenameOptions options = ReadOptions();
+
+    const PanelEnabledStates states = EnabledStatesFor(options);
+    for (QRadioButton* b : optGK)
+        b->setEnabled(states.CaseButtons);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtNewName, chkOptions[8], chkOptions[9], optPos2[0],
+                                                      optPos2[1], lblTrenn, txtTrenn})
+        w->setEnabled(states.CounterControls);
+    txtList->setEnabled(states.CounterList);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtCnt, txtCount, lblCnt})
+        w->setEnabled(states.CounterNumber);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtString, optPos[0], optPos[1]})
+        w->setEnabled(states.AddTextControls);
+
+    cmdDummy->setFocus();
+    if (CurrentFolder.isEmpty())
+        return; // no file taken up since the last refill: the name box keeps its text
+    txtFileName->setText(PreviewName(item, options));
+}
+
+void frmFiles::ParameterBox_Change(QLineEdit* box) {
+    chkOptions_Click(0);
+    QCoreApplication::processEvents();
+    // The preview parked the focus; typing goes on in the box. A box that cannot take the focus
+    // (disabled, hidden) is passed over.
+    if (box->isEnabled() && box->isVisible())
+        box->setFocus();
+}
+
+void frmFiles::NumberField_KeyPress(qint16& key) {
+    FilterKey(key);
+}
+
+void frmFiles::optGK_Click(int /*index*/) {
+    chkOptions_Click(0);
+}
+
+void frmFiles::optPos_Click(int /*index*/) {
+    chkOptions_Click(0);
+}
+
+void frmFiles::optPos2_Click(int /*index*/) {
+    chkOptions_Click(0);
+}
+
+void frmFiles::ConnectOptionHandlers() {
+    for (int i = 0; i < int(chkOptions.size()); ++i)
+        connect(chkOptions[i], &QCheckBox::clicked, this, [this, i] { chkOptions_Click(i); });
+    for (int i = 0; i < int(optGK.size()); ++i)
+        connect(optGK[i], &QRadioButton::clicked, this, [this, i] { optGK_Click(i); });
+    for (int i = 0; i < int(optPos.size()); ++i)
+        connect(optPos[i], &QRadioButton::clicked, this, [this, i] { optPos_Click(i); });
+    for (int i = 0; i < int(optPos2.size()); ++i)
+        connect(optPos2[i], &QRadioButton::clicked, this, [this, i] { optPos2_Click(i); });
+    // Any change of these texts, typed, pasted or set by the program, refreshes the preview.
+    for (QLineEdit* box :
+         {txtTrenn, txtString, txtFirst, txtLast, txtDelete, txtFind, txtReplace, txtCnt, txtCount})
+        connect(box, &QLineEdit::textChanged, this, [this, box] { ParameterBox_Change(box); });
+    for (QLineEdit* box : {txtFirst, txtLast, txtCnt, txtCount})
+        box->installEventFilter(this);
+}
+
+bool frmFiles::OptionsEvent(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    if (watched != txtFirst && watched != txtLast && watched != txtCnt && watched != txtCount)
+        return false;
+    std::optional<qint16> key = KeyPressCode(*static_cast<QKeyEvent*>(event));
+    if (!key)
+        return false; // keys that type nothing (arrows, Delete) are the box's own
+    NumberField_KeyPress(*key);
+    return *key == 0;
+}
