@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QCheckBox>
 #include <QTest>
 
 namespace {
@@ -89,6 +90,27 @@ TEST_F(Lists, MovesWithoutTheLeftButtonOrInSelectModeReorderNothing) {
                       Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(form->lstSort->viewport(), &hover);
     EXPECT_EQ(Entries(form->lstSort), files);
+}
+
+TEST_F(Lists, KeysTakeAFileUpInTheOrderListOnlyAndWithoutAPreview) {
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->chkOptions[7]->click();
+    Press(form->lstSel, 0);
+    ASSERT_EQ(form->txtFileName->text(), "01 - a");
+    form->lstSel->setFocus();
+    QTest::keyClick(form->lstSel, Qt::Key_Down);
+    EXPECT_EQ(form->lstSel->currentRow(), 1);
+    EXPECT_EQ(form->CurrentFile, Folder() + "a.txt"); // moving through lstSel takes nothing up
+
+    form->mnuMove_Click();
+    Press(form->lstSort, 2);
+    Release(form->lstSort, 2);
+    form->lstSort->setFocus();
+    QTest::keyClick(form->lstSort, Qt::Key_Down);
+    EXPECT_EQ(form->CurrentFile, Folder() + "d.txt");
+    EXPECT_EQ(form->txtFileName->text(), "d"); // taken up, not previewed
+    EXPECT_EQ(form->DragIndex, 3);
 }
 
 TEST_F(Lists, ModeSwitchesCopyEveryEntryAndLeaveNoneSelected) {
