@@ -28,7 +28,7 @@ TEST_F(BatchRun, NumbersTheSelectedEntriesOnlyAndEndsWithARefill) {
 
     EXPECT_EQ(OnDisk(), (QStringList{"01 - a.jpg", "02 - c.jpg", "b.jpg"}));
     EXPECT_EQ(tree.Read("02 - c.jpg"), "c.jpg");
-    EXPECT_EQ(Texts(form->lstSel), (QStringList{"01 - a.jpg", "02 - c.jpg", "b.jpg"}));
+    EXPECT_EQ(UserInput::Entries(form->lstSel), (QStringList{"01 - a.jpg", "02 - c.jpg", "b.jpg"}));
     EXPECT_TRUE(SelectedTexts(form->lstSel).isEmpty());
     EXPECT_EQ(form->CurrentFolder, "");
     EXPECT_EQ(form->txtFileName->text(), "");
@@ -88,7 +88,7 @@ TEST_F(BatchRun, InOrderModeThePressCopiesTheOrderAndAsksForASelection) {
     EXPECT_FALSE(form->mnuMove->isChecked());
     EXPECT_FALSE(form->lstSel->isHidden());
     EXPECT_TRUE(form->lstSort->isHidden());
-    EXPECT_EQ(Texts(form->lstSel), dragged);
+    EXPECT_EQ(UserInput::Entries(form->lstSel), dragged);
     EXPECT_TRUE(SelectedTexts(form->lstSel).isEmpty());
     EXPECT_EQ(OnDisk(), (QStringList{"a.jpg", "b.jpg", "c.jpg"}));
 
@@ -190,7 +190,7 @@ TEST_F(BatchRun, WhileItRunsNoSecondRunFolderChangeDropOrEditorRenameStarts) {
             pointer = c->shape();
         form->CurrentFolder = tree.Path() + '/'; // as if a file had been taken up meanwhile
         QTest::mouseClick(form->cmdBatch, Qt::LeftButton);
-        form->DropFiles({tree.Abs("other/dropped.jpg")});
+        UserInput::DropFiles(form->lstSel, {tree.Abs("other/dropped.jpg")});
         form->setDirPath(tree.Abs("other"));
         form->cmdRefresh_Click();
         form->cmdBack_Click();
@@ -204,7 +204,7 @@ TEST_F(BatchRun, WhileItRunsNoSecondRunFolderChangeDropOrEditorRenameStarts) {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(form->dirDirs->Path(), tree.Path());
     EXPECT_EQ(OnDisk(), (QStringList{"01 - a.jpg", "02 - b.jpg", "03 - c.jpg", "other/dropped.jpg"}));
-    EXPECT_EQ(Texts(form->lstSel), (QStringList{"01 - a.jpg", "02 - b.jpg", "03 - c.jpg"}));
+    EXPECT_EQ(UserInput::Entries(form->lstSel), (QStringList{"01 - a.jpg", "02 - b.jpg", "03 - c.jpg"}));
 }
 
 TEST_F(BatchRun, AReadOnlyFolderRenamesNothingAndSaysNothing) {

@@ -84,7 +84,7 @@ TEST_F(Editor, EnterInOrderModeReturnsToSelectModeWithoutTheDraggedOrder) {
     EXPECT_FALSE(form->mnuMove->isChecked());
     EXPECT_FALSE(form->lstSel->isHidden());
     EXPECT_TRUE(form->lstSort->isHidden());
-    EXPECT_EQ(Texts(form->lstSel), (QStringList{"a.jpg", "c.jpg", "x.jpg"}));
+    EXPECT_EQ(UserInput::Entries(form->lstSel), (QStringList{"a.jpg", "c.jpg", "x.jpg"}));
     EXPECT_EQ(SelectedTexts(form->lstSel), QStringList{"x.jpg"});
 }
 

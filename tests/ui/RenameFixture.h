@@ -1,5 +1,6 @@
 #pragma once
 
+#include "UserInput.h"
 #include "WindowFixture.h"
 
 #include <QApplication>
@@ -37,13 +38,6 @@ inline QMap<QString, FileState> Snapshot(const QString& root) {
         files.insert(path.mid(root.size() + 1), {f.readAll(), st.st_ino});
     }
     return files;
-}
-
-inline QStringList Texts(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
 }
 
 inline QStringList SelectedTexts(const QListWidget* list) {
