@@ -5,6 +5,7 @@
 // [folder]; the folder (default: a temporary one under TMPDIR) decides the file system measured.
 
 #include "FileList.h"
+#include "BenchSupport.h"
 #include "frmFiles.h"
 
 #include <QApplication>
@@ -16,16 +17,10 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
-#include <string>
 #include <vector>
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <strings.h>
-#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -33,39 +28,9 @@
 #define RENAME_NOREPLACE (1 << 0)
 #endif
 
+using namespace BenchSupport;
+
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MillisOf(const std::function<void()>& job) {
-    const auto start = Clock::now();
-    job();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-QStringList BareListing(const QByteArray& folder) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.constData());
-    if (dir == nullptr)
-        return {};
-    while (const dirent* entry = readdir(dir))
-        if (entry->d_name[0] != '.' && entry->d_type == DT_REG)
-            names.emplace_back(entry->d_name);
-    closedir(dir);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return strcasecmp(a.c_str(), b.c_str()) < 0;
-    });
-    QStringList list;
-    list.reserve(qsizetype(names.size()));
-    for (const std::string& n : names)
-        list.append(QFile::decodeName(n.c_str()));
-    return list;
-}
 
 // Camera-like names; returns them in the order the folder lists them.
 std::vector<QByteArray> MakeFiles(const QString& folder, int count) {
@@ -104,12 +69,6 @@ double BareJob(const QString& folder, const std::vector<QByteArray>& names) {
     if (failed != 0)
         std::fprintf(stderr, "%d bare renames failed\n", failed);
     return ms;
-}
-
-long PeakResidentKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 } // namespace
