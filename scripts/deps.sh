@@ -16,7 +16,7 @@ test_packages=(
   clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick libimage-exiftool-perl
   pulseaudio pulseaudio-utils
-  desktop-file-utils appstream dpkg-dev file libxcb1-dev
+  desktop-file-utils appstream dpkg-dev file libxcb1-dev x11-utils
 )
 
 wanted=("${run_packages[@]}")
