@@ -1,6 +1,8 @@
 // close_window TITLE [SECONDS]: waits until a top-level window of that title shows on the X display
-// and asks it to close, as a window manager's close button does (WM_DELETE_WINDOW). Exits 0 when
-// the request was sent, 1 when no such window showed within SECONDS (default 20), 2 without a display.
+// and asks it to close as a window manager's close button does (WM_DELETE_WINDOW), again every 2 s
+// while it stays: without a window manager Qt now and then lets the first request pass. Exits 0 when the
+// window has gone, 1 when none showed within SECONDS (default 20), 2 without a display, 3 when it was still
+// there SECONDS after the first request.
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -50,6 +52,18 @@ std::optional<xcb_window_t> FindWindow(xcb_connection_t* c, xcb_window_t root, c
     return std::nullopt;
 }
 
+void SendClose(xcb_connection_t* c, xcb_window_t window) {
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = Atom(c, "WM_PROTOCOLS");
+    event.data.data32[0] = Atom(c, "WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+    xcb_flush(c);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -67,7 +81,8 @@ int main(int argc, char** argv) {
         xcb_screen_next(&it);
     const xcb_window_t root = it.data->root;
 
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    const auto timeout = std::chrono::seconds(seconds);
+    auto deadline = std::chrono::steady_clock::now() + timeout;
     std::optional<xcb_window_t> window;
     while (!(window = FindWindow(c, root, title))) {
         if (std::chrono::steady_clock::now() > deadline) {
@@ -77,15 +92,19 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
 
-    xcb_client_message_event_t event{};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = *window;
-    event.type = Atom(c, "WM_PROTOCOLS");
-    event.data.data32[0] = Atom(c, "WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(c, 0, *window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
-    xcb_flush(c);
+    deadline = std::chrono::steady_clock::now() + timeout;
+    while (window) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            xcb_disconnect(c);
+            return 3;
+        }
+        SendClose(c, *window);
+        const auto resend = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (window && std::chrono::steady_clock::now() < resend) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            window = FindWindow(c, root, title);
+        }
+    }
     xcb_disconnect(c);
     return 0;
 }

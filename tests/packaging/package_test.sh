@@ -98,7 +98,7 @@ program=$1
 close_window=$2
 "$program" &
 pid=$!
-"$close_window" "Brimwick Varnello" 30 || { kill -KILL "$pid"; echo "no window showed"; exit 3; }
+"$close_window" "Brimwick Varnello" 30 || { kill -KILL "$pid"; echo "no window showed, or it did not close"; exit 3; }
 for _ in $(seq 300); do
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.1
