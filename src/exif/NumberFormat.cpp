@@ -65,7 +65,7 @@ QString PlainDecimal(double value, QStringView decimalPoint) {
     if (!std::isfinite(value))
         return {};
     if (value == std::trunc(value) && std::fabs(value) < 9.2e18)
-        return QString::number(qint64(value));
+        return IntegerText(qint64(value));
     std::string text = ShortestFixed(std::fabs(value));
     const auto dot = text.find('.');
     if (dot == std::string::npos)

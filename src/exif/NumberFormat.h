@@ -4,10 +4,18 @@
 #include <QStringView>
 #include <QtGlobal>
 
+#include <charconv>
 #include <optional>
 
 // Number texts of the EXIF reader. Digits are ASCII; `decimalPoint` is the user's locale separator.
 namespace ExifNumbers {
+
+// An integer in plain decimal; QString::number takes several times as long through the C locale.
+template <typename Integer> QString IntegerText(Integer value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
 
 // `value` with exactly `decimals` decimals, rounded half away from zero, no grouping, a leading minus
 // for a negative number ("0" has 0 decimals, "0.0" one, "0.000" three). Empty for inf and NaN.
