@@ -23,6 +23,13 @@ public:
         if (length <= 0 || length > 8 || !Touches(offset, length))
             return std::nullopt;
         quint64 value = 0;
+        if (offset >= m_origin && offset + length <= End()) {
+            // All bytes held: the common case, without a test per byte.
+            const auto* bytes = reinterpret_cast<const quint8*>(m_bytes.data() + (offset - m_origin));
+            for (int i = 0; i < length; ++i)
+                value = m_littleEndian ? value | quint64(bytes[i]) << (8 * i) : value << 8 | bytes[i];
+            return value;
+        }
         for (int i = 0; i < length; ++i) {
             const int shift = m_littleEndian ? 8 * i : 8 * (length - 1 - i);
             value |= quint64(Byte(offset + i).value_or(0)) << shift;

@@ -21,15 +21,20 @@ std::string ShortestFixed(double value) {
 
 QString WithSeparator(const std::string& digits, qsizetype decimals, bool negative,
                       QStringView decimalPoint) {
-    QString out;
-    out.reserve(qsizetype(digits.size()) + 2);
-    if (negative)
-        out += QLatin1Char('-');
+    // Written in place into a text of its final length: this runs for most entries of a file.
     const auto whole = qsizetype(digits.size()) - decimals;
-    out += QLatin1StringView(digits.data(), whole);
-    if (decimals > 0) {
-        out += decimalPoint;
-        out += QLatin1StringView(digits.data() + whole, decimals);
+    const qsizetype length =
+        qsizetype(negative) + whole + (decimals > 0 ? decimalPoint.size() + decimals : 0);
+    QString out(length, Qt::Uninitialized);
+    QChar* at = out.data();
+    if (negative)
+        *at++ = QLatin1Char('-');
+    for (qsizetype i = 0; i < qsizetype(digits.size()); ++i) {
+        if (i == whole) {
+            for (const QChar c : decimalPoint)
+                *at++ = c;
+        }
+        *at++ = QLatin1Char(digits[std::size_t(i)]);
     }
     return out;
 }

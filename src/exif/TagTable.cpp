@@ -85,7 +85,7 @@ quint16 TagNumber(int index) {
     return Rows.at(std::size_t(index)).number;
 }
 
-QString TagName(int index) {
+const QString& TagName(int index) {
     return Names().at(std::size_t(index));
 }
 

@@ -10,7 +10,7 @@ inline constexpr int TagCount = 54;
 
 // The tag number and name at table index `index` (0 to TagCount - 1).
 quint16 TagNumber(int index);
-QString TagName(int index);
+const QString& TagName(int index);
 
 // The table index of tag `number`, -1 when it is not in the table.
 int IndexOf(qint32 number);
