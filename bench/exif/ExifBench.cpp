@@ -45,16 +45,40 @@ QStringList MakeJpegs(const QString& folder) {
                 return {};
             files.append(path);
         }
-        const QStringList tags = {
-            QStringLiteral("-ExifByteOrder=%1").arg(order), "-Make=Canon", "-Model=Canon PowerShot A70",
-            "-Orientation#=1", "-XResolution=180", "-YResolution=180", "-ResolutionUnit=inches",
-            "-ModifyDate=2004:05:12 14:33:10", "-YCbCrPositioning#=1", "-ExposureTime=1/125", "-FNumber=2.8",
-            "-ISO=100", "-ExifVersion=0220", "-DateTimeOriginal=2004:05:12 14:33:10",
-            "-CreateDate=2004:05:12 14:33:10", "-ComponentsConfiguration#=1 2 3 0", "-CompressedBitsPerPixel=3",
-            "-ShutterSpeedValue=1/125", "-ApertureValue=2.8", "-ExposureCompensation=0", "-MaxApertureValue=2.8",
-            "-MeteringMode#=5", "-Flash#=24", "-FocalLength=5.4", "-UserComment=", "-FlashpixVersion=0100",
-            "-ColorSpace#=1", "-ExifImageWidth=640", "-ExifImageHeight=480", "-FocalPlaneXResolution=8114",
-            "-FocalPlaneYResolution=8114", "-FocalPlaneResolutionUnit#=2", "-SensingMethod#=2", "-FileSource#=3"};
+        const QStringList tags = {QStringLiteral("-ExifByteOrder=%1").arg(order),
+                                  "-Make=Canon",
+                                  "-Model=Canon PowerShot A70",
+                                  "-Orientation#=1",
+                                  "-XResolution=180",
+                                  "-YResolution=180",
+                                  "-ResolutionUnit=inches",
+                                  "-ModifyDate=2004:05:12 14:33:10",
+                                  "-YCbCrPositioning#=1",
+                                  "-ExposureTime=1/125",
+                                  "-FNumber=2.8",
+                                  "-ISO=100",
+                                  "-ExifVersion=0220",
+                                  "-DateTimeOriginal=2004:05:12 14:33:10",
+                                  "-CreateDate=2004:05:12 14:33:10",
+                                  "-ComponentsConfiguration#=1 2 3 0",
+                                  "-CompressedBitsPerPixel=3",
+                                  "-ShutterSpeedValue=1/125",
+                                  "-ApertureValue=2.8",
+                                  "-ExposureCompensation=0",
+                                  "-MaxApertureValue=2.8",
+                                  "-MeteringMode#=5",
+                                  "-Flash#=24",
+                                  "-FocalLength=5.4",
+                                  "-UserComment=",
+                                  "-FlashpixVersion=0100",
+                                  "-ColorSpace#=1",
+                                  "-ExifImageWidth=640",
+                                  "-ExifImageHeight=480",
+                                  "-FocalPlaneXResolution=8114",
+                                  "-FocalPlaneYResolution=8114",
+                                  "-FocalPlaneResolutionUnit#=2",
+                                  "-SensingMethod#=2",
+                                  "-FileSource#=3"};
         if (!Run("exiftool", QStringList{"-q", "-q", "-overwrite_original"} + tags + QStringList{sub}))
             return {};
     }
@@ -78,7 +102,8 @@ template <typename Job> double MicrosecondsPerFile(int files, Job job) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    std::printf("making %d JPEG files with ImageMagick and ExifTool in %s ...\n", FileCount, qPrintable(dir.path()));
+    std::printf("making %d JPEG files with ImageMagick and ExifTool in %s ...\n", FileCount,
+                qPrintable(dir.path()));
     const QStringList files = MakeJpegs(dir.path());
     if (files.size() != FileCount) {
         std::fprintf(stderr, "exif_bench: could not make the files (are convert and exiftool installed?)\n");
@@ -120,8 +145,8 @@ int main(int argc, char* argv[]) {
     bare();
     exif();
     if (reader.Status() != 0 || reader.TagList().size() < 30) {
-        std::fprintf(stderr, "exif_bench: the reader found %d entries (status %d)\n", int(reader.TagList().size()),
-                     reader.Status());
+        std::fprintf(stderr, "exif_bench: the reader found %d entries (status %d)\n",
+                     int(reader.TagList().size()), reader.Status());
         return 1;
     }
     std::vector<double> bareTimes, exifTimes, parseTimes;
@@ -135,7 +160,8 @@ int main(int argc, char* argv[]) {
     std::printf("bare open + read 4096 + close:      %8.2f us/file\n", bareTime);
     std::printf("clsEXIF setImageFile (read+parse):  %8.2f us/file\n", exifTime);
     std::printf("  of which parsing the head alone:  %8.2f us/file\n", parseTime);
-    std::printf("ratio reader / bare:                %8.2f x   (target: within 1.5 x)\n", exifTime / bareTime);
+    std::printf("ratio reader / bare:                %8.2f x   (target: within 1.5 x)\n",
+                exifTime / bareTime);
     std::printf("(median of %d rounds over %d files; checksum %lld)\n", Rounds, FileCount, checksum);
     return 0;
 }

@@ -172,7 +172,8 @@ qint32 clsEXIF::ReadIFD(const HeadReader& head, qint64 tiffStart, qint64 ifdOffs
     p += 2;
     // Room for the entries the head can hold at most, so the list grows once.
     const qint64 fitting = qMax<qint64>(0, (head.End() - p + 11) / 12);
-    m_TagList.reserve(qMin(m_TagList.size() + qsizetype(qMin<qint64>(qint64(n), fitting)), MaxTagListIndex + 1));
+    m_TagList.reserve(
+        qMin(m_TagList.size() + qsizetype(qMin<qint64>(qint64(n), fitting)), MaxTagListIndex + 1));
     for (quint64 i = 0; i < n && p < head.End(); ++i, p += 12) {
         // An entry with no byte in the head would read as zeros only: it is not a part of the file.
         if (!head.Touches(p, 12))

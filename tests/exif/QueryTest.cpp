@@ -73,10 +73,12 @@ TEST_F(ExifFileTest, NoMarkerKeepsThePreviousListButHidesIt) {
 
 TEST_F(ExifFileTest, UnreadableFilesGiveStatus2AndError1) {
     Load(CameraBlock(false));
+    const qsizetype entries = reader.TagList().size();
     const QString empty = WriteFile(m_dir.path(), "empty.jpg", {});
     for (const QString& path : {m_dir.filePath("missing.jpg"), empty, m_dir.path(), QString()}) {
         reader.setImageFile(path);
         EXPECT_EQ(reader.Status(), 2) << qPrintable(path);
+        EXPECT_EQ(reader.TagList().size(), entries); // kept, but no query looks at it
         EXPECT_EQ(reader.LastError().Number, ExifErrorNumber::FileNotFound);
         EXPECT_EQ(reader.LastError().Source, "ReadMetaInfo");
         EXPECT_EQ(reader.LastError().Description, "Datei nicht gefunden.");

@@ -146,4 +146,34 @@ TEST_P(RealJpeg, SameEntriesInTheSameOrderAsExifTool) {
     }
 }
 
+#ifdef VARNELLO_EXIF_TOOL
+TEST_P(RealJpeg, ToolPrintsTheListByteForByte) {
+    const QString path = MakeCameraJpeg();
+    ASSERT_FALSE(path.isEmpty());
+    reader.setImageFile(path);
+    const QString missing = m_dir.filePath("missing.jpg");
+    // The tool writes numbers in its locale's separator: a full stop in the C locale, as here.
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C");
+    environment.insert("LANG", "C");
+    tool.setProcessEnvironment(environment);
+    const auto run = [&](const QStringList& files) {
+        tool.start(VARNELLO_EXIF_TOOL, files);
+        return tool.waitForFinished(60000) ? tool.readAllStandardOutput() : QByteArray("<timeout>");
+    };
+
+    const QByteArray list = run({path});
+    EXPECT_EQ(tool.exitCode(), 0);
+    EXPECT_EQ(list, reader.ListInfo().toUtf8());
+    EXPECT_TRUE(list.endsWith("\r\n"));
+
+    // A missing file among others: each list under its name, exit status 1.
+    EXPECT_EQ(run({path, missing}),
+              "==> " + path.toUtf8() + " <==\r\n" + list + "==> " + missing.toUtf8() + " <==\r\nError.");
+    EXPECT_EQ(tool.exitCode(), 1);
+    EXPECT_TRUE(tool.readAllStandardError().contains("Datei nicht gefunden."));
+}
+#endif
+
 INSTANTIATE_TEST_SUITE_P(BothByteOrders, RealJpeg, ::testing::Bool(), ByteOrderName);
