@@ -3,6 +3,8 @@
 # Usage: scripts/deps.sh [run|test]   (default: test, which is a superset of run)
 set -euo pipefail
 
+# Wave previews: QSoundEffect (Qt 6.4) plays through libpulse0, a dependency of libqt6multimedia6,
+# and loads no media backend plugin; the desktop's PulseAudio or PipeWire server does the rest.
 run_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins

@@ -1,0 +1,66 @@
+// Names per second through the whole rule chain, for growing name lengths: the time per name
+// should grow linearly with the length. A bare copy of the same name is the baseline.
+#include "Counter.h"
+#include "RuleChain.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString NameOfLength(int length) {
+    const QString unit = QStringLiteral("IMG_0012 (Kopie) Straße-");
+    QString name;
+    while (name.size() < length) {
+        name += unit;
+    }
+    return name.left(length);
+}
+
+RenameOptions EveryRuleOn() {
+    RenameOptions options;
+    options.BracketOn = options.BlankOn = options.CutFirstOn = options.CutLastOn = true;
+    options.DeleteOn = options.ReplaceOn = options.CaseOn = options.CounterOn = true;
+    options.AddTextOn = true;
+    options.DeleteText = QStringLiteral("Kopie");
+    options.FindText = QStringLiteral("IMG");
+    options.ReplaceText = QStringLiteral("Bild");
+    return options;
+}
+
+void BM_BareCopy(benchmark::State& state) {
+    const QString name = NameOfLength(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        QString copy = name;
+        copy.detach();
+        benchmark::DoNotOptimize(copy);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_RuleChainEveryRule(benchmark::State& state) {
+    const QString name = NameOfLength(static_cast<int>(state.range(0)));
+    const RenameOptions options = EveryRuleOn();
+    CounterState counter = BeginCounter(options);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NewFileName(name + ".jpg", options, NextCounterToken(counter, options)));
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.SetComplexityN(state.range(0));
+}
+
+void BM_RuleChainNoRule(benchmark::State& state) {
+    const QString name = NameOfLength(static_cast<int>(state.range(0)));
+    const RenameOptions options;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(NewFileName(name + ".jpg", options, std::nullopt));
+    }
+    state.SetItemsProcessed(state.iterations());
+    state.SetComplexityN(state.range(0));
+}
+
+} // namespace
+
+BENCHMARK(BM_BareCopy)->RangeMultiplier(4)->Range(16, 4096);
+BENCHMARK(BM_RuleChainNoRule)->RangeMultiplier(4)->Range(16, 4096)->Complexity();
+BENCHMARK(BM_RuleChainEveryRule)->RangeMultiplier(4)->Range(16, 4096)->Complexity();
+BENCHMARK_MAIN();

@@ -1,0 +1,31 @@
+// The start of the program.
+#include "Commands.h"
+
+#include "SingleInstance.h"
+#include "frmFiles.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace {
+
+int Main(int argc, char** argv) {
+    // The single-instance test comes before anything else, so a second copy ends silently
+    // without touching the display or any file.
+    const QString programFile = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    const SingleInstance instance(programFile);
+    if (!instance.IsFirst())
+        return 0;
+
+    QApplication app(argc, argv); // the command line is not used
+    QApplication::setApplicationName(QStringLiteral("varnello"));
+    InitPaths(programFile);
+    const std::unique_ptr<frmFiles> form = InitSettings(programFile);
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return Main(argc, argv);
+}

@@ -1,0 +1,67 @@
+#include "Commands.h"
+
+#include "SettingsFile.h"
+
+#include "ExpandShortPath.h"
+#include "PathHelpers.h"
+#include "ProfileStore.h"
+#include "frmFiles.h"
+
+#include <QFileInfo>
+#include <QPushButton>
+#include <QStandardPaths>
+
+QString AppPath;
+QString ExeName;
+QString AppTitle;
+QString IniPath;
+QString IniReadPath;
+
+void InitPaths(const QString& programFile) {
+    const QFileInfo info(programFile);
+    AppPath = AddBackslash(info.absolutePath());
+    ExeName = info.completeBaseName();
+}
+
+SettingsPaths ChooseSettingsPaths(const QString& besideProgram, bool programFolderWritable,
+                                  const QString& configFolder) {
+    if (programFolderWritable || configFolder.isEmpty())
+        return {besideProgram, besideProgram};
+    const QString own = AddBackslash(configFolder) + FileNameOf(besideProgram);
+    const bool useBeside = !QFileInfo::exists(own) && QFileInfo::exists(besideProgram);
+    return {own, useBeside ? besideProgram : own};
+}
+
+std::unique_ptr<frmFiles> InitSettings(const QString& programFile) {
+    AppTitle = QStringLiteral("Tarvo's Varnello");
+    // The program file has no ".exe" to replace here: the settings file is its name plus ".ini".
+    const QFileInfo expanded(ExpandShortPath(programFile));
+    const QString beside =
+        AddBackslash(expanded.absolutePath()) + expanded.completeBaseName() + QStringLiteral(".ini");
+    const SettingsPaths paths =
+        ChooseSettingsPaths(beside, QFileInfo(AppPath).isWritable(),
+                            QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+    IniPath = paths.write;
+    IniReadPath = paths.read;
+
+    auto form = std::make_unique<frmFiles>();
+    frmFiles* f = form.get();
+    QObject::connect(f, &frmFiles::unloading, f, [f] { SaveSettings(*f, AppTitle, IniPath); });
+    form->show();
+    LoadSettings(*form, AppTitle, IniReadPath);
+    form->cmdDummy->setFocus();
+    return form;
+}
+
+QString ReadSetting(const QString& section, const QString& key, const QString& file,
+                    const QString& defaultValue) {
+    constexpr qsizetype kMaxChars = 2047;
+    QString value = ReadProfileString(section.toUpper(), key.toUpper(), file);
+    if (value.size() > kMaxChars)
+        value.truncate(value[kMaxChars - 1].isHighSurrogate() ? kMaxChars - 1 : kMaxChars);
+    return value.isEmpty() ? defaultValue : value;
+}
+
+bool WriteSetting(const QString& section, const QString& key, const QString& value, const QString& file) {
+    return WriteProfileString(section, key, value, file);
+}

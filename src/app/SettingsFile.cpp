@@ -1,0 +1,86 @@
+#include "SettingsFile.h"
+
+#include "Commands.h"
+
+#include "frmFiles.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+// clang-format off
+const SettingKey kKeys[] = {
+    {"Trennzeichen", Stored::Quoted,    &frmFiles::txtTrenn,   " - "},
+    {"Zeichenkette", Stored::Quoted,    &frmFiles::txtString,  "_BAK"},
+    {"Ersten",       Stored::Plain,     &frmFiles::txtFirst,   "5"},
+    {"Letzten",      Stored::Plain,     &frmFiles::txtLast,    "7"},
+    {"Entfernen",    Stored::Quoted,    &frmFiles::txtDelete,  ""},
+    {"Finden",       Stored::Quoted,    &frmFiles::txtFind,    ""},
+    {"Ersetzen",     Stored::Quoted,    &frmFiles::txtReplace, ""},
+    {"Leerzeichen",  Stored::Quoted,    &frmFiles::txtRep,     "_"},
+    {"Liste",        Stored::Plain,     &frmFiles::txtList,    "48,50,52,53,55,57,59,60,62,64,65,67,69,71,72"},
+    {"Stellen",      Stored::Plain,     &frmFiles::txtCnt,     "2"},
+    {"Start",        Stored::Plain,     &frmFiles::txtCount,   "1"},
+    {"Buchstaben",   Stored::CaseGroup, nullptr,               "2"},
+    {"Pos",          Stored::PosGroup,  nullptr,               "1"},
+    {"Pos2",         Stored::Pos2Group, nullptr,               "0"},
+};
+// clang-format on
+
+const QChar kQuote(u'"');
+
+} // namespace
+
+std::span<const SettingKey> SettingKeys() {
+    return kKeys;
+}
+
+void LoadSettings(frmFiles& form, const QString& section, const QString& file) {
+    for (const SettingKey& k : kKeys) {
+        const QString v =
+            ReadSetting(section, QString::fromLatin1(k.key), file, QString::fromLatin1(k.defaultValue));
+        switch (k.stored) {
+        case Stored::Quoted:
+        case Stored::Plain:
+            (form.*k.box)->setText(v);
+            break;
+        case Stored::CaseGroup:
+            form.optGK[v == u"0" ? 0 : v == u"1" ? 1 : 2]->setChecked(true);
+            break;
+        case Stored::PosGroup:
+            form.optPos[v == u"1" ? 1 : 0]->setChecked(true);
+            break;
+        case Stored::Pos2Group:
+            form.optPos2[v == u"0" ? 0 : 1]->setChecked(true);
+            break;
+        }
+    }
+}
+
+void SaveSettings(const frmFiles& form, const QString& section, const QString& file) {
+    for (const SettingKey& k : kKeys) {
+        const QString key = QString::fromLatin1(k.key);
+        switch (k.stored) {
+        case Stored::Quoted:
+            WriteSetting(section, key, kQuote + (form.*k.box)->text() + kQuote, file);
+            break;
+        case Stored::Plain:
+            WriteSetting(section, key, (form.*k.box)->text(), file);
+            break;
+        case Stored::CaseGroup:
+            for (int i = 0; i < static_cast<int>(form.optGK.size()); ++i)
+                if (form.optGK[i]->isChecked())
+                    WriteSetting(section, key, QString::number(i), file);
+            break;
+        case Stored::PosGroup:
+            WriteSetting(section, key,
+                         form.optPos[0]->isChecked() ? QStringLiteral("0") : QStringLiteral("1"), file);
+            break;
+        case Stored::Pos2Group:
+            WriteSetting(section, key,
+                         form.optPos2[0]->isChecked() ? QStringLiteral("0") : QStringLiteral("1"), file);
+            break;
+        }
+    }
+}

@@ -1,0 +1,256 @@
+#include "RuleChain.h"
+
+#include "CodePoints.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+QString BaseNameOf(const QString& fileName) {
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? fileName : fileName.left(dot);
+}
+
+QString GetExtension(const QString& fileName) {
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : fileName.mid(dot + 1);
+}
+
+QString JoinName(const QString& base, const QString& extension) {
+    return extension.isEmpty() ? base : base + QLatin1Char('.') + extension;
+}
+
+namespace {
+
+QString DropOneTrailingBlank(QString text) {
+    if (text.endsWith(QLatin1Char(' '))) {
+        text.chop(1);
+    }
+    return text;
+}
+
+// Rules 3 and 4: how many code points stay when count characters go; negative means the rule
+// leaves the text alone.
+double KeptCount(const QString& text, const QString& count) {
+    return RoundHalfEven(static_cast<double>(CodePoints::Count(text)) - LeadingNumber(count));
+}
+
+QString CutFirst(const QString& text, const QString& count) {
+    const double keep = KeptCount(text, count);
+    if (keep < 0) {
+        return text;
+    }
+    const qsizetype length = CodePoints::Count(text);
+    if (keep >= static_cast<double>(length)) {
+        return text;
+    }
+    return text.mid(CodePoints::OffsetOf(text, length - static_cast<qsizetype>(keep)));
+}
+
+QString CutLast(const QString& text, const QString& count) {
+    const double keep = KeptCount(text, count);
+    if (keep < 0) {
+        return text;
+    }
+    if (keep >= static_cast<double>(CodePoints::Count(text))) {
+        return text;
+    }
+    return text.left(CodePoints::OffsetOf(text, static_cast<qsizetype>(keep)));
+}
+
+QString ChangeCase(const QString& text, CaseMode mode) {
+    switch (mode) {
+    case CaseUpper:
+        return CodePoints::ToUpper(text);
+    case CaseLower:
+        return CodePoints::ToLower(text);
+    case CaseWords:
+        break;
+    }
+    return CapitalizeWords(text);
+}
+
+QString AttachCounter(const QString& text, const RenameOptions& options,
+                      const std::optional<QString>& counterToken) {
+    const QString base = options.NewNameOn ? options.NewName : text;
+    if (!counterToken) {
+        return base;
+    }
+    return options.CounterAtStart ? *counterToken + options.CounterSeparator + base
+                                  : base + options.CounterSeparator + *counterToken;
+}
+
+} // namespace
+
+QString RemoveLastBracket(const QString& text) {
+    qsizetype cut = text.size();
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        if (text[i] == QLatin1Char('(') || text[i] == QLatin1Char('[')) {
+            cut = i;
+            break;
+        }
+    }
+    return DropOneTrailingBlank(text.left(cut));
+}
+
+QString ReplaceCharWithBlank(const QString& text, const QString& character) {
+    if (CodePoints::Count(character) != 1) {
+        return text;
+    }
+    qsizetype units = 0;
+    const char32_t wanted = CodePoints::At(character, 0, &units);
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); i += units) {
+        if (CodePoints::At(text, i, &units) == wanted) {
+            out += QLatin1Char(' ');
+        } else {
+            out += QStringView(text).mid(i, units);
+        }
+    }
+    return out;
+}
+
+QString ReplaceAll(const QString& text, const QString& search, const QString& replacement) {
+    if (search.isEmpty()) {
+        return text;
+    }
+    // Each match is replaced and the scan goes on behind it in the original text, so the
+    // replacement is never searched again and the work stays linear.
+    QString out;
+    out.reserve(text.size());
+    qsizetype from = 0;
+    for (qsizetype at = text.indexOf(search, from); at >= 0; at = text.indexOf(search, from)) {
+        out += QStringView(text).mid(from, at - from);
+        out += replacement;
+        from = at + search.size();
+    }
+    out += QStringView(text).mid(from);
+    return out;
+}
+
+QString CapitalizeWords(const QString& text) {
+    return CodePoints::CapitalizeAfterSeparators(text);
+}
+
+QString CleanBlanks(const QString& text) {
+    const QString two = QStringLiteral("  ");
+    const QString one = QStringLiteral(" ");
+    QString out = ReplaceAll(ReplaceAll(ReplaceAll(text, two, one), two, one), two, one);
+    if (out.startsWith(QLatin1Char(' '))) {
+        out.remove(0, 1);
+    }
+    return DropOneTrailingBlank(out);
+}
+
+double LeadingNumber(const QString& text) {
+    // Optional sign, then digits with at most one full stop; blanks anywhere are skipped and
+    // the first other character ends the number.
+    std::string digits;
+    bool negative = false;
+    bool signAllowed = true;
+    bool pointSeen = false;
+    bool digitSeen = false;
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' ')) {
+            continue;
+        }
+        if (signAllowed && (c == QLatin1Char('+') || c == QLatin1Char('-'))) {
+            negative = c == QLatin1Char('-');
+        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            digits += static_cast<char>(c.unicode());
+            digitSeen = true;
+        } else if (c == QLatin1Char('.') && !pointSeen) {
+            digits += '.';
+            pointSeen = true;
+        } else {
+            break;
+        }
+        signAllowed = false;
+    }
+    if (!digitSeen) {
+        return 0.0;
+    }
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        // Too small reads as 0, too large as infinite; a significant digit before the point
+        // tells which.
+        const size_t point = digits.find('.');
+        const std::string whole = digits.substr(0, point);
+        const bool large = whole.find_first_not_of('0') != std::string::npos;
+        value = large ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negative ? -value : value;
+}
+
+double RoundHalfEven(double value) {
+    if (!std::isfinite(value)) {
+        return value;
+    }
+    const double floor = std::floor(value);
+    const double rest = value - floor;
+    if (rest > 0.5) {
+        return floor + 1.0;
+    }
+    if (rest < 0.5) {
+        return floor;
+    }
+    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
+                       const std::optional<QString>& counterToken) {
+    QString text = baseName;
+    if (options.BracketOn) {
+        text = RemoveLastBracket(text);
+    }
+    if (options.BlankOn) {
+        text = ReplaceCharWithBlank(text, options.BlankChar);
+    }
+    if (options.CutFirstOn) {
+        text = CutFirst(text, options.CutFirstCount);
+    }
+    if (options.CutLastOn) {
+        text = CutLast(text, options.CutLastCount);
+    }
+    if (options.DeleteOn) {
+        text = ReplaceAll(text, options.DeleteText, QString());
+    }
+    if (options.ReplaceOn) {
+        text = ReplaceAll(text, options.FindText, options.ReplaceText);
+    }
+    if (options.CaseOn) {
+        text = ChangeCase(text, options.CaseMode);
+    }
+    if (options.CounterOn) {
+        text = AttachCounter(text, options, counterToken);
+    }
+    if (options.AddTextOn) {
+        text = options.AddTextAtStart ? options.AddText + text : text + options.AddText;
+    }
+    return CleanBlanks(text);
+}
+
+int ActiveRuleCount(const RenameOptions& options) {
+    const bool switches[] = {options.BracketOn, options.BlankOn,   options.CutFirstOn,
+                             options.CutLastOn, options.DeleteOn,  options.ReplaceOn,
+                             options.AddTextOn, options.CounterOn, options.CaseOn};
+    int count = 0;
+    for (const bool on : switches) {
+        count += on ? 1 : 0;
+    }
+    return count;
+}
+
+QString NewFileName(const QString& fileName, const RenameOptions& options,
+                    const std::optional<QString>& counterToken) {
+    const QString base = ApplyRuleChain(BaseNameOf(fileName), options, counterToken);
+    const QString extension = GetExtension(fileName);
+    if (extension.isEmpty() && fileName.endsWith(QLatin1Char('.'))) {
+        return base + QLatin1Char('.');
+    }
+    return JoinName(base, extension);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "RenameOptions.h"
+
+#include <QString>
+
+#include <optional>
+
+// Splitting and joining file names. The full stop between base name and extension belongs to
+// neither part.
+QString BaseNameOf(const QString& fileName);   // before the last full stop; all of it without one
+QString GetExtension(const QString& fileName); // after the last full stop; empty without one
+QString JoinName(const QString& base, const QString& extension);
+
+// The single rules and helpers of the chain, in the order the chain applies them.
+QString RemoveLastBracket(const QString& text);
+QString ReplaceCharWithBlank(const QString& text, const QString& character);
+QString ReplaceAll(const QString& text, const QString& search, const QString& replacement);
+QString CapitalizeWords(const QString& text);
+QString CleanBlanks(const QString& text);
+
+// The value of the number a text begins with, blanks ignored; 0 when it begins with none.
+// Too many digits for a double give an infinite value.
+double LeadingNumber(const QString& text);
+
+// Nearest integer, a half going to the even neighbour.
+double RoundHalfEven(double value);
+
+// Runs rules 1 to 9 and the blank tidying over a base name. counterToken is what the counter
+// hands out for this file, or nothing (counter off, list exhausted).
+QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
+                       const std::optional<QString>& counterToken);
+
+// How many of the nine rules are switched on; callers only ask whether it is zero.
+int ActiveRuleCount(const RenameOptions& options);
+
+// The new name of a whole file name under the chain: the extension is left as it is. A name that
+// ends in its full stop ("x.") keeps that full stop.
+QString NewFileName(const QString& fileName, const RenameOptions& options,
+                    const std::optional<QString>& counterToken);

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "Twips.h"
+
+#include <QRgb>
+
+#include <span>
+
+// The window's controls as data: the window is built from this table, the layout starts from its
+// places, and the tests read the same rows.
+
+enum class ControlKind {
+    Frame,        // a panel holding other controls
+    Label,        // static text
+    Strip,        // a label used as a clickable strip
+    TextBox,      // one-line text box
+    ListSingle,   // list box, single selection
+    ListExtended, // list box, extended multiple selection
+    Button,
+    CheckBox,
+    OptionButton,   // one button of a group; the group is the container
+    DriveList,      // drop-down list of the mounted volumes
+    FolderControl,  // non-visual: the current folder and its subfolders
+    FileEnumerator, // non-visual: the files of the current folder
+};
+
+struct FontSpec {
+    const char* family = nullptr; // nullptr: the container's font
+    double points = 0;
+    bool bold = false;
+};
+
+// Colours carry this bit when set; 0 means "the container's colour".
+inline constexpr QRgb kSet = 0xFF000000u;
+
+inline constexpr QRgb Colour(int r, int g, int b) {
+    return kSet | static_cast<QRgb>((r << 16) | (g << 8) | b);
+}
+
+namespace ControlFlag {
+inline constexpr unsigned Hidden = 1u << 0;
+inline constexpr unsigned Disabled = 1u << 1;
+inline constexpr unsigned Checked = 1u << 2;      // ticked check box, selected option button
+inline constexpr unsigned AcceptsDrops = 1u << 3; // files from a file manager
+inline constexpr unsigned SizeWECursor = 1u << 4; // west-east sizing pointer
+inline constexpr unsigned RefreshIcon = 1u << 5;  // shows the reload symbol instead of a caption
+} // namespace ControlFlag
+
+struct ControlSpec {
+    const char* name; // also the objectName; array elements as "chkOptions(7)"
+    ControlKind kind;
+    const char* container; // nullptr: the window itself
+    TwipRect place;        // before the first layout pass
+    const char* text = "";
+    const char* tooltip = "";
+    FontSpec font = {};
+    QRgb back = 0;
+    QRgb fore = 0;
+    int maxLength = 0; // characters the user may type into a text box; 0: no limit
+    unsigned flags = 0;
+};
+
+// Every control of the window, containers before what they hold, in stacking order.
+std::span<const ControlSpec> ControlTable();
+
+// The row of a control; nullptr when there is none of that name.
+const ControlSpec* FindControlSpec(const char* name);
+
+// Client size of the window at design, in twips.
+inline constexpr double kDesignClientWidth = 15285;
+inline constexpr double kDesignClientHeight = 8160;

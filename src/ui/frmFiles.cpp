@@ -1,0 +1,336 @@
+#include "frmFiles.h"
+
+#include "CenterForm.h"
+#include "ControlTable.h"
+#include "FolderControls.h"
+#include "TypingLimit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
+namespace {
+
+QColor ToColor(QRgb c) {
+    return QColor(qRed(c), qGreen(c), qBlue(c));
+}
+
+QWidget* CreateControl(ControlKind kind, QWidget* parent) {
+    switch (kind) {
+    case ControlKind::Frame: {
+        auto* f = new QFrame(parent);
+        f->setFrameShape(QFrame::NoFrame);
+        return f;
+    }
+    case ControlKind::Label:
+    case ControlKind::Strip:
+        return new QLabel(parent);
+    case ControlKind::TextBox:
+        return new QLineEdit(parent);
+    case ControlKind::ListSingle:
+    case ControlKind::ListExtended: {
+        auto* l = new QListWidget(parent);
+        l->setSelectionMode(kind == ControlKind::ListExtended ? QAbstractItemView::ExtendedSelection
+                                                              : QAbstractItemView::SingleSelection);
+        // Entries share one font and height; uniform sizes keep large folders fast to lay out.
+        l->setUniformItemSizes(true);
+        return l;
+    }
+    case ControlKind::Button:
+        return new QPushButton(parent);
+    case ControlKind::CheckBox:
+        return new QCheckBox(parent);
+    case ControlKind::OptionButton:
+        return new QRadioButton(parent);
+    case ControlKind::DriveList:
+        return new QComboBox(parent);
+    case ControlKind::FolderControl:
+        return new FolderControl(parent);
+    case ControlKind::FileEnumerator:
+        return new FileEnumerator(parent);
+    }
+    return nullptr;
+}
+
+// Background and text colours go to the palette roles that the kind of control paints with.
+void SetColours(QWidget* w, const ControlSpec& c) {
+    if (c.back == 0 && c.fore == 0)
+        return;
+    QPalette pal = w->palette();
+    const auto set = [&](QRgb colour, std::initializer_list<QPalette::ColorRole> roles) {
+        if (colour != 0)
+            for (QPalette::ColorRole role : roles)
+                pal.setColor(role, ToColor(colour));
+    };
+    switch (c.kind) {
+    case ControlKind::TextBox:
+    case ControlKind::ListSingle:
+    case ControlKind::ListExtended:
+        set(c.back, {QPalette::Base});
+        set(c.fore, {QPalette::Text});
+        break;
+    case ControlKind::Button:
+        set(c.back, {QPalette::Button});
+        set(c.fore, {QPalette::ButtonText});
+        break;
+    case ControlKind::DriveList:
+        set(c.back, {QPalette::Base, QPalette::Button, QPalette::Window});
+        set(c.fore, {QPalette::Text, QPalette::ButtonText, QPalette::WindowText});
+        break;
+    default:
+        set(c.back, {QPalette::Window});
+        set(c.fore, {QPalette::WindowText});
+        w->setAutoFillBackground(c.back != 0);
+        break;
+    }
+    w->setPalette(pal);
+}
+
+void SetText(QWidget* w, const ControlSpec& c) {
+    const QString text = QString::fromUtf8(c.text);
+    if (auto* label = qobject_cast<QLabel*>(w))
+        label->setText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(w))
+        edit->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(w))
+        button->setText(text);
+    else if (!text.isEmpty())
+        w->setAccessibleName(text); // frames: their captions are not shown
+}
+
+QIcon ReloadIcon(const QWidget* w) {
+    return QIcon::fromTheme(QStringLiteral("view-refresh"),
+                            w->style()->standardIcon(QStyle::SP_BrowserReload));
+}
+
+void StyleControl(QWidget* w, const ControlSpec& c) {
+    using namespace ControlFlag;
+    w->setObjectName(QString::fromLatin1(c.name));
+    SetText(w, c);
+    if (*c.tooltip != '\0')
+        w->setToolTip(QString::fromUtf8(c.tooltip));
+    if (c.font.family != nullptr) {
+        QFont font(QString::fromLatin1(c.font.family));
+        font.setPointSizeF(c.font.points);
+        font.setBold(c.font.bold);
+        w->setFont(font);
+    }
+    SetColours(w, c);
+    if (c.maxLength > 0)
+        if (auto* edit = qobject_cast<QLineEdit*>(w))
+            edit->setValidator(new TypingLimit(c.maxLength, edit));
+    if (c.flags & RefreshIcon) {
+        auto* button = qobject_cast<QPushButton*>(w);
+        button->setText(QString());
+        button->setIcon(ReloadIcon(w));
+    }
+    if (c.flags & Checked)
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+            button->setChecked(true);
+    if (c.flags & SizeWECursor)
+        w->setCursor(Qt::SizeHorCursor);
+    if (c.flags & AcceptsDrops)
+        w->setAcceptDrops(true);
+    if (c.flags & Disabled)
+        w->setEnabled(false);
+    if (c.flags & Hidden)
+        w->setVisible(false);
+}
+
+QString Indexed(const char* name, int i) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
+}
+
+} // namespace
+
+frmFiles::frmFiles(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmFiles"));
+    setWindowTitle(QStringLiteral("Brimwick Varnello"));
+    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    resize(TwipsToPixels(kDesignClientWidth), TwipsToPixels(kDesignClientHeight));
+    BuildControls();
+    BindControls();
+    FillDriveList();
+    // The folder control starts in the process's current folder.
+    if (dirDirs->setPath(QDir::currentPath()))
+        ShowDriveOf(dirDirs->Path());
+    ConnectHandlers();
+    Form_Load();
+}
+
+frmFiles::~frmFiles() = default;
+
+void frmFiles::BuildControls() {
+    for (const ControlSpec& c : ControlTable()) {
+        QWidget* parent = c.container != nullptr ? widgets_.value(QString::fromLatin1(c.container)) : this;
+        QWidget* w = CreateControl(c.kind, parent);
+        StyleControl(w, c);
+        if (c.kind == ControlKind::Strip)
+            w->installEventFilter(this);
+        widgets_.insert(w->objectName(), w);
+    }
+    places_ = DesignPlaces();
+    ApplyPlaces();
+
+    mnuPop = new QMenu(QStringLiteral("Popup"), this);
+    mnuPop->setObjectName(QStringLiteral("mnuPop"));
+    mnuSelect = mnuPop->addAction(QString::fromUtf8("Ausw\u00e4hlen"));
+    mnuSelect->setObjectName(QStringLiteral("mnuSelect"));
+    mnuSelect->setCheckable(true);
+    mnuSelect->setChecked(true);
+    mnuMove = mnuPop->addAction(QStringLiteral("Verschieben"));
+    mnuMove->setObjectName(QStringLiteral("mnuMove"));
+    mnuMove->setCheckable(true);
+}
+
+namespace {
+
+template <typename T> void Bind(const QHash<QString, QWidget*>& widgets, T*& member, const QString& name) {
+    member = qobject_cast<T*>(widgets.value(name));
+    Q_ASSERT_X(member != nullptr, "frmFiles", qPrintable(name));
+}
+
+template <typename T, std::size_t N>
+void BindArray(const QHash<QString, QWidget*>& widgets, std::array<T*, N>& members, const char* name) {
+    for (std::size_t i = 0; i < N; ++i)
+        Bind(widgets, members[i], Indexed(name, static_cast<int>(i)));
+}
+
+} // namespace
+
+void frmFiles::BindControls() {
+    const auto& w = widgets_;
+#define VARNELLO_BIND(member) Bind(w, member, QStringLiteral(#member))
+    VARNELLO_BIND(lblDirs);
+    VARNELLO_BIND(frmDirs);
+    VARNELLO_BIND(drvDrives);
+    VARNELLO_BIND(lstPath);
+    VARNELLO_BIND(cmdRoot);
+    VARNELLO_BIND(cmdBack);
+    VARNELLO_BIND(cmdRefresh);
+    VARNELLO_BIND(lblDirs2);
+    VARNELLO_BIND(txtFileName);
+    VARNELLO_BIND(lblDot);
+    VARNELLO_BIND(txtExtension);
+    VARNELLO_BIND(lstSel);
+    VARNELLO_BIND(lstSort);
+    VARNELLO_BIND(cmdRef);
+    VARNELLO_BIND(frmOptions);
+    VARNELLO_BIND(txtRep);
+    VARNELLO_BIND(Frame1);
+    VARNELLO_BIND(Frame2);
+    VARNELLO_BIND(Frame3);
+    VARNELLO_BIND(txtFirst);
+    VARNELLO_BIND(txtLast);
+    VARNELLO_BIND(txtDelete);
+    VARNELLO_BIND(txtFind);
+    VARNELLO_BIND(txtReplace);
+    VARNELLO_BIND(txtString);
+    VARNELLO_BIND(txtCnt);
+    VARNELLO_BIND(lblCnt);
+    VARNELLO_BIND(txtCount);
+    VARNELLO_BIND(lblTrenn);
+    VARNELLO_BIND(txtTrenn);
+    VARNELLO_BIND(txtNewName);
+    VARNELLO_BIND(txtList);
+    VARNELLO_BIND(cmdBatch);
+    VARNELLO_BIND(frmEXIF);
+    VARNELLO_BIND(frmID3);
+    VARNELLO_BIND(cmdDummy);
+    VARNELLO_BIND(frmPaths);
+    VARNELLO_BIND(dirDirs);
+    VARNELLO_BIND(filFiles);
+#undef VARNELLO_BIND
+    BindArray(w, chkOptions, "chkOptions");
+    BindArray(w, optGK, "optGK");
+    BindArray(w, optPos, "optPos");
+    BindArray(w, optPos2, "optPos2");
+    BindArray(w, lblOptions, "lblOptions");
+}
+
+void frmFiles::ConnectHandlers() {
+    connect(drvDrives, &QComboBox::currentIndexChanged, this, [this] { drvDrives_Change(); });
+    connect(lstPath, &QListWidget::itemDoubleClicked, this, [this] { lstPath_DblClick(); });
+    connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
+    connect(cmdRoot, &QPushButton::clicked, this, [this] { cmdRoot_Click(); });
+    connect(cmdRefresh, &QPushButton::clicked, this, [this] { cmdRefresh_Click(); });
+    connect(cmdRef, &QPushButton::clicked, this, [this] { cmdRef_Click(); });
+}
+
+void frmFiles::Form_Load() {
+    DirsHidden = false;
+    OptionsHidden = true;
+    TagsFlag = false;
+    NameMouseDown = false;
+    lblDirs_MouseDown();
+    lblOptions_MouseDown(0);
+    dirDirs_Change();
+    for (const char* frame : {"frmOptions", "frmID3", "frmEXIF"})
+        SetTop(QString::fromLatin1(frame), 620);
+    ApplyPlaces();
+    QPalette pal = lblOptions[1]->palette();
+    pal.setColor(QPalette::Window, QColor(128, 128, 128));
+    lblOptions[1]->setPalette(pal);
+    CenterForm(*this);
+}
+
+void frmFiles::Form_Unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    emit unloading();
+}
+
+void frmFiles::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void frmFiles::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+bool frmFiles::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    const bool press = type == QEvent::MouseButtonPress;
+    const bool doubleClick = type == QEvent::MouseButtonDblClick;
+    if (watched == lblDirs) {
+        if (press)
+            lblDirs_MouseDown();
+        else if (doubleClick)
+            lblDirs_DblClick();
+    } else if (watched == lblDirs2) {
+        // A click is a press and a release on the strip; the second press of a double-click is none.
+        if (press) {
+            lblDirs2Pressed_ = true;
+        } else if (type == QEvent::MouseButtonRelease && lblDirs2Pressed_) {
+            lblDirs2Pressed_ = false;
+            if (lblDirs2->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
+                lblDirs2_Click();
+        }
+    } else {
+        for (int i = 0; i < static_cast<int>(lblOptions.size()); ++i) {
+            if (watched != lblOptions[i])
+                continue;
+            if (press)
+                lblOptions_MouseDown(i);
+            else if (doubleClick)
+                lblOptions_DblClick(i);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,151 @@
+#pragma once
+
+#include "FormLayout.h"
+#include "Volumes.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+
+class FileEnumerator;
+class FolderControl;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+// The one window of the program. Controls are members under their own names, and each carries
+// that name as its objectName; handlers are ordinary member functions named control_Event.
+class frmFiles : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit frmFiles(QWidget* parent = nullptr);
+    ~frmFiles() override;
+
+    // Folder panel.
+    QLabel* lblDirs = nullptr;
+    QFrame* frmDirs = nullptr;
+    QComboBox* drvDrives = nullptr;
+    QListWidget* lstPath = nullptr;
+    QPushButton* cmdRoot = nullptr;
+    QPushButton* cmdBack = nullptr;
+    QPushButton* cmdRefresh = nullptr;
+    QLabel* lblDirs2 = nullptr;
+
+    // Editor and file lists.
+    QLineEdit* txtFileName = nullptr;
+    QLabel* lblDot = nullptr;
+    QLineEdit* txtExtension = nullptr;
+    QListWidget* lstSel = nullptr;
+    QListWidget* lstSort = nullptr;
+    QPushButton* cmdRef = nullptr;
+
+    // Options panel.
+    QFrame* frmOptions = nullptr;
+    std::array<QCheckBox*, 11> chkOptions{};
+    QLineEdit* txtRep = nullptr;
+    QFrame* Frame1 = nullptr;
+    QFrame* Frame2 = nullptr;
+    QFrame* Frame3 = nullptr;
+    std::array<QRadioButton*, 3> optGK{};
+    QLineEdit* txtFirst = nullptr;
+    QLineEdit* txtLast = nullptr;
+    QLineEdit* txtDelete = nullptr;
+    QLineEdit* txtFind = nullptr;
+    QLineEdit* txtReplace = nullptr;
+    QLineEdit* txtString = nullptr;
+    std::array<QRadioButton*, 2> optPos{};
+    QLineEdit* txtCnt = nullptr;
+    QLabel* lblCnt = nullptr;
+    QLineEdit* txtCount = nullptr;
+    std::array<QRadioButton*, 2> optPos2{};
+    QLabel* lblTrenn = nullptr;
+    QLineEdit* txtTrenn = nullptr;
+    QLineEdit* txtNewName = nullptr;
+    QLineEdit* txtList = nullptr;
+    QPushButton* cmdBatch = nullptr;
+
+    // Tag frames, strips on the right edge, and what lies outside the visible area.
+    QFrame* frmEXIF = nullptr;
+    QFrame* frmID3 = nullptr;
+    std::array<QLabel*, 2> lblOptions{};
+    QPushButton* cmdDummy = nullptr;
+    QFrame* frmPaths = nullptr;
+    FolderControl* dirDirs = nullptr;
+    FileEnumerator* filFiles = nullptr;
+
+    // Popup menu of the file lists.
+    QMenu* mnuPop = nullptr;
+    QAction* mnuSelect = nullptr;
+    QAction* mnuMove = nullptr;
+
+    // Window state.
+    bool DirsHidden = false;
+    bool OptionsHidden = false;
+    bool TagsFlag = false;
+    bool NameMouseDown = false;
+    QString CurrentFolder; // folder of the current file with a trailing separator; empty when none
+
+    // Load and unload.
+    void Form_Load();
+    void Form_Unload();
+
+    // Layout and strips.
+    void Form_Resize();
+    void lblOptions_MouseDown(int index);
+    void lblOptions_DblClick(int index);
+    TwipRect Place(const QString& name) const { return places_.value(name); }
+    // The window's outer size in twips, frame included.
+    double OuterWidth() const;
+    double OuterHeight() const;
+
+    // Folder navigation.
+    bool setDirPath(const QString& path); // dirDirs.Path := path; refills on a change
+    void dirDirs_Change();                // the one refill of the lists
+    void drvDrives_Change();
+    void lstPath_DblClick();
+    void cmdBack_Click();
+    void cmdRoot_Click();
+    void cmdRefresh_Click();
+    void cmdRef_Click();
+    void lblDirs_MouseDown();
+    void lblDirs_DblClick();
+    void lblDirs2_Click();
+
+signals:
+    // After every refill of the lists, for the handlers that follow the current folder.
+    void refilled();
+    // While the window unloads, for whoever keeps the settings.
+    void unloading();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void BindControls();
+    void ConnectHandlers();
+    // Places are set in twips and reach the widgets with ApplyPlaces.
+    void SetLeft(const QString& name, double twips);
+    void SetTop(const QString& name, double twips);
+    void ApplyPlaces();
+    void FillDriveList();
+    void ShowDriveOf(const QString& path);
+
+    Places places_;
+    QHash<QString, QWidget*> widgets_;
+    QList<Volume> volumes_;
+    bool lblDirs2Pressed_ = false;
+    bool unloaded_ = false;
+};

@@ -1,0 +1,59 @@
+// The layout pass and the strips on the right edge.
+#include "frmFiles.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+
+double frmFiles::OuterWidth() const {
+    return PixelsToTwips(frameGeometry().width());
+}
+
+double frmFiles::OuterHeight() const {
+    return PixelsToTwips(frameGeometry().height());
+}
+
+void frmFiles::Form_Resize() {
+    LayoutPass(places_, OuterWidth(), OuterHeight(), DirsHidden, OptionsHidden);
+    ApplyPlaces();
+}
+
+void frmFiles::SetLeft(const QString& name, double twips) {
+    places_[name].left = twips;
+}
+
+void frmFiles::SetTop(const QString& name, double twips) {
+    places_[name].top = twips;
+}
+
+void frmFiles::ApplyPlaces() {
+    for (auto it = places_.cbegin(); it != places_.cend(); ++it) {
+        QWidget* w = widgets_.value(it.key());
+        if (w == nullptr)
+            continue;
+        const TwipRect& r = it.value();
+        w->setGeometry(TwipsToPixels(r.left), TwipsToPixels(r.top), TwipsToPixels(r.width),
+                       TwipsToPixels(r.height));
+    }
+}
+
+void frmFiles::lblOptions_MouseDown(int index) {
+    if (index == 0) {
+        frmOptions->setVisible(OptionsHidden);
+        OptionsHidden = !OptionsHidden;
+    } else if (index == 1) {
+        const QString extension = txtExtension->text().toUpper();
+        if (extension == QStringLiteral("JPG")) {
+            frmEXIF->setVisible(TagsFlag);
+            TagsFlag = !TagsFlag;
+        } else if (extension == QStringLiteral("MP3")) {
+            frmID3->setVisible(TagsFlag);
+            TagsFlag = !TagsFlag;
+        }
+    }
+    Form_Resize();
+}
+
+void frmFiles::lblOptions_DblClick(int index) {
+    lblOptions_MouseDown(index);
+}

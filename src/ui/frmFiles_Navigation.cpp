@@ -1,0 +1,132 @@
+// Folder navigation: the folder panel, the refresh buttons and the refill of the lists.
+#include "frmFiles.h"
+
+#include "FolderControls.h"
+#include "PathHelpers.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+const QString kUp = QStringLiteral("[..]");
+
+} // namespace
+
+void frmFiles::FillDriveList() {
+    volumes_ = MountedVolumes();
+    QStringList entries;
+    for (const Volume& v : volumes_)
+        entries.append(VolumeEntryText(v));
+    const QSignalBlocker block(drvDrives);
+    drvDrives->clear();
+    drvDrives->addItems(entries);
+}
+
+// The drive list shows the volume of the current folder; selecting it from here is no drive change.
+void frmFiles::ShowDriveOf(const QString& path) {
+    const QSignalBlocker block(drvDrives);
+    drvDrives->setCurrentIndex(VolumeIndexOf(path, volumes_));
+}
+
+bool frmFiles::setDirPath(const QString& path) {
+    const QString p = NormalFolderPath(path);
+    if (p.isEmpty())
+        return false;
+    if (p == dirDirs->Path())
+        return true;
+    // A folder that cannot be read leaves the current folder and the lists as they are.
+    if (!dirDirs->setPath(p))
+        return false;
+    ShowDriveOf(p);
+    dirDirs_Change();
+    return true;
+}
+
+void frmFiles::dirDirs_Change() {
+    if (dirDirs->HasUnclaimedFiles())
+        filFiles->Adopt(dirDirs->Path(), dirDirs->ClaimFiles());
+    else
+        filFiles->setPath(dirDirs->Path());
+
+    CurrentFolder.clear();
+    txtFileName->clear();
+    txtExtension->clear();
+
+    QStringList folders;
+    folders.reserve(dirDirs->ListCount() + 1);
+    if (dirDirs->Path() != QStringLiteral("/"))
+        folders.append(kUp);
+    for (const QString& name : dirDirs->FolderNames())
+        folders.append(u'[' + name + u']');
+    lstPath->clear();
+    lstPath->addItems(folders);
+
+    lstSel->clear();
+    lstSel->addItems(filFiles->Files());
+    emit refilled();
+}
+
+void frmFiles::drvDrives_Change() {
+    const int i = drvDrives->currentIndex();
+    if (i < 0 || i >= volumes_.size() || !setDirPath(volumes_[i].mountPoint))
+        ShowDriveOf(dirDirs->Path()); // a volume that cannot be read: back to the current one
+}
+
+void frmFiles::lstPath_DblClick() {
+    const QListWidgetItem* item = lstPath->currentItem();
+    if (item == nullptr)
+        return;
+    const QString e = item->text();
+    if (e == kUp)
+        setDirPath(ParentFolderOf(dirDirs->Path()));
+    else if (e.startsWith(u'['))
+        setDirPath(AddBackslash(dirDirs->Path()) + e.mid(1, e.size() - 2) + NativeSeparator);
+}
+
+void frmFiles::cmdBack_Click() {
+    // At the root there is no parent: the folder stays.
+    const QString parent = ParentFolderOf(dirDirs->Path());
+    if (!parent.isEmpty())
+        setDirPath(parent);
+    cmdDummy->setFocus();
+}
+
+void frmFiles::cmdRoot_Click() {
+    setDirPath(VolumeRootOf(dirDirs->Path(), volumes_));
+    cmdDummy->setFocus();
+}
+
+void frmFiles::cmdRefresh_Click() {
+    // Subfolders and files are read again; a folder removed meanwhile keeps the lists as they are.
+    if (dirDirs->Refresh())
+        dirDirs_Change();
+    cmdDummy->setFocus();
+}
+
+void frmFiles::cmdRef_Click() {
+    cmdRefresh_Click();
+}
+
+void frmFiles::lblDirs_MouseDown() {
+    const bool show = DirsHidden;
+    frmDirs->setVisible(show);
+    drvDrives->setVisible(show);
+    lstPath->setVisible(show);
+    const double left = show ? 4800 : 240;
+    SetLeft(QStringLiteral("txtFileName"), left);
+    SetLeft(QStringLiteral("lstSort"), left);
+    DirsHidden = !DirsHidden;
+    Form_Resize();
+}
+
+void frmFiles::lblDirs_DblClick() {
+    lblDirs_MouseDown();
+}
+
+void frmFiles::lblDirs2_Click() {
+    lblDirs_MouseDown();
+}

@@ -1,0 +1,150 @@
+#include "Commands.h"
+#include "SettingsFile.h"
+
+#include "TempTree.h"
+#include "frmFiles.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSection = QStringLiteral("Tarvo's Varnello");
+
+const QByteArray kDefaultFile = "[Tarvo's Varnello]\n"
+                                "Trennzeichen=\" - \"\n"
+                                "Zeichenkette=\"_BAK\"\n"
+                                "Ersten=5\n"
+                                "Letzten=7\n"
+                                "Entfernen=\"\"\n"
+                                "Finden=\"\"\n"
+                                "Ersetzen=\"\"\n"
+                                "Leerzeichen=\"_\"\n"
+                                "Liste=48,50,52,53,55,57,59,60,62,64,65,67,69,71,72\n"
+                                "Stellen=2\n"
+                                "Start=1\n"
+                                "Buchstaben=2\n"
+                                "Pos=1\n"
+                                "Pos2=0\n";
+
+class Settings : public testing::Test {
+protected:
+    QString Ini() const { return tree.Abs("varnello.ini"); }
+    void Load() { LoadSettings(form, kSection, Ini()); }
+    void Save() { SaveSettings(form, kSection, Ini()); }
+    // A save, then a fresh window that loads what was saved.
+    void RoundTrip() {
+        Save();
+        fresh = std::make_unique<frmFiles>();
+        LoadSettings(*fresh, kSection, Ini());
+    }
+
+    TempTree tree;
+    frmFiles form;
+    std::unique_ptr<frmFiles> fresh;
+};
+
+TEST_F(Settings, TheKeyTableHoldsFourteenKeysInWritingOrder) {
+    ASSERT_EQ(SettingKeys().size(), 14u);
+    EXPECT_STREQ(SettingKeys().front().key, "Trennzeichen");
+    EXPECT_STREQ(SettingKeys().back().key, "Pos2");
+}
+
+TEST_F(Settings, FirstRunWithoutAFileKeepsDefaultsAndWritesAllKeysAtClose) {
+    Load();
+    EXPECT_EQ(form.txtTrenn->text(), " - ");
+    EXPECT_EQ(form.txtString->text(), "_BAK");
+    EXPECT_EQ(form.txtFirst->text(), "5");
+    EXPECT_EQ(form.txtList->text(), "48,50,52,53,55,57,59,60,62,64,65,67,69,71,72");
+    EXPECT_TRUE(form.optGK[2]->isChecked());
+    EXPECT_TRUE(form.optPos[1]->isChecked());
+    EXPECT_TRUE(form.optPos2[0]->isChecked());
+    Save();
+    EXPECT_EQ(tree.Read("varnello.ini"), kDefaultFile);
+}
+
+TEST_F(Settings, EmptiedBoxesComeBackAsTheirDefaults) {
+    for (QLineEdit* box : {form.txtTrenn, form.txtString, form.txtFirst, form.txtLast, form.txtDelete, form.txtFind,
+                           form.txtReplace, form.txtRep, form.txtList, form.txtCnt, form.txtCount})
+        box->clear();
+    RoundTrip();
+    EXPECT_EQ(fresh->txtTrenn->text(), " - ");
+    EXPECT_EQ(fresh->txtString->text(), "_BAK");
+    EXPECT_EQ(fresh->txtFirst->text(), "5");
+    EXPECT_EQ(fresh->txtLast->text(), "7");
+    EXPECT_EQ(fresh->txtRep->text(), "_");
+    EXPECT_EQ(fresh->txtCnt->text(), "2");
+    EXPECT_EQ(fresh->txtCount->text(), "1");
+    EXPECT_EQ(fresh->txtDelete->text(), "");
+    EXPECT_EQ(fresh->txtFind->text(), "");
+    EXPECT_EQ(fresh->txtReplace->text(), "");
+}
+
+TEST_F(Settings, BlanksSurviveInQuotedKeysOnlyAndQuotesInsideTheTextStay) {
+    form.txtTrenn->setText("  _  ");
+    form.txtDelete->setText(" x ");
+    form.txtFind->setText("\"zitat\"");
+    form.txtReplace->setText(QString::fromUtf8(" Größe € 😀 "));
+    form.txtFirst->setText(" 3 ");
+    form.txtList->setText(" 1,2 ");
+    form.optGK[0]->setChecked(true);
+    form.optPos[0]->setChecked(true);
+    form.optPos2[1]->setChecked(true);
+    RoundTrip();
+    EXPECT_EQ(fresh->txtTrenn->text(), "  _  ");
+    EXPECT_EQ(fresh->txtDelete->text(), " x ");
+    EXPECT_EQ(fresh->txtFind->text(), "\"zitat\"");
+    EXPECT_EQ(fresh->txtReplace->text(), QString::fromUtf8(" Größe € 😀 "));
+    EXPECT_EQ(fresh->txtFirst->text(), "3");
+    EXPECT_EQ(fresh->txtList->text(), "1,2");
+    EXPECT_TRUE(fresh->optGK[0]->isChecked());
+    EXPECT_TRUE(fresh->optPos[0]->isChecked());
+    EXPECT_TRUE(fresh->optPos2[1]->isChecked());
+}
+
+TEST_F(Settings, GroupValuesAreComparedExactly) {
+    struct Case {
+        const char *buchstaben, *pos, *pos2;
+        int gk, p, p2;
+    };
+    for (const Case c : {Case{"1", "x", "1", 1, 0, 1}, Case{"0", "1", "0", 0, 1, 0}, Case{"01", "11", "00", 2, 0, 1},
+                         Case{"3", "0", "Ende", 2, 0, 1}}) {
+        tree.File("varnello.ini", QByteArray("[Tarvo's Varnello]\nBuchstaben=") + c.buchstaben + "\nPos=" + c.pos +
+                                      "\nPos2=" + c.pos2 + "\n");
+        frmFiles f;
+        LoadSettings(f, kSection, Ini());
+        EXPECT_TRUE(f.optGK[c.gk]->isChecked()) << c.buchstaben;
+        EXPECT_TRUE(f.optPos[c.p]->isChecked()) << c.pos;
+        EXPECT_TRUE(f.optPos2[c.p2]->isChecked()) << c.pos2;
+    }
+}
+
+TEST_F(Settings, KeysInOtherLetterCaseLongValuesAndLooseTextsAreReadAsStored) {
+    const QByteArray longList(3000, '7');
+    tree.File("varnello.ini", "[TARVO'S VARNELLO]\n"
+                              "trennzeichen=\"#\"\n"
+                              "ERSTEN=abc\n"
+                              "Liste=" + longList + "\n");
+    Load();
+    EXPECT_EQ(form.txtTrenn->text(), "#");
+    EXPECT_EQ(form.txtFirst->text(), "abc"); // not validated
+    EXPECT_EQ(form.txtList->text().size(), 2047);
+    EXPECT_EQ(ReadSetting(kSection, "Fehlt", Ini(), "42"), "42");
+}
+
+TEST_F(Settings, OtherSectionsAndLinesAreUntouchedAndWindows1252IsReadRight) {
+    // Windows-1252: ä = E4, ö = F6, ü = FC, ß = DF.
+    const QByteArray head = "; von Hand\r\n[Anderes]\r\nTrennzeichen=bleibt\r\n\r\n";
+    tree.File("varnello.ini", head + "[Tarvo's Varnello]\r\nZeichenkette=\"_\xE4\xF6\xFC\xDF\"\r\nFremd=1\r\n");
+    Load();
+    EXPECT_EQ(form.txtString->text(), QString::fromUtf8("_äöüß"));
+    Save();
+    const QByteArray after = tree.Read("varnello.ini");
+    EXPECT_TRUE(after.startsWith(head));
+    EXPECT_TRUE(after.contains("Zeichenkette=\"_\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\"\r\nFremd=1\r\n"));
+    EXPECT_TRUE(after.contains("Pos2=0\r\n"));
+}
+
+} // namespace

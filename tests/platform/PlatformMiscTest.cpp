@@ -1,0 +1,57 @@
+#include "ExpandShortPath.h"
+#include "SingleInstance.h"
+#include "Volumes.h"
+
+#include "TempTree.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ExpandShortPath, ExistingPathsStayAsTheyAreOthersAreRecased) {
+    TempTree t;
+    t.File("MiXed Case.bin");
+    EXPECT_EQ(ExpandShortPath(t.Abs("MiXed Case.bin")), t.Abs("MiXed Case.bin"));
+    EXPECT_EQ(ExpandShortPath("c:\\PROGRAMME\\my tool\\x_y.EXE", u'\\'), "C:\\Programme\\My Tool\\X_Y.exe");
+    EXPECT_EQ(ExpandShortPath("/nope/(a-b)c"), "/Nope/(A-B)c");
+    EXPECT_EQ(ExpandShortPath(""), "");
+}
+
+TEST(Volumes, LongestMountPointPrefixWins) {
+    const QList<Volume> v{{"/", "sda1"}, {"/home", ""}, {"/home/u/usb", "STICK"}, {"/media/x", "X"}};
+    EXPECT_EQ(VolumeIndexOf("/home/u/usb/DCIM", v), 2);
+    EXPECT_EQ(VolumeIndexOf("/home/u/usbother", v), 1);
+    EXPECT_EQ(VolumeIndexOf("/home", v), 1);
+    EXPECT_EQ(VolumeIndexOf("/etc", v), 0);
+    EXPECT_EQ(VolumeRootOf("/media/x/a/b", v), "/media/x");
+    EXPECT_EQ(VolumeEntryText(v[2]), "/home/u/usb [STICK]");
+    EXPECT_EQ(VolumeEntryText(v[1]), "/home");
+}
+
+TEST(Volumes, TheRootIsListedAndNoPseudoFileSystem) {
+    const QList<Volume> v = MountedVolumes();
+    ASSERT_FALSE(v.isEmpty());
+    EXPECT_GE(VolumeIndexOf("/", v), 0);
+    for (const Volume& vol : v) {
+        EXPECT_FALSE(vol.mountPoint.startsWith("/proc")) << vol.mountPoint.toStdString();
+        EXPECT_FALSE(vol.mountPoint.startsWith("/sys")) << vol.mountPoint.toStdString();
+    }
+}
+
+TEST(SingleInstance, SecondHolderForTheSameProgramFailsOthersSucceed) {
+    TempTree t;
+    qputenv("XDG_RUNTIME_DIR", t.Path().toUtf8());
+    QFile::setPermissions(t.Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    {
+        SingleInstance first("/opt/a/varnello");
+        EXPECT_TRUE(first.IsFirst());
+        SingleInstance second("/opt/a/varnello");
+        EXPECT_FALSE(second.IsFirst());
+        SingleInstance other("/opt/b/varnello");
+        EXPECT_TRUE(other.IsFirst());
+    }
+    SingleInstance again("/opt/a/varnello");
+    EXPECT_TRUE(again.IsFirst());
+}
+
+} // namespace

@@ -1,0 +1,118 @@
+#include "ProfileStore.h"
+
+#include "TempTree.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kSection = QStringLiteral("Tarvo's Varnello");
+
+TEST(ProfileStore, MissingFileSectionOrKeyReadsEmpty) {
+    TempTree t;
+    EXPECT_EQ(ReadProfileString(kSection, "Ersten", t.Abs("none.ini")), "");
+    t.File("a.ini", "[Other]\nErsten=3\n");
+    EXPECT_EQ(ReadProfileString(kSection, "Ersten", t.Abs("a.ini")), "");
+    EXPECT_EQ(ReadProfileString("other", "ERSTEN", t.Abs("a.ini")), "3");
+    EXPECT_EQ(ReadProfileString("Other", "Letzten", t.Abs("a.ini")), "");
+}
+
+TEST(ProfileStore, NamesMatchInAnyLetterCaseValuesLoseBlanksAndOneQuotePair) {
+    TempTree t;
+    t.File("a.ini", "[tarvo's VARNELLO]\r\n"
+                    "trennzeichen = \" - \" \r\n"
+                    "Zeichenkette='x'\r\n"
+                    "Finden=\"\"a\"\"\r\n"
+                    "Ersetzen=\"a'\r\n"
+                    "Liste=  1,2  \r\n");
+    const QString f = t.Abs("a.ini");
+    EXPECT_EQ(ReadProfileString(kSection.toUpper(), "TRENNZEICHEN", f), " - ");
+    EXPECT_EQ(ReadProfileString(kSection, "Zeichenkette", f), "x");
+    EXPECT_EQ(ReadProfileString(kSection, "Finden", f), "\"a\"");
+    EXPECT_EQ(ReadProfileString(kSection, "Ersetzen", f), "\"a'");
+    EXPECT_EQ(ReadProfileString(kSection, "Liste", f), "1,2");
+}
+
+TEST(ProfileStore, WritingCreatesFileSectionAndKeys) {
+    TempTree t;
+    const QString f = t.Abs("new.ini");
+    EXPECT_TRUE(WriteProfileString(kSection, "Ersten", "5", f));
+    EXPECT_TRUE(WriteProfileString(kSection, "Trennzeichen", "\" - \"", f));
+    EXPECT_EQ(t.Read("new.ini"), "[Tarvo's Varnello]\nErsten=5\nTrennzeichen=\" - \"\n");
+    EXPECT_TRUE(WriteProfileString(kSection, "ersten", "7", f));
+    EXPECT_EQ(t.Read("new.ini"), "[Tarvo's Varnello]\nersten=7\nTrennzeichen=\" - \"\n");
+}
+
+TEST(ProfileStore, EverythingElseSurvivesByteForByte) {
+    TempTree t;
+    const QByteArray before = "; comment line\r\n"
+                              "garbage without equals\r\n"
+                              "[First]\r\n"
+                              "Key = odd  spacing ; not a comment\r\n"
+                              "\r\n"
+                              "[Tarvo's Varnello]\r\n"
+                              "Ersten=5\r\n"
+                              "# another comment\r\n"
+                              "\r\n"
+                              "[Last]\r\n"
+                              "x=\xC3\xA4\r\n";
+    t.File("a.ini", before);
+    const QString f = t.Abs("a.ini");
+    ASSERT_TRUE(WriteProfileString(kSection, "Ersten", "9", f));
+    ASSERT_TRUE(WriteProfileString(kSection, "Neu", "\xC3\xBC", f));
+    ASSERT_TRUE(WriteProfileString("Added", "k", "v", f));
+    QByteArray expected = before;
+    expected.replace("Ersten=5\r\n# another comment\r\n",
+                     "Ersten=9\r\n# another comment\r\nNeu=\xC3\xBC\r\n");
+    expected += "[Added]\r\nk=v\r\n";
+    EXPECT_EQ(t.Read("a.ini"), expected);
+}
+
+TEST(ProfileStore, UnicodeRoundTripsAndWindows1252FilesAreReadRight) {
+    TempTree t;
+    const QString f = t.Abs("u.ini");
+    const QString text = QString::fromUtf8("Größe € 😀");
+    ASSERT_TRUE(WriteProfileString(kSection, "Zeichenkette", text, f));
+    EXPECT_EQ(ReadProfileString(kSection, "Zeichenkette", f), text);
+
+    // "Grüße €" in Windows-1252: ü = FC, ß = DF, € = 80.
+    t.File("w.ini", "[Tarvo's Varnello]\r\nZeichenkette=\"Gr\xFC\xDF"
+                    "e \x80\"\r\n");
+    EXPECT_EQ(ReadProfileString(kSection, "Zeichenkette", t.Abs("w.ini")), QString::fromUtf8("Grüße €"));
+}
+
+TEST(ProfileStore, FailedWriteLeavesTheOldFileWhole) {
+    TempTree t;
+    EXPECT_FALSE(WriteProfileString("S", "k", "1", t.Abs("missing-folder/a.ini")));
+    t.File("ro/a.ini", "[S]\nk=1\n");
+    QFile::setPermissions(t.Abs("ro"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool wrote = WriteProfileString("S", "k", "2", t.Abs("ro/a.ini"));
+    QFile::setPermissions(t.Abs("ro"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (wrote)
+        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    EXPECT_EQ(t.Read("ro/a.ini"), "[S]\nk=1\n");
+}
+
+TEST(ProfileStore, FileWithoutFinalNewlineAndDuplicateKeys) {
+    TempTree t;
+    t.File("a.ini", "[S]\nk=1\nk=2");
+    const QString f = t.Abs("a.ini");
+    EXPECT_EQ(ReadProfileString("S", "k", f), "1");
+    ASSERT_TRUE(WriteProfileString("S", "j", "3", f));
+    EXPECT_EQ(t.Read("a.ini"), "[S]\nk=1\nk=2\nj=3");
+}
+
+} // namespace
+
+namespace {
+
+TEST(ProfileStore, LineBreaksInAValueAreRefusedInsteadOfInjectingLines) {
+    TempTree t;
+    t.File("a.ini", "[S]\nk=1\n");
+    EXPECT_FALSE(WriteProfileString("S", "k", "2\n[Evil]\nx=1", t.Abs("a.ini")));
+    EXPECT_FALSE(WriteProfileString("S", "k", "2\r", t.Abs("a.ini")));
+    EXPECT_EQ(t.Read("a.ini"), "[S]\nk=1\n");
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+#include "BatchRun.h"
+#include "Preview.h"
+
+#include <QSet>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// A folder held in memory: renames fail when the target name is taken or when told to.
+class FolderHost : public BatchHost {
+public:
+    FolderHost(QStringList entries, QList<bool> selected, RenameOptions options)
+        : entries_(std::move(entries)), selected_(std::move(selected)), options_(std::move(options)),
+          files_(entries_.cbegin(), entries_.cend()) {}
+
+    int EntryCount() const override { return static_cast<int>(entries_.size()); }
+    bool IsSelected(int index) const override { return selected_.value(index); }
+    QString EntryText(int index) const override { return entries_.value(index); }
+    RenameOptions ReadOptions() const override {
+        ++reads_;
+        return options_;
+    }
+    bool RenameFile(const QString& oldName, const QString& newName) override {
+        attempts_ << newName;
+        if (refuse_.contains(oldName) || files_.contains(newName) || !files_.contains(oldName)) {
+            return false;
+        }
+        files_.remove(oldName);
+        files_.insert(newName);
+        return true;
+    }
+    void Yield() override {
+        ++yields_;
+        if (onYield_) {
+            onYield_(*this);
+        }
+    }
+
+    QStringList entries_;
+    QList<bool> selected_;
+    RenameOptions options_;
+    QSet<QString> files_;
+    QSet<QString> refuse_;
+    QStringList attempts_;
+    mutable int reads_ = 0;
+    int yields_ = 0;
+    std::function<void(FolderHost&)> onYield_;
+};
+
+RenameOptions CounterOn() {
+    RenameOptions options;
+    options.CounterOn = true;
+    return options;
+}
+
+QSet<QString> Names(std::initializer_list<const char*> names) {
+    QSet<QString> set;
+    for (const char* name : names) {
+        set.insert(QString::fromUtf8(name));
+    }
+    return set;
+}
+
+} // namespace
+
+TEST(BatchRun, NumbersOnlyTheSelectedEntriesInListOrder) {
+    FolderHost host({"a.jpg", "b.jpg", "c.jpg"}, {true, false, true}, CounterOn());
+    const BatchResult result = RunBatch(host);
+    EXPECT_EQ(host.files_, Names({"01 - a.jpg", "b.jpg", "02 - c.jpg"}));
+    EXPECT_EQ(result.Processed, 2);
+    EXPECT_EQ(result.Renamed, 2);
+    EXPECT_EQ(host.yields_, 3); // one per file and one after
+}
+
+TEST(BatchRun, FirstOfTwoEqualNewNamesWinsTheSecondKeepsItsName) {
+    RenameOptions options;
+    options.CutFirstOn = true;
+    FolderHost host({"IMG_0001.jpg", "DSC_0001.jpg"}, {true, true}, options);
+    const BatchResult result = RunBatch(host);
+    EXPECT_EQ(host.files_, Names({"001.jpg", "DSC_0001.jpg"}));
+    EXPECT_EQ(result.Failed, 1);
+}
+
+TEST(BatchRun, AFailedRenameStillUsesUpItsNumber) {
+    FolderHost host({"a.jpg", "b.jpg", "c.jpg"}, {true, true, true}, CounterOn());
+    host.refuse_.insert("b.jpg");
+    RunBatch(host);
+    EXPECT_EQ(host.files_, Names({"01 - a.jpg", "b.jpg", "03 - c.jpg"}));
+}
+
+TEST(BatchRun, UnchangedNamesAreNotTouched) {
+    RenameOptions options;
+    options.BracketOn = true;
+    FolderHost host({"plain.jpg", "x.", "Foto (2).jpg"}, {true, true, true}, options);
+    RunBatch(host);
+    EXPECT_EQ(host.attempts_, QStringList{"Foto.jpg"});
+}
+
+TEST(BatchRun, OptionsAreReadAfreshForEveryFileButTheCounterStartsOnce) {
+    FolderHost host({"a.jpg", "b.jpg"}, {true, true}, CounterOn());
+    host.onYield_ = [](FolderHost& h) {
+        h.options_.CounterStart = "50";    // too late: the counter has started
+        h.options_.CounterSeparator = "_"; // applies to the next file
+    };
+    RunBatch(host);
+    EXPECT_EQ(host.files_, Names({"01 - a.jpg", "02_b.jpg"}));
+}
+
+TEST(BatchRun, ExhaustedListLeavesTheRestWithoutCounter) {
+    RenameOptions options = CounterOn();
+    options.CounterListOn = true;
+    options.CounterList = "7";
+    options.AddTextOn = true;
+    FolderHost host({"a.jpg", "b.jpg"}, {true, true}, options);
+    RunBatch(host);
+    EXPECT_EQ(host.files_, Names({"7 - a_BAK.jpg", "b_BAK.jpg"}));
+}
+
+TEST(BatchRun, AListShrinkingUnderTheRunIsNoFault) {
+    FolderHost host({"a.jpg", "b.jpg", "c.jpg"}, {true, true, true}, CounterOn());
+    host.onYield_ = [](FolderHost& h) {
+        h.entries_.clear();
+        h.selected_.clear();
+    };
+    const BatchResult result = RunBatch(host);
+    EXPECT_EQ(result.Processed, 1);
+}
+
+TEST(Preview, NoRuleShowsTheUntidiedBaseName) {
+    RenameOptions options;
+    EXPECT_EQ(PreviewName("Foto  01.jpg", options), "Foto  01");
+    options.CutFirstOn = true;
+    options.CutFirstCount = "";
+    EXPECT_EQ(PreviewName("Foto  01.jpg", options), "Foto 01");
+}
+
+TEST(Preview, CounterTokenAsTypedAndFromTheList) {
+    RenameOptions options = CounterOn();
+    EXPECT_EQ(PreviewName("Bild.jpg", options), "01 - Bild");
+    options.CounterStart = "007";
+    EXPECT_EQ(PreviewName("Bild.jpg", options), "007 - Bild");
+    EXPECT_EQ(PreviewName("", CounterOn()), "01 -");
+    options.CounterListOn = true;
+    options.CounterList = "";
+    EXPECT_EQ(PreviewName("Bild.jpg", options), "- Bild");
+    options.CounterAtStart = false;
+    EXPECT_EQ(PreviewName("Bild.jpg", options), "Bild -");
+}
+
+TEST(Preview, EnabledStatesFollowTheSwitches) {
+    RenameOptions options;
+    PanelEnabledStates states = EnabledStatesFor(options);
+    EXPECT_FALSE(states.CaseButtons || states.CounterControls || states.CounterList || states.CounterNumber ||
+                 states.AddTextControls);
+    options.CounterListOn = true; // no effect while the counter is off
+    options.NewNameOn = true;
+    EXPECT_FALSE(EnabledStatesFor(options).CounterList);
+    options.CounterOn = true;
+    states = EnabledStatesFor(options);
+    EXPECT_TRUE(states.CounterControls && states.CounterList && !states.CounterNumber);
+    options.CounterListOn = false;
+    states = EnabledStatesFor(options);
+    EXPECT_TRUE(states.CounterControls && !states.CounterList && states.CounterNumber);
+    options.CaseOn = options.AddTextOn = true;
+    states = EnabledStatesFor(options);
+    EXPECT_TRUE(states.CaseButtons && states.AddTextControls);
+}

@@ -1,0 +1,125 @@
+#include "ControlTable.h"
+#include "TypingLimit.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <set>
+#include <string>
+
+namespace {
+
+class Controls : public WindowTest {
+protected:
+    void SetUp() override { StartIn(tree.Path()); }
+    QWidget* Named(const char* name) const { return form->findChild<QWidget*>(QString::fromLatin1(name)); }
+};
+
+TEST_F(Controls, EveryRowOfTheTableIsOneNamedControlInItsContainer) {
+    std::set<std::string> names;
+    for (const ControlSpec& c : ControlTable()) {
+        SCOPED_TRACE(c.name);
+        EXPECT_TRUE(names.insert(c.name).second) << "name used twice";
+        QWidget* w = Named(c.name);
+        ASSERT_NE(w, nullptr);
+        const QString container = c.container ? QString::fromLatin1(c.container) : QStringLiteral("frmFiles");
+        EXPECT_EQ(w->parentWidget()->objectName(), container);
+        EXPECT_EQ(w->toolTip(), QString::fromUtf8(c.tooltip));
+        if (c.font.family != nullptr) {
+            EXPECT_EQ(w->font().family(), QString::fromLatin1(c.font.family));
+            EXPECT_DOUBLE_EQ(w->font().pointSizeF(), c.font.points);
+            EXPECT_EQ(w->font().bold(), c.font.bold);
+        }
+        if (c.flags & ControlFlag::SizeWECursor) {
+            EXPECT_EQ(w->cursor().shape(), Qt::SizeHorCursor);
+        }
+    }
+    EXPECT_EQ(names.size(), 59u);
+}
+
+TEST_F(Controls, ArraysAndMembersAreTheNamedControls) {
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(form->chkOptions[i]->objectName(), QStringLiteral("chkOptions(%1)").arg(i));
+    EXPECT_EQ(form->optGK[2]->text(), "Erster Buchstabe pro Wort in Grossbuchstaben");
+    EXPECT_EQ(form->chkOptions[7]->text(), QString::fromUtf8("ZÄHLER"));
+    EXPECT_EQ(form->cmdBack->toolTip(), QString::fromUtf8("eine Verzeichnisebene höher"));
+    EXPECT_EQ(form->lblOptions[1]->toolTip(),
+              QString::fromUtf8("Wenn farbig markiert, dann klicken für Datei-Tags"));
+    EXPECT_EQ(form->txtList->text(), "48,50,52,53,55,57,59,60,62,64,65,67,69,71,72");
+    EXPECT_EQ(form->txtTrenn->text(), " - ");
+    EXPECT_EQ(TypingLimitOf(form->txtRep), 2);
+    EXPECT_EQ(TypingLimitOf(form->txtCnt), 1);
+    EXPECT_EQ(TypingLimitOf(form->txtCount), 3);
+    EXPECT_EQ(TypingLimitOf(form->txtFind), 0);
+    EXPECT_EQ(form->lstSel->selectionMode(), QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(form->lstSort->selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_TRUE(form->lstSel->uniformItemSizes());
+    for (QWidget* list : {static_cast<QWidget*>(form->lstSel), static_cast<QWidget*>(form->lstSort),
+                          static_cast<QWidget*>(form->lstPath)})
+        EXPECT_TRUE(list->acceptDrops());
+    EXPECT_EQ(form->windowTitle(), "Brimwick Varnello");
+}
+
+TEST_F(Controls, TypingIsLimitedButTextsSetByTheProgramStayWhole) {
+    form->txtFirst->setFocus();
+    form->txtFirst->clear();
+    QTest::keyClicks(form->txtFirst, "1234");
+    EXPECT_EQ(form->txtFirst->text(), "12");
+    form->txtCnt->setText("99999999");
+    EXPECT_EQ(form->txtCnt->text(), "99999999");
+}
+
+TEST_F(Controls, OnlyTheDesignedControlsStartDisabled) {
+    std::set<std::string> disabled;
+    for (QWidget* w : form->frmOptions->findChildren<QWidget*>())
+        if (!w->isEnabledTo(form->frmOptions))
+            disabled.insert(w->objectName().toStdString());
+    const std::set<std::string> expected{"optGK(0)",   "optGK(1)",  "optGK(2)",      "txtString",
+                                         "optPos(0)",  "optPos(1)", "chkOptions(8)", "chkOptions(9)",
+                                         "txtCnt",     "lblCnt",    "txtCount",      "optPos2(0)",
+                                         "optPos2(1)", "lblTrenn",  "txtTrenn",      "txtList"};
+    EXPECT_EQ(disabled, expected);
+    EXPECT_TRUE(form->txtNewName->isEnabled());
+}
+
+TEST_F(Controls, StateAfterLoading) {
+    EXPECT_TRUE(form->DirsHidden);
+    EXPECT_FALSE(form->OptionsHidden);
+    EXPECT_FALSE(form->TagsFlag);
+    EXPECT_FALSE(form->NameMouseDown);
+    EXPECT_TRUE(form->frmDirs->isHidden());
+    EXPECT_FALSE(form->frmOptions->isHidden());
+    EXPECT_TRUE(form->frmEXIF->isHidden());
+    EXPECT_TRUE(form->frmID3->isHidden());
+    EXPECT_TRUE(form->frmPaths->isHidden());
+    EXPECT_FALSE(form->lstSel->isHidden());
+    EXPECT_TRUE(form->lstSort->isHidden());
+    EXPECT_TRUE(form->mnuSelect->isChecked());
+    EXPECT_FALSE(form->mnuMove->isChecked());
+    EXPECT_EQ(form->mnuPop->title(), "Popup");
+    EXPECT_EQ(form->mnuSelect->text(), QString::fromUtf8("Auswählen"));
+    EXPECT_EQ(form->mnuMove->text(), "Verschieben");
+    EXPECT_TRUE(form->optGK[2]->isChecked());
+    EXPECT_TRUE(form->optPos[1]->isChecked());
+    EXPECT_TRUE(form->optPos2[0]->isChecked());
+    EXPECT_EQ(form->txtFileName->text(), "");
+    EXPECT_EQ(form->txtExtension->text(), "");
+    for (const char* frame : {"frmOptions", "frmEXIF", "frmID3"})
+        EXPECT_EQ(form->Place(frame).top, 620);
+    EXPECT_EQ(form->lblOptions[1]->palette().color(QPalette::Window), QColor(128, 128, 128));
+    EXPECT_EQ(form->cmdBatch->palette().color(QPalette::Button), QColor(0, 192, 0));
+    // cmdDummy lies outside the window and still takes the focus.
+    EXPECT_GT(form->cmdDummy->x(), form->width());
+    EXPECT_EQ(form->cmdDummy->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+}
+
+} // namespace

@@ -1,0 +1,182 @@
+#include "FolderControls.h"
+#include "Volumes.h"
+#include "WindowFixture.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+QStringList Texts(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->item(i)->text());
+    return texts;
+}
+
+class Navigation : public WindowTest {
+protected:
+    void SetUp() override {
+        for (const char* f : {"b.txt", "A.JPG", ".hidden", "c.mp3"})
+            tree.File(f);
+        for (const char* d : {"Zoo", "[alt]", "apfel", ".git"})
+            tree.Folder(d);
+        tree.File("[alt]/inner.jpg");
+        tree.File("apfel/x.png");
+        StartIn(tree.Path());
+    }
+
+    void DoubleClick(const QString& entry) {
+        const QList<QListWidgetItem*> items = form->lstPath->findItems(entry, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << entry.toStdString();
+        form->lstPath->setCurrentItem(items.first());
+        form->lstPath_DblClick();
+    }
+
+    // Fills the editor and lstSort as a taken-up file and order mode would.
+    void DirtyTheEditor() {
+        form->CurrentFolder = tree.Path() + "/";
+        form->txtFileName->setText("name");
+        form->txtExtension->setText("ext");
+        form->lstSort->clear();
+        form->lstSort->addItems({"kept", "entries"});
+    }
+
+    void ExpectRefilled() const {
+        EXPECT_EQ(form->CurrentFolder, "");
+        EXPECT_EQ(form->txtFileName->text(), "");
+        EXPECT_EQ(form->txtExtension->text(), "");
+        EXPECT_EQ(Texts(form->lstSort), (QStringList{"kept", "entries"}));
+    }
+};
+
+TEST_F(Navigation, StartsInTheCurrentFolderWithoutHiddenEntriesCaseIgnored) {
+    EXPECT_EQ(form->dirDirs->Path(), tree.Path());
+    EXPECT_EQ(Texts(form->lstPath), (QStringList{"[..]", "[[alt]]", "[apfel]", "[Zoo]"}));
+    EXPECT_EQ(Texts(form->lstSel), (QStringList{"A.JPG", "b.txt", "c.mp3"}));
+    EXPECT_TRUE(form->lstSel->selectedItems().isEmpty());
+    EXPECT_EQ(form->lstSort->count(), 0);
+}
+
+TEST_F(Navigation, SubfoldersBracketedNamesAndUp) {
+    DirtyTheEditor();
+    DoubleClick("[[alt]]");
+    EXPECT_EQ(form->dirDirs->Path(), tree.Abs("[alt]"));
+    EXPECT_EQ(Texts(form->lstSel), QStringList{"inner.jpg"});
+    EXPECT_EQ(Texts(form->lstPath), QStringList{"[..]"});
+    ExpectRefilled();
+
+    DirtyTheEditor();
+    DoubleClick("[..]");
+    EXPECT_EQ(form->dirDirs->Path(), tree.Path());
+    ExpectRefilled();
+
+    DoubleClick("[apfel]");
+    EXPECT_EQ(Texts(form->lstSel), QStringList{"x.png"});
+    form->cmdBack_Click();
+    EXPECT_EQ(form->dirDirs->Path(), tree.Path());
+}
+
+TEST_F(Navigation, RootHasNoUpEntryAndBackStaysThere) {
+    ASSERT_TRUE(form->setDirPath("/"));
+    ASSERT_FALSE(Texts(form->lstPath).isEmpty());
+    EXPECT_NE(form->lstPath->item(0)->text(), "[..]");
+    EXPECT_TRUE(form->lstPath->item(0)->text().startsWith('['));
+    form->cmdBack_Click();
+    EXPECT_EQ(form->dirDirs->Path(), "/");
+}
+
+TEST_F(Navigation, RootButtonGoesToTheVolumeOfTheFolder) {
+    DoubleClick("[apfel]");
+    form->cmdRoot_Click();
+    EXPECT_EQ(form->dirDirs->Path(), VolumeRootOf(tree.Path(), MountedVolumes()));
+}
+
+TEST_F(Navigation, RefreshShowsNewEntriesAndEmptiesTheEditorEvenWithoutAChange) {
+    tree.File("new.txt");
+    tree.Folder("neu");
+    DirtyTheEditor();
+    QSignalSpy refilled(form.get(), &frmFiles::refilled);
+    form->cmdRefresh_Click();
+    EXPECT_EQ(refilled.count(), 1);
+    EXPECT_TRUE(Texts(form->lstSel).contains("new.txt"));
+    EXPECT_TRUE(Texts(form->lstPath).contains("[neu]"));
+    ExpectRefilled();
+
+    tree.File("other.txt");
+    DirtyTheEditor();
+    QTest::mouseClick(form->cmdRef, Qt::LeftButton);
+    EXPECT_TRUE(Texts(form->lstSel).contains("other.txt"));
+    ExpectRefilled();
+}
+
+TEST_F(Navigation, RefillWithoutARefreshRereadsTheFiles) {
+    tree.File("late.txt");
+    form->dirDirs_Change();
+    EXPECT_TRUE(Texts(form->lstSel).contains("late.txt"));
+}
+
+TEST_F(Navigation, FolderThatVanishedOrCannotBeReadKeepsFolderAndLists) {
+    DoubleClick("[apfel]");
+    const QStringList files = Texts(form->lstSel);
+    ASSERT_TRUE(QDir(tree.Abs("apfel")).removeRecursively());
+    form->cmdRefresh_Click();
+    EXPECT_EQ(form->dirDirs->Path(), tree.Abs("apfel"));
+    EXPECT_EQ(Texts(form->lstSel), files);
+
+    form->cmdBack_Click();
+    tree.Folder("gone");
+    form->cmdRefresh_Click();
+    QDir(tree.Abs("gone")).removeRecursively();
+    const QStringList folders = Texts(form->lstPath);
+    DoubleClick("[gone]");
+    EXPECT_EQ(form->dirDirs->Path(), tree.Path());
+    EXPECT_EQ(Texts(form->lstPath), folders);
+    EXPECT_FALSE(form->setDirPath(tree.Abs("nowhere")));
+
+    if (geteuid() != 0) { // root reads any folder
+        tree.Folder("locked");
+        QFile::setPermissions(tree.Abs("locked"), QFileDevice::WriteOwner);
+        EXPECT_FALSE(form->setDirPath(tree.Abs("locked")));
+        EXPECT_EQ(form->dirDirs->Path(), tree.Path());
+        QFile::setPermissions(tree.Abs("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+}
+
+TEST_F(Navigation, DriveListFollowsTheFolderAndChangesIt) {
+    const QList<Volume> volumes = MountedVolumes();
+    EXPECT_EQ(form->drvDrives->count(), volumes.size());
+    const int own = VolumeIndexOf(tree.Path(), volumes);
+    ASSERT_GE(own, 0);
+    EXPECT_EQ(form->drvDrives->currentIndex(), own);
+    form->drvDrives_Change(); // the drive chosen: its root opens
+    EXPECT_EQ(form->dirDirs->Path(), volumes[own].mountPoint);
+    EXPECT_EQ(form->drvDrives->currentIndex(), own);
+    for (int i = 0; i < volumes.size(); ++i) {
+        if (i == own)
+            continue;
+        form->drvDrives->setCurrentIndex(i); // a volume we may not be able to read keeps the folder
+        EXPECT_EQ(form->drvDrives->currentIndex(), VolumeIndexOf(form->dirDirs->Path(), volumes));
+        break;
+    }
+}
+
+TEST_F(Navigation, NavigationParksTheFocusOnTheDummyButton) {
+    form->show();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    for (void (frmFiles::*handler)() : {&frmFiles::cmdBack_Click, &frmFiles::cmdRoot_Click,
+                                        &frmFiles::cmdRefresh_Click, &frmFiles::cmdRef_Click}) {
+        form->txtFind->setFocus();
+        (form.get()->*handler)();
+        EXPECT_EQ(QApplication::focusWidget(), form->cmdDummy);
+    }
+}
+
+} // namespace
