@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtPrint.h"
 #include "TiffBuilder.h"
 #include "clsEXIF.h"
 
@@ -8,17 +9,13 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-// Failing comparisons show texts as texts.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 // A reader, a temporary folder for the files it reads, and the locale put back after each test.
 class ExifFileTest : public ::testing::Test {
 protected:
-    void TearDown() override { QLocale::setDefault(m_locale); }
+    // The expected texts use a full stop as decimal separator unless a test picks a locale itself,
+    // whatever the locale of the machine that runs them.
+    ExifFileTest() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    ~ExifFileTest() override { QLocale::setDefault(m_locale); }
 
     // Writes the bytes as a file and lets the reader read it.
     void Load(const QByteArray& bytes, const QString& name = QStringLiteral("image.jpg")) {
