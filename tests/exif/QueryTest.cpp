@@ -17,6 +17,18 @@ QByteArray CameraBlock(bool littleEndian) {
     return b.Jpeg();
 }
 
+// After a read that found no EXIF data or no file: ListInfo says so, and MetaInfo returns 0, leaves
+// its text alone and records the error.
+void ExpectRefusal(clsEXIF& reader, ExifErrorNumber number, const QString& description) {
+    EXPECT_EQ(reader.ListInfo(), description);
+    QString text = "unchanged";
+    EXPECT_EQ(reader.MetaInfo(tagModel, text), 0);
+    EXPECT_EQ(text, "unchanged");
+    EXPECT_EQ(reader.LastError().Number, number);
+    EXPECT_EQ(reader.LastError().Source, "MetaInfo");
+    EXPECT_EQ(reader.LastError().Description, description);
+}
+
 } // namespace
 
 TEST(TagNames, KnownAndUnknownNumbers) {
@@ -62,13 +74,7 @@ TEST_F(ExifFileTest, NoMarkerKeepsThePreviousListButHidesIt) {
     EXPECT_EQ(reader.ImageFile(), path);
     EXPECT_EQ(reader.TagList().size(), entries);
     EXPECT_TRUE(reader.IntelByteAlignment());
-    EXPECT_EQ(reader.ListInfo(), "Keine EXIF-Daten vorhanden.");
-    QString text = "unchanged";
-    EXPECT_EQ(reader.MetaInfo(tagModel, text), 0);
-    EXPECT_EQ(text, "unchanged");
-    EXPECT_EQ(reader.LastError().Number, ExifErrorNumber::NoExifData);
-    EXPECT_EQ(reader.LastError().Source, "MetaInfo");
-    EXPECT_EQ(reader.LastError().Description, "Keine EXIF-Daten vorhanden.");
+    ExpectRefusal(reader, ExifErrorNumber::NoExifData, "Keine EXIF-Daten vorhanden.");
 }
 
 TEST_F(ExifFileTest, UnreadableFilesGiveStatus2AndError1) {
@@ -83,12 +89,7 @@ TEST_F(ExifFileTest, UnreadableFilesGiveStatus2AndError1) {
         EXPECT_EQ(reader.LastError().Source, "ReadMetaInfo");
         EXPECT_EQ(reader.LastError().Description, "Datei nicht gefunden.");
         EXPECT_FALSE(reader.IntelByteAlignment()); // still the last block's byte order
-        EXPECT_EQ(reader.ListInfo(), "Error.");
-        QString text = "unchanged";
-        EXPECT_EQ(reader.MetaInfo(tagModel, text), 0);
-        EXPECT_EQ(text, "unchanged");
-        EXPECT_EQ(reader.LastError().Number, ExifErrorNumber::ReadFailed);
-        EXPECT_EQ(reader.LastError().Description, "Error.");
+        ExpectRefusal(reader, ExifErrorNumber::ReadFailed, "Error.");
     }
     // A good read afterwards clears the error and shows the new file.
     Load(CameraBlock(true));
