@@ -4,15 +4,12 @@
 #include "NumberFormat.h"
 #include "TagTable.h"
 
-#include <QFile>
+#include "platform/FileHead.h"
+
 #include <QLocale>
 
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <memory>
+#include <utility>
 #include <string_view>
 
 namespace {
@@ -96,39 +93,12 @@ quint8 clsEXIF::ReadMetaInfo(const QString& fileName) {
 }
 
 QByteArray clsEXIF::ReadFileHead(const QString& fileName, qint64 length, QString& failure) {
-    // The head is read with the standard library alone: a stat, an open, one read, a close. QFile
-    // would add three more system calls per file, more than the whole parse costs.
-    const QByteArray nativeName = QFile::encodeName(fileName);
-    std::error_code error;
-    // Only a regular file is opened: a FIFO or a device could block or never end.
-    if (nativeName.isEmpty() || !std::filesystem::is_regular_file(nativeName.constData(), error)) {
-        failure = NotFound;
-        return {};
-    }
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(nativeName.constData(), "rb"),
-                                                               std::fclose);
-    if (!file) {
-        const int openError = errno;
-        failure = QString::fromLocal8Bit(std::strerror(openError));
-        return {};
-    }
-    std::setvbuf(file.get(), nullptr, _IONBF, 0);
-    if (length <= 0) {
-        const auto size = std::filesystem::file_size(nativeName.constData(), error);
-        length = error ? 0 : qint64(size);
-    }
-    QByteArray head(length, Qt::Uninitialized);
-    errno = 0;
-    const std::size_t got = std::fread(head.data(), 1, std::size_t(length), file.get());
-    const int readError = errno;
-    if (got == 0) {
-        // An empty file reads as a missing one.
-        failure = std::ferror(file.get()) && readError != 0 ? QString::fromLocal8Bit(std::strerror(readError))
-                                                            : NotFound;
-        return {};
-    }
-    head.truncate(qsizetype(got));
-    return head;
+    // One open, one read, one close: the read of the head costs no more than the parse. Named
+    // pipes and devices are opened without waiting, so they can neither block nor run forever.
+    FileHead head = ::ReadFileHead(fileName, qsizetype(length));
+    if (head.Bytes.isEmpty())
+        failure = head.Refusal.isEmpty() ? NotFound : head.Refusal; // an empty file reads as a missing one
+    return std::move(head.Bytes);
 }
 
 quint8 clsEXIF::ParseHead(QByteArrayView head) {
