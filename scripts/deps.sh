@@ -5,17 +5,18 @@ set -euo pipefail
 
 # Wave previews: QSoundEffect (Qt 6.4) plays through libpulse0, a dependency of libqt6multimedia6,
 # and loads no media backend plugin; the desktop's PulseAudio or PipeWire server does the rest.
+# The window's SVG icon is drawn by the icon engine plug-in of libqt6svg6.
 run_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins
-  libqt6multimedia6 fonts-dejavu-core
+  libqt6multimedia6 libqt6svg6 fonts-dejavu-core
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick libimage-exiftool-perl
   pulseaudio pulseaudio-utils
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file libxcb1-dev x11-utils
 )
 
 wanted=("${run_packages[@]}")

@@ -1,4 +1,5 @@
 // The start of the program.
+#include "ApplicationIcon.h"
 #include "Commands.h"
 
 #include "SingleInstance.h"
@@ -19,6 +20,8 @@ int Main(int argc, char** argv) {
 
     QApplication app(argc, argv); // the command line is not used
     QApplication::setApplicationName(QStringLiteral("varnello"));
+    QApplication::setDesktopFileName(QStringLiteral("varnello"));
+    QApplication::setWindowIcon(ApplicationIcon());
     InitPaths(programFile);
     const std::unique_ptr<frmFiles> form = InitSettings(programFile);
     return QApplication::exec();

@@ -4,6 +4,8 @@
 
 #include "frmFiles.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -59,6 +61,8 @@ void LoadSettings(frmFiles& form, const QString& section, const QString& file) {
 }
 
 void SaveSettings(const frmFiles& form, const QString& section, const QString& file) {
+    // The user's configuration folder may not exist yet on a fresh account.
+    QDir().mkpath(QFileInfo(file).absolutePath());
     for (const SettingKey& k : kKeys) {
         const QString key = QString::fromLatin1(k.key);
         switch (k.stored) {

@@ -163,7 +163,9 @@ QString Indexed(const char* name, int i) {
 frmFiles::frmFiles(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmFiles"));
     setWindowTitle(QStringLiteral("Brimwick Varnello"));
-    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    // The window carries the program's icon; a stock one where the program set none.
+    if (QApplication::windowIcon().isNull())
+        setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     resize(TwipsToPixels(kDesignClientWidth), TwipsToPixels(kDesignClientHeight));
     BuildControls();
     BindControls();

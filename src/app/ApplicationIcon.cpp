@@ -1,0 +1,5 @@
+#include "ApplicationIcon.h"
+
+QIcon ApplicationIcon() {
+    return QIcon(QStringLiteral(":/varnello/varnello.svg"));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <QtGlobal>
+
+#include <charconv>
+#include <optional>
+
+// Number texts of the EXIF reader. Digits are ASCII; `decimalPoint` is the user's locale separator.
+namespace ExifNumbers {
+
+// An integer in plain decimal; QString::number takes several times as long through the C locale.
+template <typename Integer> QString IntegerText(Integer value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+// `value` with exactly `decimals` decimals, rounded half away from zero, no grouping, a leading minus
+// for a negative number ("0" has 0 decimals, "0.0" one, "0.000" three). Empty for inf and NaN.
+QString FormatFixed(double value, int decimals, QStringView decimalPoint);
+
+// A whole number without grouping or separator; any other number in its shortest exact form.
+QString PlainDecimal(double value, QStringView decimalPoint);
+
+// The number a text begins with, read the classic Basic way: blanks are skipped, then an optional
+// sign, digits, one "." and an exponent; 0 when the text begins with anything else.
+double LeadingNumber(QStringView text);
+
+// `value` rounded to the nearest 32-bit integer, halves to the even neighbour; missing when it does
+// not fit.
+std::optional<qint32> RoundToInt32(double value);
+
+} // namespace ExifNumbers

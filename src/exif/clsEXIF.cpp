@@ -1,0 +1,387 @@
+#include "clsEXIF.h"
+
+#include "HeadReader.h"
+#include "NumberFormat.h"
+#include "TagTable.h"
+
+#include "platform/FileHead.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <utility>
+#include <string_view>
+
+namespace {
+
+// Tags whose values the reader decodes in a form of their own.
+enum Tag : qint32 {
+    XResolution = 282,
+    YResolution = 283,
+    ExposureTime = 33434,
+    FNumber = 33437,
+    ExifOffset = 34665,
+    ExifVersion = 36864,
+    ComponentsConfiguration = 37121,
+    ShutterSpeedValue = 37377,
+    ApertureValue = 37378,
+    ExposureBiasValue = 37380,
+    MaxApertureValue = 37381,
+    SubjectDistance = 37382,
+    FocalLength = 37386,
+    MakerNote = 37500,
+    FlashPixVersion = 40960,
+    ExifInteroperabilityOffset = 40965,
+    FocalPlaneXResolution = 41486,
+    FocalPlaneYResolution = 41487,
+    FileSource = 41728,
+    SceneType = 41729,
+};
+
+enum FieldType : qint32 {
+    Ascii = 2,
+    RationalType = 5,
+    SByte = 6,
+    Undefined = 7,
+    SShort = 8,
+    SLong = 9,
+    SRational = 10
+};
+
+// The directory of a TIFF block may hold no more entries than a 16-bit signed index reaches.
+constexpr qsizetype MaxTagListIndex = 32767;
+
+const QString NotFound = QStringLiteral("Datei nicht gefunden.");
+
+// The bytes as characters, one per byte, without the zero bytes (string terminators, the padding of
+// short inline values, the zeros of UserComment's character-code prefix).
+QString TextOf(QByteArrayView bytes) {
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    qsizetype length = 0;
+    for (const char c : bytes) {
+        if (c != 0)
+            out[length++] = QChar(quint8(c));
+    }
+    text.truncate(length);
+    return text;
+}
+
+} // namespace
+
+clsEXIF::clsEXIF() = default;
+
+void clsEXIF::setImageFile(const QVariant& vNewValue) {
+    m_LastError = {};
+    m_ImageFile = vNewValue.toString();
+    m_Status = ReadMetaInfo(m_ImageFile);
+}
+
+void clsEXIF::ReadHead(QByteArrayView head) {
+    m_LastError = {};
+    m_Status = ParseHead(head);
+}
+
+quint8 clsEXIF::ReadMetaInfo(const QString& fileName) {
+    QString failure;
+    const QByteArray head = ReadFileHead(fileName, HeadLength, failure);
+    if (head.isEmpty()) {
+        ReportError(ExifErrorNumber::FileNotFound, QStringLiteral("ReadMetaInfo"), failure);
+        return 2;
+    }
+    return ParseHead(head);
+}
+
+QByteArray clsEXIF::ReadFileHead(const QString& fileName, qint64 length, QString& failure) {
+    // One open, one read, one close: the read of the head costs no more than the parse. Named
+    // pipes and devices are opened without waiting, so they can neither block nor run forever.
+    FileHead head = ::ReadFileHead(fileName, qsizetype(length));
+    if (head.Bytes.isEmpty())
+        failure = head.Refusal.isEmpty() ? NotFound : head.Refusal; // an empty file reads as a missing one
+    return std::move(head.Bytes);
+}
+
+quint8 clsEXIF::ParseHead(QByteArrayView head) {
+    head = head.first(qMin<qsizetype>(head.size(), HeadLength));
+    if (head.isEmpty()) {
+        ReportError(ExifErrorNumber::FileNotFound, QStringLiteral("ReadMetaInfo"), NotFound);
+        return 2;
+    }
+    // "Exif" and a zero byte anywhere in the head; no JPEG segment structure is followed.
+    const std::string_view bytes(head.data(), std::size_t(head.size()));
+    const auto marker = bytes.find(std::string_view("Exif\0", 5));
+    if (marker == std::string_view::npos)
+        return 1;
+
+    // After the marker one more zero byte, then the TIFF header:
+    // 2 bytes: "II" little-endian, anything else big-endian (the magic number 42 is not checked)
+    // 2 bytes: 42
+    // 4 bytes: offset of IFD0 from the start of the TIFF header
+    const qint64 tiffStart = qint64(marker) + 6;
+    m_IntelByteAlignment = HeadReader(head, true).Bytes(tiffStart, 2) == QByteArrayView("II");
+    const HeadReader reader(head, m_IntelByteAlignment);
+    m_DecimalPoint = QLocale().decimalPoint();
+
+    m_TagList.clear();
+    m_TagList.append(ExifEntry{});
+    const qint64 ifd0 = qint64(ReadNumber(reader, tiffStart + 4, 4));
+    const qint32 exifDirectory = ReadIFD(reader, tiffStart, ifd0, ExifOffset);
+    // Without an ExifOffset there is no sub-directory: offset 0 is the TIFF header itself. The
+    // directory ExifInteroperabilityOffset points to is not read.
+    if (exifDirectory != 0)
+        ReadIFD(reader, tiffStart, exifDirectory, ExifInteroperabilityOffset);
+    return 0;
+}
+
+qint32 clsEXIF::ReadIFD(const HeadReader& head, qint64 tiffStart, qint64 ifdOffset, qint32 searchedTag) {
+    qint32 result = 0;
+    // 2 bytes: number of entries n, then n entries of 12 bytes:
+    // 2 bytes tag, 2 bytes field type, 4 bytes count, 4 bytes value (or offset of the value)
+    qint64 p = tiffStart + ifdOffset;
+    const quint64 n = ReadNumber(head, p, 2);
+    p += 2;
+    // Room for the entries the head can hold at most, so the list grows once.
+    const qint64 fitting = qMax<qint64>(0, (head.End() - p + 11) / 12);
+    m_TagList.reserve(
+        qMin(m_TagList.size() + qsizetype(qMin<qint64>(qint64(n), fitting)), MaxTagListIndex + 1));
+    for (quint64 i = 0; i < n && p < head.End(); ++i, p += 12) {
+        // An entry with no byte in the head would read as zeros only: it is not a part of the file.
+        if (!head.Touches(p, 12))
+            continue;
+        if (m_TagList.size() > MaxTagListIndex)
+            break;
+        ExifEntry entry;
+        entry.Tag = qint32(ReadNumber(head, p, 2));
+        entry.Type = qint32(ReadNumber(head, p + 2, 2));
+        const quint64 count = ReadNumber(head, p + 4, 4);
+        entry.Count = count <= quint64(INT32_MAX) ? qint32(count) : 0;
+        entry.Value = double(ReadNumber(head, p + 8, 4));
+        entry.Name = GetTagName(entry.Tag);
+        DecodeValue(head, entry, tiffStart, p);
+        if (entry.Tag == searchedTag) {
+            // A later entry with the same tag wins; a number that does not fit keeps the earlier one.
+            if (const auto offset = ExifNumbers::RoundToInt32(ExifNumbers::LeadingNumber(entry.Text)))
+                result = *offset;
+        }
+        m_TagList.append(std::move(entry));
+    }
+    return result;
+}
+
+void clsEXIF::DecodeValue(const HeadReader& head, ExifEntry& entry, qint64 tiffStart, qint64 entryPos) const {
+    // A type outside the table has no size and gets no text.
+    if (entry.Type <= 0 || entry.Type >= qint32(TypeSizes.size()))
+        return;
+    const qint16 elementSize = qint16(TypeSizes[std::size_t(entry.Type)]);
+    const qint64 size = qint64(elementSize) * entry.Count;
+    // Up to 4 bytes sit in the entry's value field itself; more lie at the field's offset from the
+    // TIFF header. Bytes beyond the head are missing, so the value bytes are then shorter.
+    const HeadReader value =
+        size > 4 ? head.Window(tiffStart + qint64(quint32(entry.Value)), size) : head.Window(entryPos + 8, 4);
+    const QByteArrayView bytes = value.Bytes(0, value.End());
+
+    switch (entry.Type) {
+    case Ascii:
+        entry.Text = TextOf(bytes);
+        return;
+    case RationalType:
+    case SRational:
+        entry.Text = DecodeRational(value, entry, entry.Type == SRational);
+        return;
+    case Undefined:
+        switch (entry.Tag) {
+        case MakerNote:
+            entry.Text = PrintableOnly(bytes);
+            return;
+        case ExifVersion:
+        case FlashPixVersion: {
+            // Four characters such as "0220": the number of the first two, ".", the last two.
+            const QString major = TextOf(bytes.first(qMin<qsizetype>(2, bytes.size())));
+            entry.Text = ExifNumbers::PlainDecimal(ExifNumbers::LeadingNumber(major), m_DecimalPoint) +
+                         QLatin1Char('.') + TextOf(bytes.last(qMin<qsizetype>(2, bytes.size())));
+            return;
+        }
+        case ComponentsConfiguration: {
+            static const QString ComponentNames[] = {
+                QString(),           QStringLiteral("Y"), QStringLiteral("Cb"), QStringLiteral("Cr"),
+                QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("B")};
+            QString text;
+            for (const char c : bytes.first(qMin<qsizetype>(4, bytes.size()))) {
+                if (quint8(c) <= 6)
+                    text += ComponentNames[quint8(c)];
+            }
+            entry.Text = text;
+            return;
+        }
+        case FileSource:
+        case SceneType:
+            entry.Text = ExifNumbers::IntegerText(ReadNumber(value, 0, 1));
+            return;
+        default:
+            entry.Text = TextOf(bytes);
+            return;
+        }
+    case SByte:
+    case SShort:
+    case SLong:
+        // Only the first element of a multi-element integer is shown.
+        entry.Text = ExifNumbers::IntegerText(ReadSigned(value, 0, elementSize));
+        return;
+    default:
+        // BYTE, SHORT, LONG, and FLOAT and DOUBLE as the unsigned integer of their bytes.
+        entry.Text = ExifNumbers::IntegerText(ReadNumber(value, 0, elementSize));
+        return;
+    }
+}
+
+QString clsEXIF::DecodeRational(const HeadReader& value, ExifEntry& entry, bool isSigned) const {
+    const auto read = [&](qint64 start) {
+        return isSigned ? ReadSRational(value, start) : ReadRational(value, start);
+    };
+    const auto fixed = [&](double number, int decimals) {
+        return ExifNumbers::FormatFixed(number, decimals, m_DecimalPoint);
+    };
+    // A rational with denominator 0 has no quotient: the formatted tags then get no text, and Value
+    // keeps the raw field.
+    if (!isSigned) {
+        switch (entry.Tag) {
+        case FNumber:
+        case XResolution:
+        case YResolution:
+        case SubjectDistance:
+        case FocalLength:
+        case FocalPlaneXResolution:
+        case FocalPlaneYResolution:
+            return read(0).Into(entry.Value) ? fixed(entry.Value, 1) : QString();
+        case ExposureTime:
+            // Shown as the denominator of the exposure time: 125 for 1/125 s.
+            if (!read(0).Into(entry.Value) || entry.Value == 0)
+                return {};
+            return fixed(1 / entry.Value, 0);
+        case ApertureValue:
+        case MaxApertureValue:
+            // The APEX aperture value Av as the f-number sqrt(2)^Av.
+            return read(0).Into(entry.Value) ? fixed(std::pow(std::sqrt(2.0), entry.Value), 1) : QString();
+        default:
+            break;
+        }
+    } else {
+        switch (entry.Tag) {
+        case ShutterSpeedValue:
+            // The APEX time value Tv as the denominator of the exposure time, 2^Tv.
+            return read(0).Into(entry.Value) ? fixed(std::pow(2.0, entry.Value), 0) : QString();
+        case ExposureBiasValue:
+            return read(0).Into(entry.Value) ? fixed(entry.Value, 1) : QString();
+        default:
+            break;
+        }
+    }
+    if (entry.Count < 2) {
+        const Rational rational = read(0);
+        rational.Into(entry.Value);
+        return rational.Text();
+    }
+    // Several rationals joined by "/" with three decimals each. Only the elements whose 8 bytes the
+    // head holds at least in part are read, so a corrupt count cannot grow the text; Value keeps the
+    // raw field.
+    QString text;
+    for (qint64 element = 0; element < entry.Count && element * 8 < value.End(); ++element) {
+        if (element > 0)
+            text += QLatin1Char('/');
+        double quotient = 0;
+        if (read(element * 8).Into(quotient))
+            text += fixed(quotient, 3);
+    }
+    return text;
+}
+
+quint64 clsEXIF::ReadNumber(const HeadReader& head, qint64 start, qint16 length) {
+    return head.Number(start, length).value_or(0);
+}
+
+qint64 clsEXIF::ReadSigned(const HeadReader& head, qint64 start, qint16 length) {
+    const quint64 value = ReadNumber(head, start, length);
+    if (length <= 0 || length >= 8)
+        return qint64(value);
+    const quint64 signBit = quint64(1) << (8 * length - 1);
+    return (value & signBit) ? qint64(value) - qint64(signBit << 1) : qint64(value);
+}
+
+clsEXIF::Rational clsEXIF::ReadRational(const HeadReader& head, qint64 start) {
+    // 4 bytes numerator, 4 bytes denominator
+    return {qint64(ReadNumber(head, start, 4)), qint64(ReadNumber(head, start + 4, 4))};
+}
+
+clsEXIF::Rational clsEXIF::ReadSRational(const HeadReader& head, qint64 start) {
+    return {ReadSigned(head, start, 4), ReadSigned(head, start + 4, 4)};
+}
+
+QString clsEXIF::Rational::Text() const {
+    return ExifNumbers::IntegerText(numerator) + QLatin1Char('/') + ExifNumbers::IntegerText(denominator);
+}
+
+bool clsEXIF::Rational::Into(double& value) const {
+    if (denominator == 0)
+        return false;
+    value = double(numerator) / double(denominator);
+    return true;
+}
+
+QString clsEXIF::PrintableOnly(QByteArrayView bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        if (quint8(c) >= 32 && quint8(c) <= 127)
+            text += QLatin1Char(c);
+    }
+    return text;
+}
+
+QString clsEXIF::GetTagName(qint32 lID) const {
+    const int index = ExifTags::IndexOf(lID);
+    return index >= 0 ? ExifTags::TagName(index) : QStringLiteral("Tag #") + QString::number(lID);
+}
+
+qint32 clsEXIF::MetaInfo(qint32 l_ID, QString& StringData) {
+    m_LastError = {};
+    switch (m_Status) {
+    case 0:
+        for (qsizetype i = 1; i < m_TagList.size(); ++i) {
+            const ExifEntry& entry = m_TagList[i];
+            if (entry.Tag == l_ID) {
+                StringData = entry.Text;
+                return ExifNumbers::RoundToInt32(entry.Value).value_or(0);
+            }
+        }
+        StringData = QStringLiteral("Tag ") + QString::number(l_ID) + QStringLiteral(" nicht gefunden.");
+        return 0;
+    case 1:
+        ReportError(ExifErrorNumber::NoExifData, QStringLiteral("MetaInfo"),
+                    QStringLiteral("Keine EXIF-Daten vorhanden."));
+        return 0;
+    default:
+        ReportError(ExifErrorNumber::ReadFailed, QStringLiteral("MetaInfo"), QStringLiteral("Error."));
+        return 0;
+    }
+}
+
+QString clsEXIF::ListInfo() const {
+    switch (m_Status) {
+    case 0: {
+        QString list;
+        for (qsizetype i = 1; i < m_TagList.size(); ++i) {
+            const ExifEntry& entry = m_TagList[i];
+            list += entry.Name + QStringLiteral(": ") + entry.Text + QStringLiteral("\r\n");
+        }
+        return list;
+    }
+    case 1:
+        return QStringLiteral("Keine EXIF-Daten vorhanden.");
+    default:
+        return QStringLiteral("Error.");
+    }
+}
+
+void clsEXIF::ReportError(ExifErrorNumber number, const QString& source, const QString& description) {
+    m_LastError = {number, source, description};
+}

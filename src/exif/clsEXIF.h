@@ -1,0 +1,84 @@
+#pragma once
+
+#include "ExifEntry.h"
+#include "ExifError.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <array>
+
+class HeadReader;
+class QObject;
+
+// Reads the EXIF block in the first 4096 bytes of an image file: IFD0 and the EXIF sub-directory it
+// points to, every entry named and decoded. Assigning ImageFile reads the file; the queries answer
+// from the last read. Never writes a file, never shows a message.
+class clsEXIF {
+public:
+    // The reader never looks further into a file than this.
+    static constexpr qint64 HeadLength = 4096;
+
+    clsEXIF();
+
+    QString ImageFile() const { return m_ImageFile; }
+    // Stores the text form of the value as the path and reads that file. Never fails towards the
+    // caller: the outcome is in Status(), an error in LastError().
+    void setImageFile(const QVariant& vNewValue);
+
+    // True when the TIFF block last parsed is little-endian ("II").
+    bool IntelByteAlignment() const { return m_IntelByteAlignment; }
+
+    // The text (into StringData) and the rounded number of the first entry with tag l_ID.
+    qint32 MetaInfo(qint32 l_ID, QString& StringData);
+    QString GetTagName(qint32 lID) const;
+    // Every entry as "Name: Text" and CR LF.
+    QString ListInfo() const;
+    // Writes the camera summary of the file last read into side iSide of the panel's labels.
+    void ListEXIF(QObject* iFrm, qint16 iSide) const;
+    // Writes the date taken of the file last read into lblTimeDate(2) alone.
+    void ListEXIF2(QObject* iFrm) const;
+
+    // 0 = EXIF block found and parsed, 1 = no EXIF marker in the file head, 2 = file not readable.
+    quint8 Status() const { return m_Status; }
+    // Slot 0 is a placeholder; 1..n are IFD0's entries, then the EXIF sub-directory's.
+    const QList<ExifEntry>& TagList() const { return m_TagList; }
+    // The error of the last setImageFile or MetaInfo call; Number None when it reported none.
+    const ExifError& LastError() const { return m_LastError; }
+    // Reads `head` as if it were a file's head (only its first HeadLength bytes count) and sets
+    // Status as setImageFile does; ImageFile is left alone. For data that is not in a file.
+    void ReadHead(QByteArrayView head);
+
+    static constexpr std::array<qint32, 13> TypeSizes{0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
+
+private:
+    struct Rational {
+        qint64 numerator = 0;
+        qint64 denominator = 0;
+        QString Text() const;
+        // Stores numerator / denominator into `value` unless the denominator is 0; false then.
+        bool Into(double& value) const;
+    };
+
+    quint8 ReadMetaInfo(const QString& fileName);
+    quint8 ParseHead(QByteArrayView head);
+    static QByteArray ReadFileHead(const QString& fileName, qint64 length, QString& failure);
+    qint32 ReadIFD(const HeadReader& head, qint64 tiffStart, qint64 ifdOffset, qint32 searchedTag);
+    void DecodeValue(const HeadReader& head, ExifEntry& entry, qint64 tiffStart, qint64 entryPos) const;
+    QString DecodeRational(const HeadReader& value, ExifEntry& entry, bool isSigned) const;
+    static quint64 ReadNumber(const HeadReader& head, qint64 start, qint16 length);
+    static qint64 ReadSigned(const HeadReader& head, qint64 start, qint16 length);
+    static Rational ReadRational(const HeadReader& head, qint64 start);
+    static Rational ReadSRational(const HeadReader& head, qint64 start);
+    static QString PrintableOnly(QByteArrayView bytes);
+    void ReportError(ExifErrorNumber number, const QString& source, const QString& description);
+
+    QString m_ImageFile;
+    quint8 m_Status = 0;
+    bool m_IntelByteAlignment = false;
+    QList<ExifEntry> m_TagList;
+    ExifError m_LastError;
+    QString m_DecimalPoint; // the locale's separator, fetched once per parse
+};
