@@ -3,6 +3,7 @@
 // same folder, and a plain QDir::entryList for reference. Usage: refill_bench [files] [rounds].
 // Runs in the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
+#include "BenchSupport.h"
 #include "frmFiles.h"
 
 #include <QApplication>
@@ -13,52 +14,15 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <functional>
-#include <string>
 #include <vector>
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <strings.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
+using namespace BenchSupport;
+
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MillisOf(const std::function<void()>& job) {
-    const auto start = Clock::now();
-    job();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// The least a refill must do: read the names, drop hidden ones, sort with case ignored.
-QStringList BareListing(const QByteArray& folder) {
-    std::vector<std::string> names;
-    DIR* dir = opendir(folder.constData());
-    if (dir == nullptr)
-        return {};
-    while (const dirent* entry = readdir(dir))
-        if (entry->d_name[0] != '.' && entry->d_type == DT_REG)
-            names.emplace_back(entry->d_name);
-    closedir(dir);
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return strcasecmp(a.c_str(), b.c_str()) < 0;
-    });
-    QStringList list;
-    list.reserve(qsizetype(names.size()));
-    for (const std::string& n : names)
-        list.append(QFile::decodeName(n.c_str()));
-    return list;
-}
 
 bool MakeFiles(const QString& folder, int count) {
     const QByteArray base = QFile::encodeName(folder) + '/';
@@ -75,12 +39,6 @@ bool MakeFiles(const QString& folder, int count) {
         ::close(fd);
     }
     return true;
-}
-
-long PeakResidentKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 } // namespace

@@ -274,6 +274,7 @@ void frmFiles::ConnectHandlers() {
     connect(cmdRoot, &QPushButton::clicked, this, [this] { cmdRoot_Click(); });
     connect(cmdRefresh, &QPushButton::clicked, this, [this] { cmdRefresh_Click(); });
     connect(cmdRef, &QPushButton::clicked, this, [this] { cmdRef_Click(); });
+    connect(cmdBatch, &QPushButton::clicked, this, [this] { cmdBatch_Click(); });
     ConnectListHandlers();
     ConnectOptionHandlers();
     ConnectEditorHandlers();

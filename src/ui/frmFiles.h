@@ -194,4 +194,5 @@ private:
     bool lblDirs2Pressed_ = false;
     bool unloaded_ = false;
     bool busy_ = false;
+    bool copyingSelection_ = false; // the name box's selection is going into the rule parameters
 };

@@ -1,4 +1,34 @@
 // The batch rename run.
 #include "frmFiles.h"
 
-void frmFiles::cmdBatch_Click() {}
+#include "BusyScope.h"
+#include "RuleChain.h"
+#include "ShowMessage.h"
+#include "WindowBatchHost.h"
+#include "sound/Sound.h"
+
+#include <QAction>
+#include <QPushButton>
+
+void frmFiles::cmdBatch_Click() {
+    if (busy_ || CurrentFolder.isEmpty())
+        return;
+    cmdDummy->setFocus();
+    if (ActiveRuleCount(ReadOptions()) == 0)
+        return;
+    if (OrderMode()) {
+        // The order the user dragged becomes the list to select from; nothing is renamed yet.
+        mnuSelect_Click();
+        ShowMessage(QString::fromUtf8("Bitte zuerst Dateien ausw\u00e4hlen"), MessageInformation, QString(),
+                    this);
+        return;
+    }
+    {
+        const BusyScope busy(busy_, BusyScope::Pointer::Busy);
+        // A wave file that plays is released before its name may change.
+        StopWave();
+        WindowBatchHost host(*this);
+        RunBatch(host);
+    }
+    dirDirs_Change(); // reads the folder afresh: the lists show the new names
+}

@@ -1,14 +1,157 @@
 // The file name editor: Enter renames the current file; a mouse selection fills rule parameters.
 #include "frmFiles.h"
 
-void frmFiles::ConnectEditorHandlers() {}
+#include "BusyScope.h"
+#include "FileList.h"
+#include "KeyFilter.h"
+#include "NameSelection.h"
+#include "PathHelpers.h"
+#include "RuleChain.h"
+#include "platform/RenameNoReplace.h"
 
-bool frmFiles::EditorEvent(QObject* /*watched*/, QEvent* /*event*/) {
-    return false;
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+constexpr qint16 kEnter = 13;
+
+// Where the selection of a line edit stands, so that it can be put back after the box was
+// rewritten or lost the focus (both clear a line edit's selection).
+struct SelectionMark {
+    int anchor = 0;
+    int cursor = 0;
+};
+
+SelectionMark MarkOf(const QLineEdit* box) {
+    const int cursor = box->cursorPosition();
+    if (!box->hasSelectedText())
+        return {cursor, cursor};
+    const int start = box->selectionStart();
+    const int end = start + box->selectionLength();
+    return {cursor == start ? end : start, cursor};
 }
 
-void frmFiles::txtFileName_KeyPress(qint16& /*key*/) {}
-void frmFiles::txtExtension_KeyPress(qint16& /*key*/) {}
-void frmFiles::txtFileName_MouseDown() {}
-void frmFiles::txtFileName_MouseMove() {}
-void frmFiles::txtFileName_MouseUp() {}
+void Restore(QLineEdit* box, const SelectionMark& mark) {
+    box->setSelection(mark.anchor, mark.cursor - mark.anchor);
+}
+
+} // namespace
+
+void frmFiles::ConnectEditorHandlers() {
+    txtFileName->installEventFilter(this);
+    txtExtension->installEventFilter(this);
+}
+
+bool frmFiles::EditorEvent(QObject* watched, QEvent* event) {
+    if (watched != txtFileName && watched != txtExtension)
+        return false;
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress) {
+        const std::optional<qint16> code = KeyPressCode(*static_cast<QKeyEvent*>(event));
+        if (!code)
+            return false;
+        qint16 key = *code;
+        if (watched == txtFileName)
+            txtFileName_KeyPress(key);
+        else
+            txtExtension_KeyPress(key);
+        return key == 0;
+    }
+    if (watched != txtFileName)
+        return false;
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        txtFileName_MouseDown();
+        return false;
+    case QEvent::MouseButtonRelease:
+        txtFileName_MouseUp();
+        return false;
+    case QEvent::MouseMove:
+        // Moves that arrive while the last selection is still being copied would extend a
+        // selection the copy has cleared for the moment; the next move catches up.
+        if (copyingSelection_)
+            return true;
+        // The box extends its selection first; the handler reads the selection it made.
+        static_cast<QObject*>(txtFileName)->event(event);
+        txtFileName_MouseMove();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmFiles::txtFileName_KeyPress(qint16& key) {
+    if (key != kEnter)
+        return;
+    key = 0;
+    if (busy_ || CurrentFolder.isEmpty())
+        return;
+    const BusyScope busy(busy_, BusyScope::Pointer::Unchanged);
+    const QString name = txtFileName->text();
+    const QString ext = txtExtension->text();
+    const QString target = JoinName(name, ext);
+    NewFilePath = CurrentFolder + target;
+    // Names that are not a plain name of this folder ("a/b", "..", empty) are refused here.
+    RenameNoReplace(CurrentFolder, CurrentFile.mid(CurrentFolder.size()), target);
+    QCoreApplication::processEvents();
+    dirDirs_Change(); // reads the folder afresh and empties the editor
+    if (OrderMode()) {
+        // Back to select mode without carrying the dragged order over.
+        mnuMove->setChecked(false);
+        mnuSelect->setChecked(true);
+        lstSel->setVisible(true);
+        lstSort->setVisible(false);
+    }
+    for (int i = 0; i < lstSel->count(); ++i) {
+        if (lstSel->item(i)->text() != target)
+            continue;
+        lstSel->setCurrentRow(i, QItemSelectionModel::Select);
+        txtExtension->setText(ext);
+        txtFileName->setText(name);
+        break;
+    }
+}
+
+void frmFiles::txtExtension_KeyPress(qint16& key) {
+    if (key != kEnter)
+        return;
+    txtFileName_KeyPress(key);
+    key = 0;
+}
+
+void frmFiles::txtFileName_MouseDown() {
+    NameMouseDown = true;
+}
+
+void frmFiles::txtFileName_MouseUp() {
+    NameMouseDown = false;
+}
+
+void frmFiles::txtFileName_MouseMove() {
+    if (!NameMouseDown)
+        return;
+    for (int i = 2; i <= 5; ++i)
+        if (chkOptions[i]->isChecked())
+            return;
+    const QString text = txtFileName->text();
+    const SelectionMark mark = MarkOf(txtFileName);
+    const SelectionParameters parameters = ParametersFromSelection(text, txtFileName->selectedText());
+    // The boxes' change handlers refresh the preview, which rewrites the name box and parks the
+    // focus elsewhere; the user is still selecting, so both come back afterwards.
+    copyingSelection_ = true;
+    txtDelete->setText(parameters.DeleteAndFind);
+    txtFind->setText(txtDelete->text());
+    if (parameters.Last)
+        txtLast->setText(*parameters.Last);
+    if (parameters.First)
+        txtFirst->setText(*parameters.First);
+    copyingSelection_ = false;
+    txtFileName->setFocus();
+    if (txtFileName->text() == text)
+        Restore(txtFileName, mark);
+}

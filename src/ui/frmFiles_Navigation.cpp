@@ -33,6 +33,8 @@ void frmFiles::ShowDriveOf(const QString& path) {
 }
 
 bool frmFiles::setDirPath(const QString& path) {
+    if (busy_)
+        return false; // no folder change while files are being renamed
     const QString p = NormalFolderPath(path);
     if (p.isEmpty())
         return false;
@@ -101,6 +103,8 @@ void frmFiles::cmdRoot_Click() {
 }
 
 void frmFiles::cmdRefresh_Click() {
+    if (busy_)
+        return;
     // Subfolders and files are read again; a folder removed meanwhile keeps the lists as they are.
     if (dirDirs->Refresh())
         dirDirs_Change();

@@ -1,0 +1,37 @@
+#include "WindowBatchHost.h"
+
+#include "FileList.h"
+#include "frmFiles.h"
+#include "platform/RenameNoReplace.h"
+
+#include <QCoreApplication>
+
+WindowBatchHost::WindowBatchHost(frmFiles& form) : form_(form), folder_(form.CurrentFolder) {}
+
+int WindowBatchHost::EntryCount() const {
+    return form_.lstSel->count();
+}
+
+bool WindowBatchHost::IsSelected(int index) const {
+    const QListWidgetItem* item = form_.lstSel->item(index);
+    return item != nullptr && item->isSelected();
+}
+
+QString WindowBatchHost::EntryText(int index) const {
+    const QListWidgetItem* item = form_.lstSel->item(index);
+    return item != nullptr ? item->text() : QString();
+}
+
+RenameOptions WindowBatchHost::ReadOptions() const {
+    return form_.ReadOptions();
+}
+
+bool WindowBatchHost::RenameFile(const QString& oldName, const QString& newName) {
+    form_.CurrentFile = folder_ + oldName;
+    form_.NewFilePath = folder_ + newName;
+    return RenameNoReplace(folder_, oldName, newName) == RenameResult::Ok;
+}
+
+void WindowBatchHost::Yield() {
+    QCoreApplication::processEvents();
+}
