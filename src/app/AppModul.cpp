@@ -3,6 +3,7 @@
 #include "Commands.h"
 
 #include "SingleInstance.h"
+#include "TerminationRequest.h"
 #include "frmFiles.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@ int Main(int argc, char** argv) {
     QApplication::setWindowIcon(ApplicationIcon());
     InitPaths(programFile);
     const std::unique_ptr<frmFiles> form = InitSettings(programFile);
+    // Asked to end, the window closes as if the user closed it, and the settings are kept.
+    OnTerminationRequest(form.get(), [window = form.get()] { window->close(); });
     return QApplication::exec();
 }
 

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace {
 
 TEST(InitPaths, FolderAndNameOfTheProgramFile) {
@@ -111,6 +113,23 @@ TEST_F(RealProcess, ASecondCopyEndsAtOnceSilentlyWhileTheFirstRuns) {
     EXPECT_EQ(second.readAllStandardError(), "");
     EXPECT_EQ(first.state(), QProcess::Running);
     EXPECT_FALSE(QFileInfo::exists(tree.Abs("bin/varnello.ini")));
+}
+
+TEST_F(RealProcess, AskedToEndTheProgramClosesItsWindowAndKeepsTheSettings) {
+    for (const char* how : {"SIGTERM", "SIGINT"}) {
+        SCOPED_TRACE(how);
+        QFile::remove(tree.Abs("bin/varnello.ini"));
+        Start(first, {});
+        QTest::qWait(1500);
+        ASSERT_EQ(first.state(), QProcess::Running) << first.readAllStandardError().toStdString();
+        ASSERT_EQ(::kill(pid_t(first.processId()), QByteArray(how) == "SIGTERM" ? SIGTERM : SIGINT), 0);
+        ASSERT_TRUE(first.waitForFinished(10000));
+        EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(first.exitCode(), 0);
+        const QString ini = QString::fromUtf8(tree.Read("bin/varnello.ini"));
+        EXPECT_TRUE(ini.startsWith("[Tarvo's Varnello]\n")) << ini.toStdString();
+        EXPECT_EQ(ini.count('\n'), 15);
+    }
 }
 
 } // namespace
