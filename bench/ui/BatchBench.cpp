@@ -34,18 +34,11 @@ namespace {
 
 // Camera-like names; returns them in the order the folder lists them.
 std::vector<QByteArray> MakeFiles(const QString& folder, int count) {
-    if (!QDir().mkpath(folder))
-        return {};
-    const QByteArray base = QFile::encodeName(folder) + '/';
     std::vector<QByteArray> names;
-    for (int i = 0; i < count; ++i) {
-        const QByteArray name = (i % 2 ? "IMG_" : "img_") + QByteArray::number(100000 + i) + ".JPG";
-        const int fd = ::open((base + name).constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-        if (fd < 0)
-            return {};
-        ::close(fd);
-        names.push_back(name);
-    }
+    for (int i = 0; i < count; ++i)
+        names.push_back((i % 2 ? "IMG_" : "img_") + QByteArray::number(100000 + i) + ".JPG");
+    if (!QDir().mkpath(folder) || !MakeEmptyFiles(folder, names))
+        return {};
     return names;
 }
 

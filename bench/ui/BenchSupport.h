@@ -14,8 +14,10 @@
 #include <vector>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace BenchSupport {
 
@@ -48,6 +50,18 @@ inline QStringList BareListing(const QByteArray& folder) {
     for (const std::string& n : names)
         list.append(QFile::decodeName(n.c_str()));
     return list;
+}
+
+// Creates an empty file of each name in the folder; false when one cannot be made.
+inline bool MakeEmptyFiles(const QString& folder, const std::vector<QByteArray>& names) {
+    const QByteArray base = QFile::encodeName(folder) + '/';
+    for (const QByteArray& name : names) {
+        const int fd = ::open((base + name).constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return false;
+        ::close(fd);
+    }
+    return true;
 }
 
 inline long PeakResidentKiB() {

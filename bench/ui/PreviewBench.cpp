@@ -2,6 +2,7 @@
 // box to the updated name box, over many keystrokes; the bare rule chain on the same name is
 // measured alongside. Usage: preview_bench [files] [keystrokes].
 
+#include "BenchSupport.h"
 #include "Preview.h"
 #include "frmFiles.h"
 
@@ -18,9 +19,6 @@
 #include <cstdio>
 #include <vector>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -30,15 +28,10 @@ double MicrosSince(Clock::time_point start) {
 }
 
 bool MakeFiles(const QString& folder, int count) {
-    const QByteArray base = QFile::encodeName(folder) + "/Urlaub 2024_";
-    for (int i = 0; i < count; ++i) {
-        const QByteArray name = base + QByteArray::number(i) + " (Kopie).jpg";
-        const int fd = ::open(name.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-        if (fd < 0)
-            return false;
-        ::close(fd);
-    }
-    return true;
+    std::vector<QByteArray> names;
+    for (int i = 0; i < count; ++i)
+        names.push_back("Urlaub 2024_" + QByteArray::number(i) + " (Kopie).jpg");
+    return BenchSupport::MakeEmptyFiles(folder, names);
 }
 
 void Report(const char* what, std::vector<double> micros) {

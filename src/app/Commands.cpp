@@ -5,6 +5,7 @@
 #include "ExpandShortPath.h"
 #include "PathHelpers.h"
 #include "ProfileStore.h"
+#include "ShowMessage.h"
 #include "frmFiles.h"
 
 #include <QFileInfo>
@@ -33,7 +34,7 @@ SettingsPaths ChooseSettingsPaths(const QString& besideProgram, bool programFold
 }
 
 std::unique_ptr<frmFiles> InitSettings(const QString& programFile) {
-    AppTitle = QStringLiteral("Tarvo's Varnello");
+    AppTitle = ProgramTitle();
     // The program file has no ".exe" to replace here: the settings file is its name plus ".ini".
     const QFileInfo expanded(ExpandShortPath(programFile));
     const QString beside =

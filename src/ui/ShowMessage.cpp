@@ -3,11 +3,9 @@
 #include <QMessageBox>
 #include <QString>
 
-namespace {
-
-const char* const kProgramTitle = "Tarvo's Varnello";
-
-} // namespace
+QString ProgramTitle() {
+    return QStringLiteral("Tarvo's Varnello");
+}
 
 void ShowMessage(const QString& text, int kind, const QString& title, QWidget* parent) {
     // Icons by kind, from MessageInformation on.
@@ -16,7 +14,6 @@ void ShowMessage(const QString& text, int kind, const QString& title, QWidget* p
     if (kind < MessageInformation || kind > MessageQuestion)
         return;
     const QMessageBox::Icon icon = kIcons[kind - MessageInformation];
-    QMessageBox box(icon, title.isEmpty() ? QString::fromUtf8(kProgramTitle) : title, text, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(icon, title.isEmpty() ? ProgramTitle() : title, text, QMessageBox::Ok, parent);
     box.exec();
 }

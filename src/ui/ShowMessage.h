@@ -11,6 +11,9 @@ enum MessageKind {
     MessageQuestion = 4,
 };
 
+// The program's title: the title of message boxes that bring none of their own.
+QString ProgramTitle();
+
 // Shows a modal box with the text and one OK button and returns when it is closed. An empty title
 // becomes the program's title; a kind outside 1 to 4 shows nothing at all.
 void ShowMessage(const QString& text, int kind, const QString& title, QWidget* parent = nullptr);

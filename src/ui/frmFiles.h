@@ -185,6 +185,7 @@ private:
     bool OptionsEvent(QObject* watched, QEvent* event); // true: the event is swallowed
     bool EditorEvent(QObject* watched, QEvent* event);  // true: the event is swallowed
     void SetTypeMark(const QString& itemText);
+    void ShowListMode(bool orderMode); // checks the menu item and shows the list of the mode
     void FillDriveList();
     void ShowDriveOf(const QString& path);
 

@@ -9,7 +9,6 @@
 #include "RuleChain.h"
 #include "platform/RenameNoReplace.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -100,13 +99,8 @@ void frmFiles::txtFileName_KeyPress(qint16& key) {
     RenameNoReplace(CurrentFolder, CurrentFile.mid(CurrentFolder.size()), target);
     QCoreApplication::processEvents();
     dirDirs_Change(); // reads the folder afresh and empties the editor
-    if (OrderMode()) {
-        // Back to select mode without carrying the dragged order over.
-        mnuMove->setChecked(false);
-        mnuSelect->setChecked(true);
-        lstSel->setVisible(true);
-        lstSort->setVisible(false);
-    }
+    if (OrderMode())
+        ShowListMode(false); // back to select mode without carrying the dragged order over
     for (int i = 0; i < lstSel->count(); ++i) {
         if (lstSel->item(i)->text() != target)
             continue;

@@ -108,20 +108,21 @@ void frmFiles::lstSort_KeyUp() {
     MakeCurrent(lstSort);
 }
 
+void frmFiles::ShowListMode(bool orderMode) {
+    mnuSelect->setChecked(!orderMode);
+    mnuMove->setChecked(orderMode);
+    lstSel->setVisible(!orderMode);
+    lstSort->setVisible(orderMode);
+}
+
 void frmFiles::mnuSelect_Click() {
-    mnuMove->setChecked(false);
-    mnuSelect->setChecked(true);
     CopyEntries(lstSort, lstSel);
-    lstSel->setVisible(true);
-    lstSort->setVisible(false);
+    ShowListMode(false);
 }
 
 void frmFiles::mnuMove_Click() {
-    mnuSelect->setChecked(false);
-    mnuMove->setChecked(true);
     CopyEntries(lstSel, lstSort);
-    lstSel->setVisible(false);
-    lstSort->setVisible(true);
+    ShowListMode(true);
 }
 
 void frmFiles::DropFiles(const QStringList& paths) {
