@@ -1,7 +1,7 @@
 // varnello-exif FILE...: prints the EXIF list the reader makes of each file, byte for byte as
 // ListInfo gives it (CR LF line ends, UTF-8). With several files each list follows a line
 // "==> FILE <==". Exit status 1 when a file could not be read, 2 on wrong usage.
-#include "clsEXIF.h"
+#include "exif/clsEXIF.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -2,7 +2,7 @@
 // times, over the same files in the same run, the reader (setImageFile: read the head and parse it)
 // against the bare job of opening a file, reading its first 4096 bytes and closing it.
 // Prints the median of several rounds for both and their ratio.
-#include "clsEXIF.h"
+#include "exif/clsEXIF.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 // Names per second through the whole rule chain, for growing name lengths: the time per name
 // should grow linearly with the length. A bare copy of the same name is the baseline.
-#include "Counter.h"
-#include "RuleChain.h"
+#include "rename/Counter.h"
+#include "rename/RuleChain.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,9 +4,9 @@
 // readdir + hidden filter + case-insensitive sort of the folder. Usage: batch_bench [files] [rounds]
 // [folder]; the folder (default: a temporary one under TMPDIR) decides the file system measured.
 
-#include "FileList.h"
+#include "ui/FileList.h"
 #include "BenchSupport.h"
-#include "frmFiles.h"
+#include "ui/frmFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
         }
         const QString first = form.lstSel->count() > 0 ? form.lstSel->item(0)->text() : QString();
         if (form.lstSel->count() != files || first != QStringLiteral("00001 - img_100000_BAK.JPG")) {
-            std::fprintf(stderr, "the run left %d entries, the first \"%s\"\n", int(form.lstSel->count()),
+            std::fprintf(stderr, "the run left %d entries, the first \"%s\"\n", form.lstSel->count(),
                          qPrintable(first));
             return 1;
         }

@@ -64,10 +64,10 @@ inline bool MakeEmptyFiles(const QString& folder, const std::vector<QByteArray>&
     return true;
 }
 
-inline long PeakResidentKiB() {
+inline double PeakResidentKiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
+    return static_cast<double>(usage.ru_maxrss);
 }
 
 } // namespace BenchSupport

@@ -3,8 +3,8 @@
 // measured alongside. Usage: preview_bench [files] [keystrokes].
 
 #include "BenchSupport.h"
-#include "Preview.h"
-#include "frmFiles.h"
+#include "rename/Preview.h"
+#include "ui/frmFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -73,8 +73,8 @@ int main(int argc, char** argv) {
     const QString item = form.lstSel->currentItem()->text();
 
     std::vector<double> window, bare;
-    window.reserve(keystrokes);
-    bare.reserve(keystrokes);
+    window.reserve(static_cast<std::size_t>(keystrokes));
+    bare.reserve(static_cast<std::size_t>(keystrokes));
     for (int i = 0; i < keystrokes; ++i) {
         // Typing and erasing one character in turn: every keystroke changes the text.
         form.txtReplace->setFocus();

@@ -4,7 +4,7 @@
 // Runs in the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include "BenchSupport.h"
-#include "frmFiles.h"
+#include "ui/frmFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot make the test folder under %s\n", qPrintable(root.path()));
         return 1;
     }
-    const long residentBefore = PeakResidentKiB();
+    const double residentBefore = PeakResidentKiB();
 
     frmFiles form;
     form.show();
@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
             QApplication::processEvents();
         }));
         if (form.lstSel->count() != files) {
-            std::fprintf(stderr, "the list holds %d entries, not %d\n", int(form.lstSel->count()), files);
+            std::fprintf(stderr, "the list holds %d entries, not %d\n", form.lstSel->count(), files);
             return 1;
         }
     }

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes as a file head through the whole EXIF reader: the parse, the list, queries
 // of the tags the data names and the summary writer on a panel of plain objects.
-#include "clsEXIF.h"
+#include "exif/clsEXIF.h"
 
 #include <QObject>
 #include <QVariant>

@@ -1,10 +1,10 @@
 // The start of the program.
-#include "ApplicationIcon.h"
-#include "Commands.h"
+#include "app/ApplicationIcon.h"
+#include "app/Commands.h"
 
-#include "SingleInstance.h"
-#include "TerminationRequest.h"
-#include "frmFiles.h"
+#include "platform/SingleInstance.h"
+#include "platform/TerminationRequest.h"
+#include "ui/frmFiles.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "ApplicationIcon.h"
+#include "app/ApplicationIcon.h"
 
 QIcon ApplicationIcon() {
     return QIcon(QStringLiteral(":/varnello/varnello.svg"));

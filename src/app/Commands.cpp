@@ -1,12 +1,12 @@
-#include "Commands.h"
+#include "app/Commands.h"
 
-#include "SettingsFile.h"
+#include "app/SettingsFile.h"
 
-#include "ExpandShortPath.h"
-#include "PathHelpers.h"
-#include "ProfileStore.h"
-#include "ShowMessage.h"
-#include "frmFiles.h"
+#include "platform/ExpandShortPath.h"
+#include "platform/PathHelpers.h"
+#include "platform/ProfileStore.h"
+#include "ui/ShowMessage.h"
+#include "ui/frmFiles.h"
 
 #include <QFileInfo>
 #include <QPushButton>

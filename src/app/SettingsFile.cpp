@@ -1,8 +1,8 @@
-#include "SettingsFile.h"
+#include "app/SettingsFile.h"
 
-#include "Commands.h"
+#include "app/Commands.h"
 
-#include "frmFiles.h"
+#include "ui/frmFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

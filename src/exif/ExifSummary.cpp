@@ -1,4 +1,4 @@
-#include "clsEXIF.h"
+#include "exif/clsEXIF.h"
 
 #include <QObject>
 #include <QVariant>

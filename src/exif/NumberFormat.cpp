@@ -1,4 +1,4 @@
-#include "NumberFormat.h"
+#include "exif/NumberFormat.h"
 
 #include <charconv>
 #include <cmath>

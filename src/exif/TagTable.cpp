@@ -1,4 +1,4 @@
-#include "TagTable.h"
+#include "exif/TagTable.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "clsEXIF.h"
+#include "exif/clsEXIF.h"
 
-#include "HeadReader.h"
-#include "NumberFormat.h"
-#include "TagTable.h"
+#include "exif/HeadReader.h"
+#include "exif/NumberFormat.h"
+#include "exif/TagTable.h"
 
 #include "platform/FileHead.h"
 
@@ -95,7 +95,7 @@ quint8 clsEXIF::ReadMetaInfo(const QString& fileName) {
 QByteArray clsEXIF::ReadFileHead(const QString& fileName, qint64 length, QString& failure) {
     // One open, one read, one close: the read of the head costs no more than the parse. Named
     // pipes and devices are opened without waiting, so they can neither block nor run forever.
-    FileHead head = ::ReadFileHead(fileName, qsizetype(length));
+    FileHead head = ::ReadFileHead(fileName, length);
     if (head.Bytes.isEmpty())
         failure = head.Refusal.isEmpty() ? NotFound : head.Refusal; // an empty file reads as a missing one
     return std::move(head.Bytes);

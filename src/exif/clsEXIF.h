@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ExifEntry.h"
-#include "ExifError.h"
+#include "exif/ExifEntry.h"
+#include "exif/ExifError.h"
 
 #include <QByteArrayView>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "ExpandShortPath.h"
+#include "platform/ExpandShortPath.h"
 
 #include <QFileInfo>
 

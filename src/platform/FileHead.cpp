@@ -1,4 +1,4 @@
-#include "FileHead.h"
+#include "platform/FileHead.h"
 
 #include <QFile>
 

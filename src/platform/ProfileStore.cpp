@@ -1,6 +1,6 @@
-#include "ProfileStore.h"
+#include "platform/ProfileStore.h"
 
-#include "TextEncoding.h"
+#include "platform/TextEncoding.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "TerminationRequest.h"
+#include "platform/TerminationRequest.h"
 
 #include <QSocketNotifier>
 

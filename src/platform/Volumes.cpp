@@ -1,4 +1,4 @@
-#include "Volumes.h"
+#include "platform/Volumes.h"
 
 #include <QStorageInfo>
 

@@ -1,7 +1,7 @@
-#include "BatchRun.h"
+#include "rename/BatchRun.h"
 
-#include "Counter.h"
-#include "RuleChain.h"
+#include "rename/Counter.h"
+#include "rename/RuleChain.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "CodePoints.h"
+#include "rename/CodePoints.h"
 
 #include <QChar>
 #include <QLocale>

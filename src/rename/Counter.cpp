@@ -1,6 +1,6 @@
-#include "Counter.h"
+#include "rename/Counter.h"
 
-#include "RuleChain.h"
+#include "rename/RuleChain.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RenameOptions.h"
+#include "rename/RenameOptions.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,7 +1,7 @@
-#include "Preview.h"
+#include "rename/Preview.h"
 
-#include "Counter.h"
-#include "RuleChain.h"
+#include "rename/Counter.h"
+#include "rename/RuleChain.h"
 
 PanelEnabledStates EnabledStatesFor(const RenameOptions& options) {
     PanelEnabledStates states;

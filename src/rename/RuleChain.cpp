@@ -1,6 +1,6 @@
-#include "RuleChain.h"
+#include "rename/RuleChain.h"
 
-#include "CodePoints.h"
+#include "rename/CodePoints.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "CenterForm.h"
+#include "ui/CenterForm.h"
 
-#include "Twips.h"
+#include "ui/Twips.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "FileList.h"
+#include "ui/FileList.h"
 
 #include <QDropEvent>
 #include <QKeyEvent>

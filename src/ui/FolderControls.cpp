@@ -1,7 +1,7 @@
-#include "FolderControls.h"
+#include "ui/FolderControls.h"
 
-#include "FolderListing.h"
-#include "PathHelpers.h"
+#include "platform/FolderListing.h"
+#include "platform/PathHelpers.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "FormLayout.h"
+#include "ui/FormLayout.h"
 
-#include "ControlTable.h"
+#include "ui/ControlTable.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "NameSelection.h"
+#include "ui/NameSelection.h"
 
-#include "CodePoints.h"
+#include "rename/CodePoints.h"
 
 SelectionParameters ParametersFromSelection(const QString& name, const QString& selected) {
     SelectionParameters parameters;

@@ -1,4 +1,4 @@
-#include "ShowMessage.h"
+#include "ui/ShowMessage.h"
 
 #include <QMessageBox>
 #include <QString>

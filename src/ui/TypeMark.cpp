@@ -1,6 +1,6 @@
-#include "TypeMark.h"
+#include "ui/TypeMark.h"
 
-#include "RuleChain.h"
+#include "rename/RuleChain.h"
 
 QColor NeutralMarkColour() {
     return QColor(128, 128, 128);

@@ -1,4 +1,4 @@
-#include "TypingLimit.h"
+#include "ui/TypingLimit.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
-#include "WindowBatchHost.h"
+#include "ui/WindowBatchHost.h"
 
-#include "FileList.h"
-#include "frmFiles.h"
+#include "ui/FileList.h"
+#include "ui/frmFiles.h"
 #include "platform/RenameNoReplace.h"
 
 #include <QCoreApplication>

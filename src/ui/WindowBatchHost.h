@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BatchRun.h"
+#include "rename/BatchRun.h"
 
 #include <QString>
 

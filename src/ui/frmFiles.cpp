@@ -1,10 +1,10 @@
-#include "frmFiles.h"
+#include "ui/frmFiles.h"
 
-#include "CenterForm.h"
-#include "ControlTable.h"
-#include "FileList.h"
-#include "FolderControls.h"
-#include "TypingLimit.h"
+#include "ui/CenterForm.h"
+#include "ui/ControlTable.h"
+#include "ui/FileList.h"
+#include "ui/FolderControls.h"
+#include "ui/TypingLimit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -333,7 +333,7 @@ bool frmFiles::eventFilter(QObject* watched, QEvent* event) {
                 lblDirs2_Click();
         }
     } else {
-        for (int i = 0; i < static_cast<int>(lblOptions.size()); ++i) {
+        for (int i = 0; i < lblOptions.Count(); ++i) {
             if (watched != lblOptions[i])
                 continue;
             if (press)

@@ -1,15 +1,14 @@
 #pragma once
 
-#include "FileList.h"
-#include "FormLayout.h"
-#include "RenameOptions.h"
-#include "Volumes.h"
+#include "ui/ControlArray.h"
+#include "ui/FileList.h"
+#include "ui/FormLayout.h"
+#include "rename/RenameOptions.h"
+#include "platform/Volumes.h"
 
 #include <QList>
 #include <QString>
 #include <QWidget>
-
-#include <array>
 
 class FileEnumerator;
 
@@ -54,23 +53,23 @@ public:
 
     // Options panel.
     QFrame* frmOptions = nullptr;
-    std::array<QCheckBox*, 11> chkOptions{};
+    ControlArray<QCheckBox, 11> chkOptions{};
     QLineEdit* txtRep = nullptr;
     QFrame* Frame1 = nullptr;
     QFrame* Frame2 = nullptr;
     QFrame* Frame3 = nullptr;
-    std::array<QRadioButton*, 3> optGK{};
+    ControlArray<QRadioButton, 3> optGK{};
     QLineEdit* txtFirst = nullptr;
     QLineEdit* txtLast = nullptr;
     QLineEdit* txtDelete = nullptr;
     QLineEdit* txtFind = nullptr;
     QLineEdit* txtReplace = nullptr;
     QLineEdit* txtString = nullptr;
-    std::array<QRadioButton*, 2> optPos{};
+    ControlArray<QRadioButton, 2> optPos{};
     QLineEdit* txtCnt = nullptr;
     QLabel* lblCnt = nullptr;
     QLineEdit* txtCount = nullptr;
-    std::array<QRadioButton*, 2> optPos2{};
+    ControlArray<QRadioButton, 2> optPos2{};
     QLabel* lblTrenn = nullptr;
     QLineEdit* txtTrenn = nullptr;
     QLineEdit* txtNewName = nullptr;
@@ -80,7 +79,7 @@ public:
     // Tag frames, strips on the right edge, and what lies outside the visible area.
     QFrame* frmEXIF = nullptr;
     QFrame* frmID3 = nullptr;
-    std::array<QLabel*, 2> lblOptions{};
+    ControlArray<QLabel, 2> lblOptions{};
     QPushButton* cmdDummy = nullptr;
     QFrame* frmPaths = nullptr;
     FolderControl* dirDirs = nullptr;

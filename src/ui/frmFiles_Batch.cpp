@@ -1,10 +1,10 @@
 // The batch rename run.
-#include "frmFiles.h"
+#include "ui/frmFiles.h"
 
-#include "BusyScope.h"
-#include "RuleChain.h"
-#include "ShowMessage.h"
-#include "WindowBatchHost.h"
+#include "ui/BusyScope.h"
+#include "rename/RuleChain.h"
+#include "ui/ShowMessage.h"
+#include "ui/WindowBatchHost.h"
 #include "sound/Sound.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
 // The inventory of the window frmFiles.
-#include "ControlTable.h"
+#include "ui/ControlTable.h"
 
 #include <cstring>
 

@@ -1,12 +1,12 @@
 // The file name editor: Enter renames the current file; a mouse selection fills rule parameters.
-#include "frmFiles.h"
+#include "ui/frmFiles.h"
 
-#include "BusyScope.h"
-#include "FileList.h"
-#include "KeyFilter.h"
-#include "NameSelection.h"
-#include "PathHelpers.h"
-#include "RuleChain.h"
+#include "ui/BusyScope.h"
+#include "ui/FileList.h"
+#include "ui/KeyFilter.h"
+#include "ui/NameSelection.h"
+#include "platform/PathHelpers.h"
+#include "rename/RuleChain.h"
 #include "platform/RenameNoReplace.h"
 
 #include <QCheckBox>

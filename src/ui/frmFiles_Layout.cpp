@@ -1,5 +1,5 @@
 // The layout pass and the strips on the right edge.
-#include "frmFiles.h"
+#include "ui/frmFiles.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // The file lists: taking a file up, the list modes, reordering, type marks and file drops.
-#include "frmFiles.h"
+#include "ui/frmFiles.h"
 
-#include "FileList.h"
-#include "FolderControls.h"
-#include "PathHelpers.h"
-#include "RuleChain.h"
-#include "TypeMark.h"
+#include "ui/FileList.h"
+#include "ui/FolderControls.h"
+#include "platform/PathHelpers.h"
+#include "rename/RuleChain.h"
+#include "ui/TypeMark.h"
 #include "sound/Sound.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 // Folder navigation: the folder panel, the refresh buttons and the refill of the lists.
-#include "frmFiles.h"
+#include "ui/frmFiles.h"
 
-#include "FolderControls.h"
-#include "PathHelpers.h"
+#include "ui/FolderControls.h"
+#include "platform/PathHelpers.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,10 +1,10 @@
 // The options panel: reading the rules, the live preview and the panel's own handlers.
-#include "frmFiles.h"
+#include "ui/frmFiles.h"
 
-#include "FileList.h"
-#include "KeyFilter.h"
-#include "Preview.h"
-#include "RuleChain.h"
+#include "ui/FileList.h"
+#include "ui/KeyFilter.h"
+#include "rename/Preview.h"
+#include "rename/RuleChain.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -100,13 +100,13 @@ void frmFiles::optPos2_Click(int /*index*/) {
 }
 
 void frmFiles::ConnectOptionHandlers() {
-    for (int i = 0; i < int(chkOptions.size()); ++i)
+    for (int i = 0; i < chkOptions.Count(); ++i)
         connect(chkOptions[i], &QCheckBox::clicked, this, [this, i] { chkOptions_Click(i); });
-    for (int i = 0; i < int(optGK.size()); ++i)
+    for (int i = 0; i < optGK.Count(); ++i)
         connect(optGK[i], &QRadioButton::clicked, this, [this, i] { optGK_Click(i); });
-    for (int i = 0; i < int(optPos.size()); ++i)
+    for (int i = 0; i < optPos.Count(); ++i)
         connect(optPos[i], &QRadioButton::clicked, this, [this, i] { optPos_Click(i); });
-    for (int i = 0; i < int(optPos2.size()); ++i)
+    for (int i = 0; i < optPos2.Count(); ++i)
         connect(optPos2[i], &QRadioButton::clicked, this, [this, i] { optPos2_Click(i); });
     // Any change of these texts, typed, pasted or set by the program, refreshes the preview.
     for (QLineEdit* box :

@@ -1,8 +1,8 @@
-#include "Commands.h"
-#include "SettingsFile.h"
+#include "app/Commands.h"
+#include "app/SettingsFile.h"
 
-#include "TempTree.h"
-#include "frmFiles.h"
+#include "support/TempTree.h"
+#include "ui/frmFiles.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -66,8 +66,9 @@ TEST_F(Settings, FirstRunWithoutAFileKeepsDefaultsAndWritesAllKeysAtClose) {
 }
 
 TEST_F(Settings, EmptiedBoxesComeBackAsTheirDefaults) {
-    for (QLineEdit* box : {form.txtTrenn, form.txtString, form.txtFirst, form.txtLast, form.txtDelete, form.txtFind,
-                           form.txtReplace, form.txtRep, form.txtList, form.txtCnt, form.txtCount})
+    for (QLineEdit* box :
+         {form.txtTrenn, form.txtString, form.txtFirst, form.txtLast, form.txtDelete, form.txtFind,
+          form.txtReplace, form.txtRep, form.txtList, form.txtCnt, form.txtCount})
         box->clear();
     RoundTrip();
     EXPECT_EQ(fresh->txtTrenn->text(), " - ");
@@ -109,10 +110,10 @@ TEST_F(Settings, GroupValuesAreComparedExactly) {
         const char *buchstaben, *pos, *pos2;
         int gk, p, p2;
     };
-    for (const Case c : {Case{"1", "x", "1", 1, 0, 1}, Case{"0", "1", "0", 0, 1, 0}, Case{"01", "11", "00", 2, 0, 1},
-                         Case{"3", "0", "Ende", 2, 0, 1}}) {
-        tree.File("varnello.ini", QByteArray("[Tarvo's Varnello]\nBuchstaben=") + c.buchstaben + "\nPos=" + c.pos +
-                                      "\nPos2=" + c.pos2 + "\n");
+    for (const Case c : {Case{"1", "x", "1", 1, 0, 1}, Case{"0", "1", "0", 0, 1, 0},
+                         Case{"01", "11", "00", 2, 0, 1}, Case{"3", "0", "Ende", 2, 0, 1}}) {
+        tree.File("varnello.ini", QByteArray("[Tarvo's Varnello]\nBuchstaben=") + c.buchstaben +
+                                      "\nPos=" + c.pos + "\nPos2=" + c.pos2 + "\n");
         frmFiles f;
         LoadSettings(f, kSection, Ini());
         EXPECT_TRUE(f.optGK[c.gk]->isChecked()) << c.buchstaben;
@@ -126,7 +127,8 @@ TEST_F(Settings, KeysInOtherLetterCaseLongValuesAndLooseTextsAreReadAsStored) {
     tree.File("varnello.ini", "[TARVO'S VARNELLO]\n"
                               "trennzeichen=\"#\"\n"
                               "ERSTEN=abc\n"
-                              "Liste=" + longList + "\n");
+                              "Liste=" +
+                                  longList + "\n");
     Load();
     EXPECT_EQ(form.txtTrenn->text(), "#");
     EXPECT_EQ(form.txtFirst->text(), "abc"); // not validated
@@ -137,7 +139,8 @@ TEST_F(Settings, KeysInOtherLetterCaseLongValuesAndLooseTextsAreReadAsStored) {
 TEST_F(Settings, OtherSectionsAndLinesAreUntouchedAndWindows1252IsReadRight) {
     // Windows-1252: ä = E4, ö = F6, ü = FC, ß = DF.
     const QByteArray head = "; von Hand\r\n[Anderes]\r\nTrennzeichen=bleibt\r\n\r\n";
-    tree.File("varnello.ini", head + "[Tarvo's Varnello]\r\nZeichenkette=\"_\xE4\xF6\xFC\xDF\"\r\nFremd=1\r\n");
+    tree.File("varnello.ini",
+              head + "[Tarvo's Varnello]\r\nZeichenkette=\"_\xE4\xF6\xFC\xDF\"\r\nFremd=1\r\n");
     Load();
     EXPECT_EQ(form.txtString->text(), QString::fromUtf8("_äöüß"));
     Save();

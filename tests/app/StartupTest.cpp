@@ -1,7 +1,7 @@
-#include "Commands.h"
+#include "app/Commands.h"
 
-#include "TempTree.h"
-#include "frmFiles.h"
+#include "support/TempTree.h"
+#include "ui/frmFiles.h"
 
 #include <QFile>
 #include <QFileInfo>

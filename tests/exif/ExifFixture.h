@@ -1,8 +1,8 @@
 #pragma once
 
-#include "QtPrint.h"
+#include "support/QtPrint.h"
 #include "TiffBuilder.h"
-#include "clsEXIF.h"
+#include "exif/clsEXIF.h"
 
 #include <QLocale>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "ApplicationIcon.h"
+#include "app/ApplicationIcon.h"
 
-#include "frmFiles.h"
+#include "ui/frmFiles.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "FileHead.h"
+#include "platform/FileHead.h"
 
-#include "TempTree.h"
+#include "support/TempTree.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "FolderListing.h"
+#include "platform/FolderListing.h"
 
-#include "TempTree.h"
+#include "support/TempTree.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "PathHelpers.h"
+#include "platform/PathHelpers.h"
 
 #include <gtest/gtest.h>
 

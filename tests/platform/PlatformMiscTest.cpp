@@ -1,8 +1,8 @@
-#include "ExpandShortPath.h"
-#include "SingleInstance.h"
-#include "Volumes.h"
+#include "platform/ExpandShortPath.h"
+#include "platform/SingleInstance.h"
+#include "platform/Volumes.h"
 
-#include "TempTree.h"
+#include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ProfileStore.h"
+#include "platform/ProfileStore.h"
 
-#include "TempTree.h"
+#include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "BatchRun.h"
-#include "Preview.h"
+#include "rename/BatchRun.h"
+#include "rename/Preview.h"
 
 #include <QSet>
 #include <QStringList>

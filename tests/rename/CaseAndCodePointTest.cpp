@@ -1,5 +1,5 @@
-#include "CodePoints.h"
-#include "RuleChain.h"
+#include "rename/CodePoints.h"
+#include "rename/RuleChain.h"
 
 #include <QLocale>
 

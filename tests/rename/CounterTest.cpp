@@ -1,5 +1,5 @@
-#include "Counter.h"
-#include "RuleChain.h"
+#include "rename/Counter.h"
+#include "rename/RuleChain.h"
 
 #include <gtest/gtest.h>
 

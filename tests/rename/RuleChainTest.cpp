@@ -1,4 +1,4 @@
-#include "RuleChain.h"
+#include "rename/RuleChain.h"
 
 #include <gtest/gtest.h>
 

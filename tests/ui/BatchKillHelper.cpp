@@ -1,7 +1,7 @@
 // A batch run in the real window over every file of a folder, slowed down so that a test can
 // kill it half-way. Usage: batch_kill_helper folder
-#include "FileList.h"
-#include "frmFiles.h"
+#include "ui/FileList.h"
+#include "ui/frmFiles.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
-#include "FolderControls.h"
+#include "ui/FolderControls.h"
 #include "RenameFixture.h"
-#include "ShowMessage.h"
+#include "ui/ShowMessage.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
-#include "ControlTable.h"
-#include "TypingLimit.h"
+#include "ui/ControlTable.h"
+#include "ui/TypingLimit.h"
 #include "WindowFixture.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "CenterForm.h"
-#include "FormLayout.h"
+#include "ui/CenterForm.h"
+#include "ui/FormLayout.h"
 #include "WindowFixture.h"
 
 #include <QFrame>

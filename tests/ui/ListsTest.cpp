@@ -1,7 +1,7 @@
 // The file lists through the real window: taking files up, the popup menu, order mode, type
 // marks and files dropped from a file manager.
 #include "UserInput.h"
-#include "FolderControls.h"
+#include "ui/FolderControls.h"
 #include "WindowFixture.h"
 
 #include <QAction>

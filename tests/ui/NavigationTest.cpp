@@ -1,5 +1,5 @@
-#include "FolderControls.h"
-#include "Volumes.h"
+#include "ui/FolderControls.h"
+#include "platform/Volumes.h"
 #include "WindowFixture.h"
 
 #include <QComboBox>

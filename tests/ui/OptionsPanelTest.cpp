@@ -2,8 +2,8 @@
 #include "UserInput.h"
 #include "WindowFixture.h"
 
-#include "Preview.h"
-#include "TypingLimit.h"
+#include "rename/Preview.h"
+#include "ui/TypingLimit.h"
 
 #include <QCheckBox>
 #include <QClipboard>

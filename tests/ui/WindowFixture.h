@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TempTree.h"
-#include "frmFiles.h"
+#include "support/TempTree.h"
+#include "ui/frmFiles.h"
 
 #include <QDir>
 
