@@ -78,9 +78,9 @@ int main(int argc, char** argv) {
 
     frmFiles form;
     form.show();
-    form.chkOptions[7]->setChecked(true); // counter
+    form.chkOptions[RuleSwitch::Counter]->setChecked(true); // counter
     form.txtCnt->setText("5");
-    form.chkOptions[6]->setChecked(true); // text added at the end
+    form.chkOptions[RuleSwitch::AddText]->setChecked(true); // text added at the end
     QApplication::processEvents();
 
     std::vector<double> bare, window, turns;

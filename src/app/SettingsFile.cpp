@@ -3,6 +3,7 @@
 #include "app/Commands.h"
 
 #include "ui/frmFiles.h"
+#include "rename/RuleDefaults.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,22 +12,27 @@
 
 namespace {
 
+// The case group is stored as the index of its selected button.
+constexpr const char* kDefaultCase = RuleDefaults::Case == CaseMode::CaseUpper   ? "0"
+                                     : RuleDefaults::Case == CaseMode::CaseLower ? "1"
+                                                                                 : "2";
+
 // clang-format off
 const SettingKey kKeys[] = {
-    {"Trennzeichen", Stored::Quoted,    &frmFiles::txtTrenn,   " - "},
-    {"Zeichenkette", Stored::Quoted,    &frmFiles::txtString,  "_BAK"},
-    {"Ersten",       Stored::Plain,     &frmFiles::txtFirst,   "5"},
-    {"Letzten",      Stored::Plain,     &frmFiles::txtLast,    "7"},
-    {"Entfernen",    Stored::Quoted,    &frmFiles::txtDelete,  ""},
-    {"Finden",       Stored::Quoted,    &frmFiles::txtFind,    ""},
-    {"Ersetzen",     Stored::Quoted,    &frmFiles::txtReplace, ""},
-    {"Leerzeichen",  Stored::Quoted,    &frmFiles::txtRep,     "_"},
-    {"Liste",        Stored::Plain,     &frmFiles::txtList,    "48,50,52,53,55,57,59,60,62,64,65,67,69,71,72"},
-    {"Stellen",      Stored::Plain,     &frmFiles::txtCnt,     "2"},
-    {"Start",        Stored::Plain,     &frmFiles::txtCount,   "1"},
-    {"Buchstaben",   Stored::CaseGroup, nullptr,               "2"},
-    {"Pos",          Stored::PosGroup,  nullptr,               "1"},
-    {"Pos2",         Stored::Pos2Group, nullptr,               "0"},
+    {"Trennzeichen", Stored::Quoted,    &frmFiles::txtTrenn,   RuleDefaults::CounterSeparator},
+    {"Zeichenkette", Stored::Quoted,    &frmFiles::txtString,  RuleDefaults::AddText},
+    {"Ersten",       Stored::Plain,     &frmFiles::txtFirst,   RuleDefaults::CutFirstCount},
+    {"Letzten",      Stored::Plain,     &frmFiles::txtLast,    RuleDefaults::CutLastCount},
+    {"Entfernen",    Stored::Quoted,    &frmFiles::txtDelete,  RuleDefaults::DeleteText},
+    {"Finden",       Stored::Quoted,    &frmFiles::txtFind,    RuleDefaults::FindText},
+    {"Ersetzen",     Stored::Quoted,    &frmFiles::txtReplace, RuleDefaults::ReplaceText},
+    {"Leerzeichen",  Stored::Quoted,    &frmFiles::txtRep,     RuleDefaults::BlankChar},
+    {"Liste",        Stored::Plain,     &frmFiles::txtList,    RuleDefaults::CounterList},
+    {"Stellen",      Stored::Plain,     &frmFiles::txtCnt,     RuleDefaults::CounterDigits},
+    {"Start",        Stored::Plain,     &frmFiles::txtCount,   RuleDefaults::CounterStart},
+    {"Buchstaben",   Stored::CaseGroup, nullptr,               kDefaultCase},
+    {"Pos",          Stored::PosGroup,  nullptr,               RuleDefaults::AddTextAtStart ? "0" : "1"},
+    {"Pos2",         Stored::Pos2Group, nullptr,               RuleDefaults::CounterAtStart ? "0" : "1"},
 };
 // clang-format on
 

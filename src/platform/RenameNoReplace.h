@@ -1,17 +1,8 @@
 #pragma once
 
-class QString;
+#include "rename/RenameResult.h"
 
-// What became of a rename. In every case but Ok the file keeps its old name and no other
-// file was touched.
-enum class RenameResult {
-    Ok,            // the file now has the new name (also when it had it already)
-    TargetExists,  // another file has the new name; it was left alone
-    SourceMissing, // there is no file of the old name, or the folder is gone
-    Refused,       // the name is not a plain file name, or the file system refuses it
-    AccessDenied,  // the system denied the change (permissions, read-only file system)
-    Failed,        // any other failure
-};
+class QString;
 
 // True for a name that stands for an entry of one folder: not empty, not "." or "..", and
 // free of "/" and NUL. Any other name could reach into another folder or none.

@@ -3,30 +3,32 @@
 #include "rename/Counter.h"
 #include "rename/RuleChain.h"
 
-#include <optional>
-
-BatchResult RunBatch(BatchHost& host) {
+BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval) {
+    using Clock = std::chrono::steady_clock;
     BatchResult result;
-    CounterState counter = BeginCounter(host.ReadOptions());
+    RenameOptions options = host.ReadOptions();
+    CounterState counter = BeginCounter(options);
+    Clock::time_point lastTurn = Clock::now();
     const int count = host.EntryCount();
     for (int index = 0; index < count; ++index) {
-        if (!host.IsSelected(index)) {
+        if (!host.IsSelected(index))
             continue;
-        }
         ++result.Processed;
-        const QString item = host.EntryText(index);
-        const RenameOptions options = host.ReadOptions();
+        BatchFile file;
+        file.OldName = host.EntryText(index);
         const std::optional<QString> token =
             options.CounterOn ? NextCounterToken(counter, options) : std::nullopt;
-        const QString newName = NewFileName(item, options, token);
-        if (newName != item) {
-            if (host.RenameFile(item, newName)) {
-                ++result.Renamed;
-            } else {
-                ++result.Failed;
-            }
+        file.NewName = NewFileName(file.OldName, options, token);
+        if (file.NewName != file.OldName) {
+            file.Result = host.RenameFile(index, file.NewName);
+            ++(*file.Result == RenameResult::Ok ? result.Renamed : result.Failed);
         }
-        host.Yield();
+        result.Files.append(std::move(file));
+        if (Clock::now() - lastTurn >= turnInterval) {
+            host.Yield();
+            options = host.ReadOptions();
+            lastTurn = Clock::now();
+        }
     }
     host.Yield();
     return result;

@@ -1,8 +1,13 @@
 #pragma once
 
 #include "rename/RenameOptions.h"
+#include "rename/RenameResult.h"
 
+#include <QList>
 #include <QString>
+
+#include <chrono>
+#include <optional>
 
 // What a batch run needs from the window it runs in. The run itself knows no control and no
 // file system; the window answers for both.
@@ -13,21 +18,36 @@ public:
     virtual int EntryCount() const = 0;
     virtual bool IsSelected(int index) const = 0;
     virtual QString EntryText(int index) const = 0;
-    // The options panel as it stands now; read afresh for every file.
+    // The options panel as it stands now.
     virtual RenameOptions ReadOptions() const = 0;
-    // Renames one file of the folder, never replacing another; a failure is simply false.
-    virtual bool RenameFile(const QString& oldName, const QString& newName) = 0;
+    // Renames the file of entry index to newName, never replacing another file.
+    virtual RenameResult RenameFile(int index, const QString& newName) = 0;
     // Lets pending window events run once.
     virtual void Yield() = 0;
 };
 
-struct BatchResult {
-    int Processed = 0; // selected entries the run went through
-    int Renamed = 0;   // of those, renamed on disk
-    int Failed = 0;    // of those, whose rename was refused
+// One selected entry of a run and what became of it.
+struct BatchFile {
+    QString OldName;
+    QString NewName;
+    // Nothing when the rules leave the name as it is: the file was not touched.
+    std::optional<RenameResult> Result;
 };
+
+struct BatchResult {
+    int Processed = 0;      // selected entries the run went through
+    int Renamed = 0;        // of those, renamed on disk
+    int Failed = 0;         // of those, whose rename was refused
+    QList<BatchFile> Files; // the selected entries in run order
+};
+
+// How often a run lets the window's events run: often enough for the window to repaint at display
+// rate, seldom enough that the turns cost nothing next to the renames.
+inline constexpr std::chrono::milliseconds DefaultTurnInterval{16};
 
 // Renames every selected entry, in list order, to what the rule chain makes of it. The counter
 // starts once from the options at hand; each selected file uses up its number or list item,
-// whether or not its rename succeeds. Entries whose name would not change are left alone.
-BatchResult RunBatch(BatchHost& host);
+// whether or not its rename succeeds. Entries whose name would not change are left alone. The
+// run yields whenever turnInterval has passed since its last turn, and once at the end; after a
+// turn it reads the panel afresh, so a change made meanwhile applies to the later files.
+BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval = DefaultTurnInterval);

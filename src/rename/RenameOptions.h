@@ -3,26 +3,45 @@
 #include <QString>
 
 // Kind of letter-case change of the case rule; the values are the indexes of the option buttons.
-enum CaseMode {
+enum class CaseMode {
     CaseUpper = 0,
     CaseLower = 1,
     CaseWords = 2,
 };
 
+// The rule switches of the options panel; the values are the indexes of their check boxes.
+enum class RuleSwitch {
+    Bracket = 0,     // rule 1: remove the last bracket with its content
+    Blank = 1,       // rule 2: a character becomes blanks
+    CutFirst = 2,    // rule 3: remove the first N characters
+    CutLast = 3,     // rule 4: remove the last N characters
+    Delete = 4,      // rule 5: delete every occurrence of a text
+    Replace = 5,     // rule 6: find and replace
+    AddText = 6,     // rule 9: add a fixed text
+    Counter = 7,     // rule 8: the counter
+    CounterList = 8, // within rule 8: the items of a list instead of a running number
+    NewName = 9,     // within rule 8: a new base name first
+    Case = 10,       // rule 7: letter case
+};
+inline constexpr int RuleSwitchCount = 11;
+
 // The switches and raw parameter texts of the options panel. Parameters stay the text the user
 // typed: numbers are read out of them each time a rule runs, and the preview shows the counter
-// start verbatim. A default-constructed record holds the panel's values before settings load.
+// start verbatim. A default-constructed record holds the panel's values before settings load
+// (RuleDefaults.h).
 struct RenameOptions {
+    RenameOptions();
+
     bool BracketOn = false; // rule 1: remove the last bracket with its content
 
     bool BlankOn = false; // rule 2: a character becomes blanks
-    QString BlankChar = QStringLiteral("_");
+    QString BlankChar;
 
     bool CutFirstOn = false; // rule 3: remove the first N characters
-    QString CutFirstCount = QStringLiteral("5");
+    QString CutFirstCount;
 
     bool CutLastOn = false; // rule 4: remove the last N characters
-    QString CutLastCount = QStringLiteral("7");
+    QString CutLastCount;
 
     bool DeleteOn = false; // rule 5: delete every occurrence of a text
     QString DeleteText;
@@ -32,19 +51,23 @@ struct RenameOptions {
     QString ReplaceText;
 
     bool CaseOn = false; // rule 7: letter case
-    ::CaseMode CaseMode = CaseWords;
+    CaseMode Case;
 
     bool CounterOn = false; // rule 8: new base name and counter
     bool NewNameOn = false;
     QString NewName;
     bool CounterListOn = false;
-    QString CounterList = QStringLiteral("48,50,52,53,55,57,59,60,62,64,65,67,69,71,72");
-    QString CounterDigits = QStringLiteral("2");
-    QString CounterStart = QStringLiteral("1");
-    QString CounterSeparator = QStringLiteral(" - ");
-    bool CounterAtStart = true;
+    QString CounterList;
+    QString CounterDigits;
+    QString CounterStart;
+    QString CounterSeparator;
+    bool CounterAtStart;
 
     bool AddTextOn = false; // rule 9: add a fixed text
-    QString AddText = QStringLiteral("_BAK");
-    bool AddTextAtStart = false;
+    QString AddText;
+    bool AddTextAtStart;
+
+    // The switch of a rule, by the index of its check box.
+    bool& Switch(RuleSwitch rule);
+    bool Switch(RuleSwitch rule) const;
 };

@@ -61,11 +61,11 @@ QString CutLast(const QString& text, const QString& count) {
 
 QString ChangeCase(const QString& text, CaseMode mode) {
     switch (mode) {
-    case CaseUpper:
+    case CaseMode::CaseUpper:
         return CodePoints::ToUpper(text);
-    case CaseLower:
+    case CaseMode::CaseLower:
         return CodePoints::ToLower(text);
-    case CaseWords:
+    case CaseMode::CaseWords:
         break;
     }
     return CapitalizeWords(text);
@@ -223,7 +223,7 @@ QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
         text = ReplaceAll(text, options.FindText, options.ReplaceText);
     }
     if (options.CaseOn) {
-        text = ChangeCase(text, options.CaseMode);
+        text = ChangeCase(text, options.Case);
     }
     if (options.CounterOn) {
         text = AttachCounter(text, options, counterToken);
@@ -235,12 +235,13 @@ QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
 }
 
 int ActiveRuleCount(const RenameOptions& options) {
-    const bool switches[] = {options.BracketOn, options.BlankOn,   options.CutFirstOn,
-                             options.CutLastOn, options.DeleteOn,  options.ReplaceOn,
-                             options.AddTextOn, options.CounterOn, options.CaseOn};
+    // The switches inside rule 8 act only with it and do not count.
     int count = 0;
-    for (const bool on : switches) {
-        count += on ? 1 : 0;
+    for (int i = 0; i < RuleSwitchCount; ++i) {
+        const auto rule = static_cast<RuleSwitch>(i);
+        if (rule != RuleSwitch::CounterList && rule != RuleSwitch::NewName && options.Switch(rule)) {
+            ++count;
+        }
     }
     return count;
 }

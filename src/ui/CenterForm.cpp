@@ -1,18 +1,17 @@
 #include "ui/CenterForm.h"
 
 #include "ui/Twips.h"
+#include "rename/RuleChain.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 
-#include <cmath>
-
 namespace {
 
 // The whole number nearest to x, a half going to the even neighbour.
 long long Nearest(double x) {
-    return std::llrint(x);
+    return static_cast<long long>(RoundHalfEven(x));
 }
 
 } // namespace

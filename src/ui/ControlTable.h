@@ -1,8 +1,7 @@
 #pragma once
 
+#include "ui/Rgb.h"
 #include "ui/Twips.h"
-
-#include <QRgb>
 
 #include <span>
 
@@ -30,13 +29,6 @@ struct FontSpec {
     bool bold = false;
 };
 
-// Colours carry this bit when set; 0 means "the container's colour".
-inline constexpr QRgb kSet = 0xFF000000u;
-
-inline constexpr QRgb Colour(int r, int g, int b) {
-    return kSet | static_cast<QRgb>((r << 16) | (g << 8) | b);
-}
-
 namespace ControlFlag {
 inline constexpr unsigned Hidden = 1u << 0;
 inline constexpr unsigned Disabled = 1u << 1;
@@ -46,8 +38,15 @@ inline constexpr unsigned SizeWECursor = 1u << 4; // west-east sizing pointer
 inline constexpr unsigned RefreshIcon = 1u << 5;  // shows the reload symbol instead of a caption
 } // namespace ControlFlag
 
+class frmFiles;
+class QWidget;
+
+// Makes the control built from a row the member of the window that the row names.
+using ControlBinding = void (*)(frmFiles& form, QWidget* control);
+
 struct ControlSpec {
     const char* name; // also the objectName; array elements as "chkOptions(7)"
+    ControlBinding bind;
     ControlKind kind;
     const char* container; // nullptr: the window itself
     TwipRect place;        // before the first layout pass
@@ -62,9 +61,6 @@ struct ControlSpec {
 
 // Every control of the window, containers before what they hold, in stacking order.
 std::span<const ControlSpec> ControlTable();
-
-// The row of a control; nullptr when there is none of that name.
-const ControlSpec* FindControlSpec(const char* name);
 
 // Client size of the window at design, in twips.
 inline constexpr double kDesignClientWidth = 15285;

@@ -34,10 +34,6 @@ bool FolderControl::Refresh() {
     return !path_.isEmpty() && setPath(path_);
 }
 
-QString FolderControl::List(int i) const {
-    return i >= 0 && i < folders_.size() ? AddBackslash(path_) + folders_[i] : QString();
-}
-
 QStringList FolderControl::ClaimFiles() {
     filesUnclaimed_ = false;
     return std::exchange(files_, {});

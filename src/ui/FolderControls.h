@@ -18,7 +18,6 @@ public:
     bool Refresh();
 
     int ListCount() const { return static_cast<int>(folders_.size()); }
-    QString List(int i) const; // full path of subfolder i
     const QStringList& FolderNames() const { return folders_; }
 
     // The files found by the last read, handed over once so that a folder is read only once.
@@ -42,10 +41,7 @@ public:
     QString Path() const { return path_; }
     void setPath(const QString& path);                  // reads the folder (empty when it cannot be read)
     void Adopt(const QString& path, QStringList files); // takes a listing just read
-    void Refresh() { setPath(path_); }
 
-    int ListCount() const { return static_cast<int>(files_.size()); }
-    QString List(int i) const { return files_.value(i); }
     const QStringList& Files() const { return files_; }
 
 private:

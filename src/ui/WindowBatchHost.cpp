@@ -26,10 +26,11 @@ RenameOptions WindowBatchHost::ReadOptions() const {
     return form_.ReadOptions();
 }
 
-bool WindowBatchHost::RenameFile(const QString& oldName, const QString& newName) {
+RenameResult WindowBatchHost::RenameFile(int index, const QString& newName) {
+    const QString oldName = EntryText(index);
     form_.CurrentFile = folder_ + oldName;
     form_.NewFilePath = folder_ + newName;
-    return RenameNoReplace(folder_, oldName, newName) == RenameResult::Ok;
+    return RenameNoReplace(folder_, oldName, newName);
 }
 
 void WindowBatchHost::Yield() {

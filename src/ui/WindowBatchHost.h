@@ -17,7 +17,7 @@ public:
     bool IsSelected(int index) const override;
     QString EntryText(int index) const override;
     RenameOptions ReadOptions() const override;
-    bool RenameFile(const QString& oldName, const QString& newName) override;
+    RenameResult RenameFile(int index, const QString& newName) override;
     void Yield() override;
 
 private:

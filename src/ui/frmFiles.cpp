@@ -25,10 +25,6 @@
 
 namespace {
 
-QColor ToColor(QRgb c) {
-    return QColor(qRed(c), qGreen(c), qBlue(c));
-}
-
 QWidget* CreateControl(ControlKind kind, QWidget* parent) {
     switch (kind) {
     case ControlKind::Frame: {
@@ -74,7 +70,7 @@ void SetColours(QWidget* w, const ControlSpec& c) {
     const auto set = [&](QRgb colour, std::initializer_list<QPalette::ColorRole> roles) {
         if (colour != 0)
             for (QPalette::ColorRole role : roles)
-                pal.setColor(role, ToColor(colour));
+                pal.setColor(role, QColor::fromRgb(colour));
     };
     switch (c.kind) {
     case ControlKind::TextBox:
@@ -154,10 +150,6 @@ void StyleControl(QWidget* w, const ControlSpec& c) {
         w->setVisible(false);
 }
 
-QString Indexed(const char* name, int i) {
-    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i);
-}
-
 } // namespace
 
 frmFiles::frmFiles(QWidget* parent) : QWidget(parent) {
@@ -168,7 +160,6 @@ frmFiles::frmFiles(QWidget* parent) : QWidget(parent) {
         setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
     resize(TwipsToPixels(kDesignClientWidth), TwipsToPixels(kDesignClientHeight));
     BuildControls();
-    BindControls();
     FillDriveList();
     // The folder control starts in the process's current folder.
     if (dirDirs->setPath(QDir::currentPath()))
@@ -184,6 +175,7 @@ void frmFiles::BuildControls() {
         QWidget* parent = c.container != nullptr ? widgets_.value(QString::fromLatin1(c.container)) : this;
         QWidget* w = CreateControl(c.kind, parent);
         StyleControl(w, c);
+        c.bind(*this, w);
         if (c.kind == ControlKind::Strip)
             w->installEventFilter(this);
         widgets_.insert(w->objectName(), w);
@@ -200,71 +192,6 @@ void frmFiles::BuildControls() {
     mnuMove = mnuPop->addAction(QStringLiteral("Verschieben"));
     mnuMove->setObjectName(QStringLiteral("mnuMove"));
     mnuMove->setCheckable(true);
-}
-
-namespace {
-
-template <typename T> void Bind(const QHash<QString, QWidget*>& widgets, T*& member, const QString& name) {
-    member = qobject_cast<T*>(widgets.value(name));
-    Q_ASSERT_X(member != nullptr, "frmFiles", qPrintable(name));
-}
-
-template <typename T, std::size_t N>
-void BindArray(const QHash<QString, QWidget*>& widgets, std::array<T*, N>& members, const char* name) {
-    for (std::size_t i = 0; i < N; ++i)
-        Bind(widgets, members[i], Indexed(name, static_cast<int>(i)));
-}
-
-} // namespace
-
-void frmFiles::BindControls() {
-    const auto& w = widgets_;
-#define VARNELLO_BIND(member) Bind(w, member, QStringLiteral(#member))
-    VARNELLO_BIND(lblDirs);
-    VARNELLO_BIND(frmDirs);
-    VARNELLO_BIND(drvDrives);
-    VARNELLO_BIND(lstPath);
-    VARNELLO_BIND(cmdRoot);
-    VARNELLO_BIND(cmdBack);
-    VARNELLO_BIND(cmdRefresh);
-    VARNELLO_BIND(lblDirs2);
-    VARNELLO_BIND(txtFileName);
-    VARNELLO_BIND(lblDot);
-    VARNELLO_BIND(txtExtension);
-    VARNELLO_BIND(lstSel);
-    VARNELLO_BIND(lstSort);
-    VARNELLO_BIND(cmdRef);
-    VARNELLO_BIND(frmOptions);
-    VARNELLO_BIND(txtRep);
-    VARNELLO_BIND(Frame1);
-    VARNELLO_BIND(Frame2);
-    VARNELLO_BIND(Frame3);
-    VARNELLO_BIND(txtFirst);
-    VARNELLO_BIND(txtLast);
-    VARNELLO_BIND(txtDelete);
-    VARNELLO_BIND(txtFind);
-    VARNELLO_BIND(txtReplace);
-    VARNELLO_BIND(txtString);
-    VARNELLO_BIND(txtCnt);
-    VARNELLO_BIND(lblCnt);
-    VARNELLO_BIND(txtCount);
-    VARNELLO_BIND(lblTrenn);
-    VARNELLO_BIND(txtTrenn);
-    VARNELLO_BIND(txtNewName);
-    VARNELLO_BIND(txtList);
-    VARNELLO_BIND(cmdBatch);
-    VARNELLO_BIND(frmEXIF);
-    VARNELLO_BIND(frmID3);
-    VARNELLO_BIND(cmdDummy);
-    VARNELLO_BIND(frmPaths);
-    VARNELLO_BIND(dirDirs);
-    VARNELLO_BIND(filFiles);
-#undef VARNELLO_BIND
-    BindArray(w, chkOptions, "chkOptions");
-    BindArray(w, optGK, "optGK");
-    BindArray(w, optPos, "optPos");
-    BindArray(w, optPos2, "optPos2");
-    BindArray(w, lblOptions, "lblOptions");
 }
 
 void frmFiles::ConnectHandlers() {

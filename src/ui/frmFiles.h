@@ -3,12 +3,16 @@
 #include "ui/ControlArray.h"
 #include "ui/FileList.h"
 #include "ui/FormLayout.h"
+#include "rename/BatchRun.h"
 #include "rename/RenameOptions.h"
+#include "rename/RenameResult.h"
 #include "platform/Volumes.h"
 
 #include <QList>
 #include <QString>
 #include <QWidget>
+
+#include <optional>
 
 class FileEnumerator;
 
@@ -98,6 +102,10 @@ public:
     QString CurrentFolder; // folder of the current file with a trailing separator; empty when none
     QString CurrentFile;   // CurrentFolder + the list item of the current file
     QString NewFilePath;   // target of the last rename tried by a batch run or the name editor
+    // How often a batch run lets the window's events run.
+    std::chrono::milliseconds BatchTurnInterval = DefaultTurnInterval;
+    // What became of the last rename from the name editor; nothing until Enter renamed once.
+    std::optional<RenameResult> EditorRenameResult;
     qint16 DragIndex = -1; // the lstSort entry last seen under the mouse in order mode
 
     // Load and unload.
@@ -172,7 +180,6 @@ protected:
 
 private:
     void BuildControls();
-    void BindControls();
     void ConnectHandlers();
     // Places are set in twips and reach the widgets with ApplyPlaces.
     void SetLeft(const QString& name, double twips);

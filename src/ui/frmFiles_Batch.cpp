@@ -19,8 +19,8 @@ void frmFiles::cmdBatch_Click() {
     if (OrderMode()) {
         // The order the user dragged becomes the list to select from; nothing is renamed yet.
         mnuSelect_Click();
-        ShowMessage(QString::fromUtf8("Bitte zuerst Dateien ausw\u00e4hlen"), MessageInformation, QString(),
-                    this);
+        ShowMessage(QString::fromUtf8("Bitte zuerst Dateien ausw\u00e4hlen"), MessageKind::Information,
+                    QString(), this);
         return;
     }
     {
@@ -28,7 +28,7 @@ void frmFiles::cmdBatch_Click() {
         // A wave file that plays is released before its name may change.
         StopWave();
         WindowBatchHost host(*this);
-        RunBatch(host);
+        RunBatch(host, BatchTurnInterval);
     }
     dirDirs_Change(); // reads the folder afresh: the lists show the new names
 }

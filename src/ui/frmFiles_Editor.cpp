@@ -96,7 +96,7 @@ void frmFiles::txtFileName_KeyPress(qint16& key) {
     const QString target = JoinName(name, ext);
     NewFilePath = CurrentFolder + target;
     // Names that are not a plain name of this folder ("a/b", "..", empty) are refused here.
-    RenameNoReplace(CurrentFolder, CurrentFile.mid(CurrentFolder.size()), target);
+    EditorRenameResult = RenameNoReplace(CurrentFolder, CurrentFile.mid(CurrentFolder.size()), target);
     QCoreApplication::processEvents();
     dirDirs_Change(); // reads the folder afresh and empties the editor
     if (OrderMode())
@@ -129,8 +129,10 @@ void frmFiles::txtFileName_MouseUp() {
 void frmFiles::txtFileName_MouseMove() {
     if (!NameMouseDown)
         return;
-    for (int i = 2; i <= 5; ++i)
-        if (chkOptions[i]->isChecked())
+    // While a rule that cuts or searches is on, a selection would change what it does.
+    for (const RuleSwitch rule :
+         {RuleSwitch::CutFirst, RuleSwitch::CutLast, RuleSwitch::Delete, RuleSwitch::Replace})
+        if (chkOptions[rule]->isChecked())
             return;
     const QString text = txtFileName->text();
     const SelectionMark mark = MarkOf(txtFileName);

@@ -1,6 +1,8 @@
 // The layout pass and the strips on the right edge.
 #include "ui/frmFiles.h"
 
+#include "ui/TypeMark.h"
+
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,12 +44,19 @@ void frmFiles::lblOptions_MouseDown(int index) {
         frmOptions->setVisible(OptionsHidden);
         OptionsHidden = !OptionsHidden;
     } else if (index == 1) {
-        const QString extension = txtExtension->text().toUpper();
-        if (extension == QStringLiteral("JPG")) {
-            frmEXIF->setVisible(TagsFlag);
-            TagsFlag = !TagsFlag;
-        } else if (extension == QStringLiteral("MP3")) {
-            frmID3->setVisible(TagsFlag);
+        QFrame* frame = nullptr;
+        switch (TagFrameFor(txtExtension->text())) {
+        case TagFrame::Exif:
+            frame = frmEXIF;
+            break;
+        case TagFrame::Id3:
+            frame = frmID3;
+            break;
+        case TagFrame::None:
+            break;
+        }
+        if (frame != nullptr) {
+            frame->setVisible(TagsFlag);
             TagsFlag = !TagsFlag;
         }
     }

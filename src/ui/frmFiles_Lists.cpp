@@ -45,7 +45,7 @@ bool frmFiles::OrderMode() const {
 void frmFiles::SetTypeMark(const QString& itemText) {
     const TypeMark mark = TypeMarkFor(itemText);
     QPalette pal = lblOptions[1]->palette();
-    pal.setColor(QPalette::Window, mark.Colour);
+    pal.setColor(QPalette::Window, QColor::fromRgb(mark.Colour));
     lblOptions[1]->setPalette(pal);
     if (mark.PlaysWave)
         PlayWave(CurrentFile);

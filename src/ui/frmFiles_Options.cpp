@@ -14,35 +14,42 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+namespace {
+
+// The parameter boxes of the panel and the fields of RenameOptions they fill.
+struct ParameterBinding {
+    QLineEdit* frmFiles::*box;
+    QString RenameOptions::*field;
+};
+
+constexpr ParameterBinding kParameters[] = {
+    {&frmFiles::txtRep, &RenameOptions::BlankChar},
+    {&frmFiles::txtFirst, &RenameOptions::CutFirstCount},
+    {&frmFiles::txtLast, &RenameOptions::CutLastCount},
+    {&frmFiles::txtDelete, &RenameOptions::DeleteText},
+    {&frmFiles::txtFind, &RenameOptions::FindText},
+    {&frmFiles::txtReplace, &RenameOptions::ReplaceText},
+    {&frmFiles::txtString, &RenameOptions::AddText},
+    {&frmFiles::txtNewName, &RenameOptions::NewName},
+    {&frmFiles::txtList, &RenameOptions::CounterList},
+    {&frmFiles::txtCnt, &RenameOptions::CounterDigits},
+    {&frmFiles::txtCount, &RenameOptions::CounterStart},
+    {&frmFiles::txtTrenn, &RenameOptions::CounterSeparator},
+};
+
+} // namespace
+
 RenameOptions frmFiles::ReadOptions() const {
     RenameOptions o;
-    const auto on = [this](int i) { return chkOptions[i]->isChecked(); };
-    o.BracketOn = on(0);
-    o.BlankOn = on(1);
-    o.BlankChar = txtRep->text();
-    o.CutFirstOn = on(2);
-    o.CutFirstCount = txtFirst->text();
-    o.CutLastOn = on(3);
-    o.CutLastCount = txtLast->text();
-    o.DeleteOn = on(4);
-    o.DeleteText = txtDelete->text();
-    o.ReplaceOn = on(5);
-    o.FindText = txtFind->text();
-    o.ReplaceText = txtReplace->text();
-    o.AddTextOn = on(6);
-    o.AddText = txtString->text();
+    for (int i = 0; i < RuleSwitchCount; ++i)
+        o.Switch(static_cast<RuleSwitch>(i)) = chkOptions[i]->isChecked();
+    for (const ParameterBinding& p : kParameters)
+        o.*p.field = (this->*p.box)->text();
+    o.Case = optGK[0]->isChecked()   ? CaseMode::CaseUpper
+             : optGK[1]->isChecked() ? CaseMode::CaseLower
+                                     : CaseMode::CaseWords;
     o.AddTextAtStart = optPos[0]->isChecked();
-    o.CounterOn = on(7);
-    o.CounterListOn = on(8);
-    o.NewNameOn = on(9);
-    o.NewName = txtNewName->text();
-    o.CounterList = txtList->text();
-    o.CounterDigits = txtCnt->text();
-    o.CounterStart = txtCount->text();
-    o.CounterSeparator = txtTrenn->text();
     o.CounterAtStart = optPos2[0]->isChecked();
-    o.CaseOn = on(10);
-    o.CaseMode = optGK[0]->isChecked() ? CaseUpper : optGK[1]->isChecked() ? CaseLower : CaseWords;
     return o;
 }
 
@@ -59,8 +66,9 @@ void frmFiles::chkOptions_Click(int /*index*/) {
     const PanelEnabledStates states = EnabledStatesFor(options);
     for (QRadioButton* b : optGK)
         b->setEnabled(states.CaseButtons);
-    for (QWidget* w : std::initializer_list<QWidget*>{txtNewName, chkOptions[8], chkOptions[9], optPos2[0],
-                                                      optPos2[1], lblTrenn, txtTrenn})
+    for (QWidget* w : std::initializer_list<QWidget*>{txtNewName, chkOptions[RuleSwitch::CounterList],
+                                                      chkOptions[RuleSwitch::NewName], optPos2[0], optPos2[1],
+                                                      lblTrenn, txtTrenn})
         w->setEnabled(states.CounterControls);
     txtList->setEnabled(states.CounterList);
     for (QWidget* w : std::initializer_list<QWidget*>{txtCnt, txtCount, lblCnt})

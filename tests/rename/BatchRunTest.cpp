@@ -24,14 +24,18 @@ public:
         ++reads_;
         return options_;
     }
-    bool RenameFile(const QString& oldName, const QString& newName) override {
+    RenameResult RenameFile(int index, const QString& newName) override {
+        const QString oldName = entries_.value(index);
         attempts_ << newName;
-        if (refuse_.contains(oldName) || files_.contains(newName) || !files_.contains(oldName)) {
-            return false;
+        if (refuse_.contains(oldName)) {
+            return RenameResult::AccessDenied;
+        }
+        if (files_.contains(newName)) {
+            return RenameResult::TargetExists;
         }
         files_.remove(oldName);
         files_.insert(newName);
-        return true;
+        return RenameResult::Ok;
     }
     void Yield() override {
         ++yields_;
@@ -73,7 +77,20 @@ TEST(BatchRun, NumbersOnlyTheSelectedEntriesInListOrder) {
     EXPECT_EQ(host.files_, Names({"01 - a.jpg", "b.jpg", "02 - c.jpg"}));
     EXPECT_EQ(result.Processed, 2);
     EXPECT_EQ(result.Renamed, 2);
-    EXPECT_EQ(host.yields_, 3); // one per file and one after
+    ASSERT_EQ(result.Files.size(), 2);
+    EXPECT_EQ(result.Files[1].OldName, "c.jpg");
+    EXPECT_EQ(result.Files[1].NewName, "02 - c.jpg");
+    EXPECT_EQ(result.Files[1].Result, RenameResult::Ok);
+}
+
+TEST(BatchRun, YieldsWhenItsTurnIntervalHasPassedAndOnceAtTheEnd) {
+    FolderHost everyFile({"a.jpg", "b.jpg", "c.jpg"}, {true, false, true}, CounterOn());
+    RunBatch(everyFile, std::chrono::milliseconds(0));
+    EXPECT_EQ(everyFile.yields_, 3); // after each selected file, and once more
+    FolderHost quick({"a.jpg", "b.jpg", "c.jpg"}, {true, true, true}, CounterOn());
+    RunBatch(quick, std::chrono::hours(1));
+    EXPECT_EQ(quick.yields_, 1);
+    EXPECT_EQ(quick.reads_, 1); // the panel is read again only after a turn
 }
 
 TEST(BatchRun, FirstOfTwoEqualNewNamesWinsTheSecondKeepsItsName) {
@@ -83,6 +100,7 @@ TEST(BatchRun, FirstOfTwoEqualNewNamesWinsTheSecondKeepsItsName) {
     const BatchResult result = RunBatch(host);
     EXPECT_EQ(host.files_, Names({"001.jpg", "DSC_0001.jpg"}));
     EXPECT_EQ(result.Failed, 1);
+    EXPECT_EQ(result.Files[1].Result, RenameResult::TargetExists);
 }
 
 TEST(BatchRun, AFailedRenameStillUsesUpItsNumber) {
@@ -96,17 +114,18 @@ TEST(BatchRun, UnchangedNamesAreNotTouched) {
     RenameOptions options;
     options.BracketOn = true;
     FolderHost host({"plain.jpg", "x.", "Foto (2).jpg"}, {true, true, true}, options);
-    RunBatch(host);
+    const BatchResult result = RunBatch(host);
     EXPECT_EQ(host.attempts_, QStringList{"Foto.jpg"});
+    EXPECT_FALSE(result.Files[0].Result.has_value());
 }
 
-TEST(BatchRun, OptionsAreReadAfreshForEveryFileButTheCounterStartsOnce) {
+TEST(BatchRun, OptionsAreReadAfreshAfterATurnButTheCounterStartsOnce) {
     FolderHost host({"a.jpg", "b.jpg"}, {true, true}, CounterOn());
     host.onYield_ = [](FolderHost& h) {
         h.options_.CounterStart = "50";    // too late: the counter has started
         h.options_.CounterSeparator = "_"; // applies to the next file
     };
-    RunBatch(host);
+    RunBatch(host, std::chrono::milliseconds(0));
     EXPECT_EQ(host.files_, Names({"01 - a.jpg", "02_b.jpg"}));
 }
 
@@ -126,7 +145,7 @@ TEST(BatchRun, AListShrinkingUnderTheRunIsNoFault) {
         h.entries_.clear();
         h.selected_.clear();
     };
-    const BatchResult result = RunBatch(host);
+    const BatchResult result = RunBatch(host, std::chrono::milliseconds(0));
     EXPECT_EQ(result.Processed, 1);
 }
 

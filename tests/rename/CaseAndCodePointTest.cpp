@@ -10,7 +10,7 @@ namespace {
 QString WithCase(const QString& text, CaseMode mode) {
     RenameOptions options;
     options.CaseOn = true;
-    options.CaseMode = mode;
+    options.Case = mode;
     return ApplyRuleChain(text, options, std::nullopt);
 }
 
@@ -43,11 +43,11 @@ TEST(CaseRule, WordsStartAfterTheSixSeparators) {
 
 TEST(CaseRule, MappingNeverChangesTheLength) {
     const LocaleScope scope{QLocale(QLocale::German, QLocale::Germany)};
-    EXPECT_EQ(WithCase(u8"straße", CaseUpper), u8"STRAßE");
-    EXPECT_EQ(WithCase(u8"ǆ ﬀ", CaseUpper).size(), 3);
-    EXPECT_EQ(WithCase(u8"ÄPFEL", CaseLower), u8"äpfel");
-    EXPECT_EQ(WithCase(u8"𐐨x", CaseUpper), u8"𐐀X"); // Deseret lies outside the BMP
-    EXPECT_EQ(WithCase(u8"maße mAẞ", CaseWords), u8"Maße Maß");
+    EXPECT_EQ(WithCase(u8"straße", CaseMode::CaseUpper), u8"STRAßE");
+    EXPECT_EQ(WithCase(u8"ǆ ﬀ", CaseMode::CaseUpper).size(), 3);
+    EXPECT_EQ(WithCase(u8"ÄPFEL", CaseMode::CaseLower), u8"äpfel");
+    EXPECT_EQ(WithCase(u8"𐐨x", CaseMode::CaseUpper), u8"𐐀X"); // Deseret lies outside the BMP
+    EXPECT_EQ(WithCase(u8"maße mAẞ", CaseMode::CaseWords), u8"Maße Maß");
 }
 
 TEST(CaseRule, UsesTheUserLocaleWhereItMapsOneToOne) {
@@ -55,8 +55,8 @@ TEST(CaseRule, UsesTheUserLocaleWhereItMapsOneToOne) {
     if (QLocale().toUpper("i") != u8"İ") {
         GTEST_SKIP() << "this Qt maps case without the locale";
     }
-    EXPECT_EQ(WithCase("istanbul", CaseUpper), u8"İSTANBUL");
-    EXPECT_EQ(WithCase("ISPARTA", CaseLower), u8"ısparta");
-    EXPECT_EQ(WithCase("izmir ili", CaseWords), u8"İzmir İli");
-    EXPECT_EQ(WithCase(u8"straße", CaseUpper), u8"STRAßE");
+    EXPECT_EQ(WithCase("istanbul", CaseMode::CaseUpper), u8"İSTANBUL");
+    EXPECT_EQ(WithCase("ISPARTA", CaseMode::CaseLower), u8"ısparta");
+    EXPECT_EQ(WithCase("izmir ili", CaseMode::CaseWords), u8"İzmir İli");
+    EXPECT_EQ(WithCase(u8"straße", CaseMode::CaseUpper), u8"STRAßE");
 }

@@ -131,7 +131,7 @@ TEST(RuleChain, ExtensionKeepsItsCase) {
     options.BlankOn = true;
     options.CaseOn = true;
     EXPECT_EQ(Renamed("IMG_0001.JPG", options), "Img 0001.JPG");
-    options.CaseMode = CaseLower;
+    options.Case = CaseMode::CaseLower;
     EXPECT_EQ(Renamed("IMG_0001.JPG", options), "img 0001.JPG");
 }
 
@@ -181,7 +181,7 @@ TEST(CounterRule, NewNameAndTokenPlacement) {
     options.NewNameOn = true;
     // The case rule leaves the new name alone.
     options.CaseOn = true;
-    options.CaseMode = CaseUpper;
+    options.Case = CaseMode::CaseUpper;
     EXPECT_EQ(ApplyRuleChain("IMG", options, QString("a")), "Urlaub - a");
 }
 

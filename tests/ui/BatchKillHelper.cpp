@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     frmFiles form;
     form.lstSel->setCurrentRow(0);
     form.lstSel_MouseDown(Qt::LeftButton, {});
-    form.chkOptions[7]->setChecked(true);
+    form.chkOptions[RuleSwitch::Counter]->setChecked(true);
     form.txtCnt->setText("4");
     form.lstSel->selectAll();
     // Each turn of the event loop inside the run takes a millisecond.

@@ -15,14 +15,12 @@
 
 namespace {
 
-enum Rule { CutFirst = 2, Delete = 4, Replace = 5, AddText = 6, Counter = 7, Case = 10 };
-
 class BatchRun : public RenameTest {};
 
 TEST_F(BatchRun, NumbersTheSelectedEntriesOnlyAndEndsWithARefill) {
     StartWith({"a.jpg", "b.jpg", "c.jpg"});
     TakeUp("b.jpg");
-    Tick(Counter);
+    Tick(RuleSwitch::Counter);
     Select({"a.jpg", "c.jpg"});
     QTest::mouseClick(form->cmdBatch, Qt::LeftButton);
 
@@ -45,7 +43,7 @@ TEST_F(BatchRun, NumbersTheSelectedEntriesOnlyAndEndsWithARefill) {
 TEST_F(BatchRun, TheFirstOfTwoFilesWithOneNewNameWinsAndTheSecondIsKept) {
     StartWith({"IMG_0001.jpg", "DSC_0001.jpg", "x.jpg"});
     TakeUp("x.jpg");
-    Tick(CutFirst);
+    Tick(RuleSwitch::CutFirst);
     form->txtFirst->setText("5");
     Select({"IMG_0001.jpg", "DSC_0001.jpg"});
     const auto before = Snapshot(tree.Path());
@@ -60,7 +58,7 @@ TEST_F(BatchRun, TheFirstOfTwoFilesWithOneNewNameWinsAndTheSecondIsKept) {
 TEST_F(BatchRun, AFailedRenameStillUsesUpItsNumber) {
     StartWith({"a.jpg", "b.jpg", "c.jpg", "02 - b.jpg"});
     TakeUp("a.jpg");
-    Tick(Counter);
+    Tick(RuleSwitch::Counter);
     Select({"a.jpg", "b.jpg", "c.jpg"});
     form->cmdBatch_Click();
 
@@ -72,7 +70,7 @@ TEST_F(BatchRun, AFailedRenameStillUsesUpItsNumber) {
 TEST_F(BatchRun, InOrderModeThePressCopiesTheOrderAndAsksForASelection) {
     StartWith({"a.jpg", "b.jpg", "c.jpg"});
     TakeUp("a.jpg");
-    Tick(Counter);
+    Tick(RuleSwitch::Counter);
     form->mnuMove_Click();
     const QStringList dragged{"c.jpg", "a.jpg", "b.jpg"};
     for (int i = 0; i < dragged.size(); ++i)
@@ -115,14 +113,14 @@ TEST_F(BatchRun, WithoutARuleThePressDoesNothingEvenInOrderMode) {
 TEST_F(BatchRun, ANameWithoutFullStopGetsTheTextAndExtensionsKeepTheirCase) {
     StartWith({"README", "IMG_1.JPG"});
     TakeUp("README");
-    Tick(AddText);
+    Tick(RuleSwitch::AddText);
     Select({"README"});
     form->cmdBatch_Click();
     EXPECT_EQ(OnDisk(), (QStringList{"IMG_1.JPG", "README_BAK"}));
 
     TakeUp("IMG_1.JPG");
-    Tick(AddText, false);
-    Tick(Case);
+    Tick(RuleSwitch::AddText, false);
+    Tick(RuleSwitch::Case);
     form->optGK[1]->setChecked(true); // lower case
     Select({"IMG_1.JPG"});
     form->cmdBatch_Click();
@@ -138,15 +136,15 @@ TEST_F(BatchRun, NamesThatAreNoPlainNameLeaveTheFileWhereItIs) {
         Select({file});
         form->cmdBatch_Click();
     };
-    Tick(Replace);
+    Tick(RuleSwitch::Replace);
     form->txtFind->setText("_");
     form->txtReplace->setText("/");
     run("x_y.txt"); // would move the file into the folder x
     form->txtFind->setText("a");
     form->txtReplace->setText(".");
     run("a."); // "a" becomes ".", the final full stop stays: ".."
-    Tick(Replace, false);
-    Tick(Delete);
+    Tick(RuleSwitch::Replace, false);
+    Tick(RuleSwitch::Delete);
     form->txtDelete->setText("abc");
     run("abc"); // nothing left of the name
 
@@ -154,17 +152,19 @@ TEST_F(BatchRun, NamesThatAreNoPlainNameLeaveTheFileWhereItIs) {
 }
 
 // Renames a file per event-loop turn; calls the job at the first turn inside the run.
-void DuringTheRun(const std::function<void()>& job) {
+// Runs the job in the run's first turn of the event loop; the run then turns after every file.
+void DuringTheRun(frmFiles& form, const std::function<void()>& job) {
+    form.BatchTurnInterval = std::chrono::milliseconds(0);
     QTimer::singleShot(0, job);
 }
 
 TEST_F(BatchRun, ATargetThatAppearsDuringTheRunIsNeverReplaced) {
     StartWith({"a.jpg", "b.jpg", "c.jpg"});
     TakeUp("a.jpg");
-    Tick(Counter);
+    Tick(RuleSwitch::Counter);
     Select({"a.jpg", "b.jpg", "c.jpg"});
     const auto before = Snapshot(tree.Path());
-    DuringTheRun([this] { tree.File("02 - b.jpg", "written by another program"); });
+    DuringTheRun(*form, [this] { tree.File("02 - b.jpg", "written by another program"); });
     form->cmdBatch_Click();
 
     const auto after = Snapshot(tree.Path());
@@ -180,11 +180,11 @@ TEST_F(BatchRun, WhileItRunsNoSecondRunFolderChangeDropOrEditorRenameStarts) {
     tree.File("other/dropped.jpg", "d");
     StartWith({"a.jpg", "b.jpg", "c.jpg"});
     TakeUp("a.jpg");
-    Tick(Counter);
+    Tick(RuleSwitch::Counter);
     Select({"a.jpg", "b.jpg", "c.jpg"});
     bool busy = false;
     Qt::CursorShape pointer = Qt::ArrowCursor;
-    DuringTheRun([&] {
+    DuringTheRun(*form, [&] {
         busy = form->Busy();
         if (const QCursor* c = QGuiApplication::overrideCursor())
             pointer = c->shape();
@@ -212,7 +212,7 @@ TEST_F(BatchRun, AReadOnlyFolderRenamesNothingAndSaysNothing) {
         GTEST_SKIP() << "root ignores folder permissions";
     StartWith({"a.jpg", "b.jpg"});
     TakeUp("a.jpg");
-    Tick(Counter);
+    Tick(RuleSwitch::Counter);
     Select({"a.jpg", "b.jpg"});
     ASSERT_TRUE(QFile::setPermissions(tree.Path(), QFile::ReadOwner | QFile::ExeOwner));
     MessageWatcher messages;
@@ -259,12 +259,12 @@ TEST_F(BatchRun, AKilledRunLeavesEveryFileUnderItsOldOrItsNewName) {
 
 TEST(ShowMessageBox, FourKindsWithTheirIconsAndTheProgramTitleForAnEmptyOne) {
     MessageWatcher messages;
-    ShowMessage("eins", 1, "");
-    ShowMessage("zwei", 2, "Titel");
-    ShowMessage("drei", 3, "");
-    ShowMessage("vier", 4, "");
-    ShowMessage("keine", 0, "");
-    ShowMessage("keine", 5, "");
+    ShowMessage("eins", MessageKind::Information, "");
+    ShowMessage("zwei", MessageKind::Warning, "Titel");
+    ShowMessage("drei", MessageKind::Error, "");
+    ShowMessage("vier", MessageKind::Question, "");
+    ShowMessage("keine", static_cast<MessageKind>(0), "");
+    ShowMessage("keine", static_cast<MessageKind>(5), "");
     ASSERT_EQ(messages.seen.size(), 4);
     const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Warning, QMessageBox::Critical,
                                        QMessageBox::Question};

@@ -170,7 +170,8 @@ TEST_F(NameSelection, AMoveWithoutSelectionEmptiesOnlyDeleteAndFind) {
 TEST_F(NameSelection, NothingIsCopiedWithoutAPressedButtonOrWhileACutOrFindRuleIsOn) {
     Send(QEvent::MouseMove, 4, Qt::NoButton);
     ExpectParameters("", "9", "9");
-    for (int rule = 2; rule <= 5; ++rule) {
+    for (const RuleSwitch rule :
+         {RuleSwitch::CutFirst, RuleSwitch::CutLast, RuleSwitch::Delete, RuleSwitch::Replace}) {
         form->chkOptions[rule]->setChecked(true);
         Drag({0, 4});
         ExpectParameters("", "9", "9");

@@ -95,7 +95,7 @@ TEST_F(Lists, MovesWithoutTheLeftButtonOrInSelectModeReorderNothing) {
 TEST_F(Lists, KeysTakeAFileUpInTheOrderListOnlyAndWithoutAPreview) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    form->chkOptions[7]->click();
+    form->chkOptions[RuleSwitch::Counter]->click();
     Press(form->lstSel, 0);
     ASSERT_EQ(form->txtFileName->text(), "01 - a");
     form->lstSel->setFocus();

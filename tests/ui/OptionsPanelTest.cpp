@@ -33,7 +33,7 @@ protected:
 };
 
 TEST_F(OptionsPanel, NumberFieldsTakeOnlyDigitsSeparatorsAndEditingKeys) {
-    form->chkOptions[7]->click(); // the counter's fields are enabled with it
+    form->chkOptions[RuleSwitch::Counter]->click(); // the counter's fields are enabled with it
     for (QLineEdit* box : {form->txtFirst, form->txtLast, form->txtCnt, form->txtCount}) {
         SCOPED_TRACE(box->objectName().toStdString());
         box->clear();
@@ -53,7 +53,7 @@ TEST_F(OptionsPanel, NumberFieldsTakeOnlyDigitsSeparatorsAndEditingKeys) {
 }
 
 TEST_F(OptionsPanel, CopyAndPasteGoThroughAndAPasteIsNotFiltered) {
-    form->chkOptions[7]->click();
+    form->chkOptions[RuleSwitch::Counter]->click();
     form->txtCount->setText(QStringLiteral("12"));
     form->txtCount->setFocus();
     form->txtCount->selectAll();
@@ -69,7 +69,8 @@ TEST_F(OptionsPanel, CopyAndPasteGoThroughAndAPasteIsNotFiltered) {
 }
 
 TEST_F(OptionsPanel, EveryKeystrokeInTheNineBoxesRefreshesThePreviewAndKeepsTheCaret) {
-    for (int rule : {2, 3, 4, 5, 6, 7})
+    for (const RuleSwitch rule : {RuleSwitch::CutFirst, RuleSwitch::CutLast, RuleSwitch::Delete,
+                                  RuleSwitch::Replace, RuleSwitch::AddText, RuleSwitch::Counter})
         form->chkOptions[rule]->click();
     form->txtFirst->clear();
     form->txtLast->clear();
@@ -93,23 +94,24 @@ TEST_F(OptionsPanel, EveryKeystrokeInTheNineBoxesRefreshesThePreviewAndKeepsTheC
 
 TEST_F(OptionsPanel, BoxesWithoutChangeHandlingWaitForTheNextRefresh) {
     const QString item = QStringLiteral("Urlaub 2024_07.jpg");
-    for (int rule : {1, 7, 8}) // "_" to a blank, the counter from its list
+    for (const RuleSwitch rule : {RuleSwitch::Blank, RuleSwitch::Counter,
+                                  RuleSwitch::CounterList}) // "_" to a blank, the counter from its list
         form->chkOptions[rule]->click();
     form->txtList->setText(QStringLiteral("5,6"));
-    form->chkOptions[10]->click();
+    form->chkOptions[RuleSwitch::Case]->click();
     ASSERT_EQ(form->txtFileName->text(), "5 - Urlaub 2024 07");
 
     form->txtRep->setText(QStringLiteral("u"));
     form->txtList->setText(QStringLiteral("9"));
     EXPECT_EQ(form->txtFileName->text(), "5 - Urlaub 2024 07");
-    form->chkOptions[10]->click();
+    form->chkOptions[RuleSwitch::Case]->click();
     EXPECT_EQ(form->txtFileName->text(), "9 - Urla b 2024_07");
 
-    form->chkOptions[9]->click();
+    form->chkOptions[RuleSwitch::NewName]->click();
     const QString shown = form->txtFileName->text();
     form->txtNewName->setText(QStringLiteral("Reise"));
     EXPECT_EQ(form->txtFileName->text(), shown);
-    form->chkOptions[10]->click();
+    form->chkOptions[RuleSwitch::Case]->click();
     EXPECT_EQ(form->txtFileName->text(), PreviewName(item, form->ReadOptions()));
     EXPECT_EQ(form->txtFileName->text(), "9 - Reise");
 }

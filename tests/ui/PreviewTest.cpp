@@ -32,7 +32,7 @@ protected:
     }
 
     // Ticks or unticks a rule box with a click, as the user does.
-    void SetRule(int index, bool on) {
+    void SetRule(RuleSwitch index, bool on) {
         if (form->chkOptions[index]->isChecked() != on)
             form->chkOptions[index]->click();
     }
@@ -45,13 +45,13 @@ TEST_F(Preview, WithoutRulesTheBaseNameStaysUntidiedAndAnyRuleTidiesIt) {
     EXPECT_EQ(Shown(), "Foto  01");
     EXPECT_EQ(form->txtExtension->text(), "jpg");
     form->txtFirst->setText(QString()); // rule 3 with no count leaves the name alone
-    SetRule(2, true);
+    SetRule(RuleSwitch::CutFirst, true);
     EXPECT_EQ(Shown(), "Foto 01");
     EXPECT_EQ(form->txtExtension->text(), "jpg"); // the preview never writes the extension
 }
 
 TEST_F(Preview, CounterTokensAsThePreviewShowsThem) {
-    SetRule(7, true);
+    SetRule(RuleSwitch::Counter, true);
     TakeUp(QStringLiteral("Bild.jpg"));
     EXPECT_EQ(Shown(), "01 - Bild");
     form->txtCount->setText(QStringLiteral("007")); // the start text as typed
@@ -59,7 +59,7 @@ TEST_F(Preview, CounterTokensAsThePreviewShowsThem) {
 
     form->txtList->setText(QString()); // no refresh of its own
     EXPECT_EQ(Shown(), "007 - Bild");
-    SetRule(8, true);
+    SetRule(RuleSwitch::CounterList, true);
     EXPECT_EQ(Shown(), "- Bild"); // an empty list item still brings its separator
     form->optPos2[1]->click();
     EXPECT_EQ(Shown(), "Bild -");
@@ -73,29 +73,29 @@ TEST_F(Preview, AnEmptySourceGivesTheRulesResultForAnEmptyName) {
     form->mnuMove_Click();
     form->mnuSelect_Click(); // lstSel refilled from lstSort: no current entry
     ASSERT_EQ(form->lstSel->currentItem(), nullptr);
-    SetRule(7, true);
+    SetRule(RuleSwitch::Counter, true);
     EXPECT_EQ(Shown(), "01 -");
 }
 
 TEST_F(Preview, EnabledStatesFollowTheSwitchesAndDisabledBoxesKeepTheirTicks) {
-    SetRule(7, true);
-    SetRule(8, true);
-    SetRule(9, true); // stays ticked while the counter is off
+    SetRule(RuleSwitch::Counter, true);
+    SetRule(RuleSwitch::CounterList, true);
+    SetRule(RuleSwitch::NewName, true); // stays ticked while the counter is off
     for (int mask = 0; mask < 16; ++mask) {
         const bool counter = mask & 1, list = mask & 2, caseOn = mask & 4, addText = mask & 8;
-        SetRule(7, counter);
+        SetRule(RuleSwitch::Counter, counter);
         if (counter) // the list box can only be clicked while the counter is on
-            SetRule(8, list);
-        SetRule(10, caseOn);
-        SetRule(6, addText);
-        const bool listOn = form->chkOptions[8]->isChecked();
+            SetRule(RuleSwitch::CounterList, list);
+        SetRule(RuleSwitch::Case, caseOn);
+        SetRule(RuleSwitch::AddText, addText);
+        const bool listOn = form->chkOptions[RuleSwitch::CounterList]->isChecked();
         SCOPED_TRACE(testing::Message() << "counter " << counter << " list " << listOn << " case " << caseOn
                                         << " add text " << addText);
-        for (QWidget* w :
-             {static_cast<QWidget*>(form->txtNewName), static_cast<QWidget*>(form->chkOptions[8]),
-              static_cast<QWidget*>(form->chkOptions[9]), static_cast<QWidget*>(form->optPos2[0]),
-              static_cast<QWidget*>(form->optPos2[1]), static_cast<QWidget*>(form->lblTrenn),
-              static_cast<QWidget*>(form->txtTrenn)})
+        for (QWidget* w : {static_cast<QWidget*>(form->txtNewName),
+                           static_cast<QWidget*>(form->chkOptions[RuleSwitch::CounterList]),
+                           static_cast<QWidget*>(form->chkOptions[RuleSwitch::NewName]),
+                           static_cast<QWidget*>(form->optPos2[0]), static_cast<QWidget*>(form->optPos2[1]),
+                           static_cast<QWidget*>(form->lblTrenn), static_cast<QWidget*>(form->txtTrenn)})
             EXPECT_EQ(w->isEnabled(), counter) << w->objectName().toStdString();
         EXPECT_EQ(form->txtList->isEnabled(), counter && listOn);
         for (QWidget* w : {static_cast<QWidget*>(form->txtCnt), static_cast<QWidget*>(form->txtCount),
@@ -109,18 +109,18 @@ TEST_F(Preview, EnabledStatesFollowTheSwitchesAndDisabledBoxesKeepTheirTicks) {
         for (QLineEdit* alwaysOn :
              {form->txtRep, form->txtFirst, form->txtLast, form->txtDelete, form->txtFind, form->txtReplace})
             EXPECT_TRUE(alwaysOn->isEnabled());
-        EXPECT_TRUE(form->chkOptions[9]->isChecked());
+        EXPECT_TRUE(form->chkOptions[RuleSwitch::NewName]->isChecked());
     }
 }
 
 TEST_F(Preview, AfterARefillTheNameBoxStaysEmptyUntilAFileIsTakenUp) {
-    SetRule(7, true);
+    SetRule(RuleSwitch::Counter, true);
     TakeUp(QStringLiteral("Bild.jpg"));
     ASSERT_EQ(Shown(), "01 - Bild");
     form->cmdRefresh_Click();
     EXPECT_TRUE(Shown().isEmpty());
     form->txtFind->setFocus();
-    SetRule(10, true);
+    SetRule(RuleSwitch::Case, true);
     EXPECT_TRUE(Shown().isEmpty());
     EXPECT_TRUE(form->optGK[0]->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), form->cmdDummy);

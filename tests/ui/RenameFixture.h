@@ -98,7 +98,7 @@ protected:
             items.first()->setSelected(true);
         }
     }
-    void Tick(int rule, bool on = true) { form->chkOptions[rule]->setChecked(on); }
+    void Tick(RuleSwitch rule, bool on = true) { form->chkOptions[rule]->setChecked(on); }
     // The names of the folder's files on disk, sorted.
     QStringList OnDisk() const {
         QStringList names = Snapshot(tree.Path()).keys();

@@ -1,0 +1,14 @@
+#pragma once
+
+// What became of a rename. In every case but Ok the file keeps its old name and no other file
+// was touched.
+enum class RenameResult {
+    Ok,            // the file now has the new name (also when it had it already)
+    TargetExists,  // another file has the new name; it was left alone
+    SourceMissing, // there is no file of the old name, or the folder is gone
+    Refused,       // the new name is not a plain file name of this folder, or the file system refuses it
+    HidesFile,     // the new name starts with "." and would hide a file that is shown today
+    NameTooLong,   // the new name is longer than a file name may be (255 bytes)
+    AccessDenied,  // the system denied the change (permissions, read-only file system)
+    Failed,        // any other failure
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "rename/RenameOptions.h"
+
+// The rule parameters of a fresh options panel: what the panel shows before the settings load,
+// what a missing or empty setting gives, and what a default RenameOptions holds. Texts are UTF-8.
+namespace RuleDefaults {
+
+inline constexpr const char* BlankChar = "_";
+inline constexpr const char* CutFirstCount = "5";
+inline constexpr const char* CutLastCount = "7";
+inline constexpr const char* DeleteText = "";
+inline constexpr const char* FindText = "";
+inline constexpr const char* ReplaceText = "";
+inline constexpr CaseMode Case = CaseMode::CaseWords;
+inline constexpr const char* CounterList = "48,50,52,53,55,57,59,60,62,64,65,67,69,71,72";
+inline constexpr const char* CounterDigits = "2";
+inline constexpr const char* CounterStart = "1";
+inline constexpr const char* CounterSeparator = " - ";
+inline constexpr bool CounterAtStart = true;
+inline constexpr const char* AddText = "_BAK";
+inline constexpr bool AddTextAtStart = false;
+
+} // namespace RuleDefaults
