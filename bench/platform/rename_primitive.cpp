@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -54,11 +55,15 @@ int main(int argc, char** argv) {
 
     QStringList fromNames;
     QStringList toNames;
+    std::vector<QByteArray> fromBytes;
+    std::vector<QByteArray> toBytes;
     std::vector<QByteArray> fromPaths;
     std::vector<QByteArray> toPaths;
     for (int i = 0; i < files; ++i) {
         fromNames << QString("IMG_%1.JPG").arg(i, 5, 10, QChar('0'));
         toNames << QString("%1 - IMG_%1.JPG").arg(i, 5, 10, QChar('0'));
+        fromBytes.push_back(fromNames.back().toUtf8());
+        toBytes.push_back(toNames.back().toUtf8());
         fromPaths.push_back(QFile::encodeName(folder + '/' + fromNames.back()));
         toPaths.push_back(QFile::encodeName(folder + '/' + toNames.back()));
         const int fd = open(fromPaths.back().constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
@@ -70,6 +75,12 @@ int main(int argc, char** argv) {
     }
 
     const auto index = [](int i) { return static_cast<std::size_t>(i); };
+    const FolderHandle handle(QFile::encodeName(folder));
+    RenameCalls withoutFlag = SystemRenameCalls();
+    withoutFlag.renameat2 = [](int, const char*, int, const char*, unsigned) {
+        errno = EINVAL;
+        return -1;
+    };
     std::vector<Way> ways = {
         {"rename() (replaces; baseline)",
          [&](int i) {
@@ -82,11 +93,17 @@ int main(int argc, char** argv) {
                             toPaths[index(i)].constData(), RENAME_NOREPLACE) == 0;
          },
          {}},
-        {"RenameNoReplace (names in, checks)",
-         [&](int i) { return RenameNoReplace(folder, fromNames[i], toNames[i]) == RenameResult::Ok; },
+        {"RenameNoReplace (folder handle, checks)",
+         [&](int i) {
+             return RenameNoReplace(handle, fromBytes[index(i)], toBytes[index(i)]).Result ==
+                    RenameResult::Ok;
+         },
          {}},
-        {"RenameByLinking (fallback)",
-         [&](int i) { return RenameByLinking(folder, fromNames[i], toNames[i]) == RenameResult::Ok; },
+        {"RenameNoReplace, link fallback",
+         [&](int i) {
+             return RenameNoReplace(handle, fromBytes[index(i)], toBytes[index(i)], withoutFlag).Result ==
+                    RenameResult::Ok;
+         },
          {}},
         {"QFile::rename",
          [&](int i) { return QFile::rename(folder + '/' + fromNames[i], folder + '/' + toNames[i]); },

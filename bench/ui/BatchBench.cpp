@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
             bare.push_back(BareJob(bareFolder, bareNames));
         };
         const auto runWindow = [&] {
-            form.setDirPath(windowFolder);
+            form.setDirPath(QFile::encodeName(windowFolder));
             form.lstSel->setCurrentRow(0);
             form.lstSel_MouseDown(Qt::LeftButton, {});
             form.lstSel->selectAll();
@@ -121,13 +121,13 @@ int main(int argc, char** argv) {
             runWindow();
             runBare();
         }
-        const QString first = form.lstSel->count() > 0 ? form.lstSel->item(0)->text() : QString();
+        const QString first = form.lstSel->count() > 0 ? form.lstSel->text(0) : QString();
         if (form.lstSel->count() != files || first != QStringLiteral("00001 - img_100000_BAK.JPG")) {
             std::fprintf(stderr, "the run left %d entries, the first \"%s\"\n", form.lstSel->count(),
                          qPrintable(first));
             return 1;
         }
-        form.setDirPath(root);
+        form.setDirPath(QFile::encodeName(root));
         QDir(bareFolder).removeRecursively();
         QDir(windowFolder).removeRecursively();
     }

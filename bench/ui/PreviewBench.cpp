@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     for (int rule : {0, 1, 4, 5, 7, 10})
         form.chkOptions[rule]->click();
     form.txtFind->setText(QStringLiteral("Kopie"));
-    const QString item = form.lstSel->currentItem()->text();
+    const QString item = form.lstSel->text(form.lstSel->currentRow());
 
     std::vector<double> window, bare;
     window.reserve(static_cast<std::size_t>(keystrokes));

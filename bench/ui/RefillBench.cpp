@@ -61,10 +61,10 @@ int main(int argc, char** argv) {
         bare.push_back(MillisOf([&] { BareListing(nativeBig); }));
         naive.push_back(MillisOf(
             [&] { QDir(big).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase); }));
-        form.setDirPath(small);
+        form.setDirPath(QFile::encodeName(small));
         QApplication::processEvents();
         refill.push_back(MillisOf([&] {
-            form.setDirPath(big);
+            form.setDirPath(QFile::encodeName(big));
             form.lstSel->repaint(); // the list on screen, not only in memory
             QApplication::processEvents();
         }));

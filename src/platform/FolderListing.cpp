@@ -1,13 +1,11 @@
 #include "platform/FolderListing.h"
 
-#include <QFile>
+#include "platform/NaturalOrder.h"
 
-#include <algorithm>
 #include <dirent.h>
-#include <string>
-#include <strings.h>
+#include <fcntl.h>
 #include <sys/stat.h>
-#include <vector>
+#include <unistd.h>
 
 namespace {
 
@@ -33,47 +31,51 @@ EntryKind KindOf(int dirFd, const dirent* entry) {
     return S_ISREG(st.st_mode) ? EntryKind::File : EntryKind::Other;
 }
 
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    const int c = strcasecmp(a.c_str(), b.c_str());
-    return c != 0 ? c < 0 : a < b;
-}
-
-QStringList SortedNames(std::vector<std::string>& raw) {
-    std::sort(raw.begin(), raw.end(), LessIgnoringCase);
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(raw.size()));
-    for (const std::string& n : raw)
-        names.append(QFile::decodeName(QByteArray::fromRawData(n.data(), static_cast<qsizetype>(n.size()))));
-    return names;
-}
-
 } // namespace
 
-FolderListing ReadFolder(const QString& path) {
+QString NameText(const QByteArray& name) {
+    return QString::fromUtf8(name);
+}
+
+FolderListing ReadFolder(const QByteArray& path) {
     FolderListing result;
-    DIR* dir = opendir(QFile::encodeName(path).constData());
-    if (dir == nullptr)
+    if (path.isEmpty())
         return result;
-    const int fd = dirfd(dir);
-    std::vector<std::string> folders;
-    std::vector<std::string> files;
+    // O_NONBLOCK: a path that is no folder (a FIFO) fails at once instead of waiting for a writer.
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return result;
+    DIR* dir = fdopendir(fd);
+    if (dir == nullptr) {
+        ::close(fd);
+        return result;
+    }
+    struct stat folder {};
+    if (fstat(fd, &folder) == 0) {
+        result.Device = folder.st_dev;
+        result.FolderInode = folder.st_ino;
+    }
     while (const dirent* entry = readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue; // hidden entries, and "." and ".."
+        FolderEntries* into = nullptr;
         switch (KindOf(fd, entry)) {
         case EntryKind::Folder:
-            folders.emplace_back(entry->d_name);
+            into = &result.folders;
             break;
         case EntryKind::File:
-            files.emplace_back(entry->d_name);
+            into = &result.files;
             break;
         case EntryKind::Other:
-            break;
+            continue;
         }
+        QByteArray name(entry->d_name);
+        QString text = NameText(name);
+        into->push_back({std::move(name), std::move(text), entry->d_ino});
     }
     closedir(dir);
     result.ok = true;
-    result.folders = SortedNames(folders);
-    result.files = SortedNames(files);
+    SortNaturally(result.folders);
+    SortNaturally(result.files);
     return result;
 }

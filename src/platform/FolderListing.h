@@ -1,15 +1,33 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
-#include <QStringList>
 
-// One read of a folder: its subfolders and its files, hidden (dot) entries left out,
-// each list sorted by name with letter case ignored.
+#include <memory>
+#include <vector>
+
+// One entry of a folder. Linux names are bytes and need not be valid UTF-8, so the entry keeps
+// the bytes for every file operation and shows the text decoded from them.
+struct FolderEntry {
+    QByteArray Name;   // as the file system spells it
+    QString Text;      // as the lists show it: UTF-8, with U+FFFD for bytes that do not decode
+    quint64 Inode = 0; // as the folder read gave it
+};
+
+using FolderEntries = std::vector<FolderEntry>;
+
+// One read of a folder: its subfolders and its files, hidden (dot) entries left out, each in the
+// order a Linux file manager shows them (NaturalOrder.h).
 struct FolderListing {
-    bool ok = false;     // false when the folder could not be opened
-    QStringList folders; // bare names of the subfolders (links to folders count as folders)
-    QStringList files;   // bare names of regular files and of links to regular files
+    bool ok = false;         // false when the folder could not be opened
+    quint64 Device = 0;      // the device of the folder read
+    quint64 FolderInode = 0; // the folder's own inode
+    FolderEntries folders;   // subfolders (links to folders count as folders)
+    FolderEntries files;     // regular files and links to regular files
 };
 
 // Reads the folder with a single pass of readdir; a folder that cannot be opened gives ok = false.
-FolderListing ReadFolder(const QString& path);
+FolderListing ReadFolder(const QByteArray& path);
+
+// The text a file name shows: its bytes as UTF-8, U+FFFD for what does not decode.
+QString NameText(const QByteArray& name);

@@ -2,21 +2,56 @@
 
 #include "rename/RenameResult.h"
 
-class QString;
+#include <QByteArray>
+#include <QtGlobal>
 
-// True for a name that stands for an entry of one folder: not empty, not "." or "..", and
-// free of "/" and NUL. Any other name could reach into another folder or none.
-bool IsPlainFileName(const QString& name);
+struct stat;
 
-// Gives the file oldName in folder the name newName in the same folder, in one atomic step
-// that never replaces an existing file, also when another program creates newName at the same
-// moment. A change of letter case alone is allowed where the file system ignores case (both
-// names are then the same file). Nothing is ever copied or deleted. Where the file system
-// cannot rename without replacing, the file is linked under the new name and then unlinked
-// under the old one (RenameByLinking).
-RenameResult RenameNoReplace(const QString& folder, const QString& oldName, const QString& newName);
+// A folder held open for renames in it: every rename names its files relative to this handle, so
+// no path is built per file and the folder cannot be swapped for another between two renames.
+class FolderHandle {
+public:
+    explicit FolderHandle(const QByteArray& path);
+    ~FolderHandle();
+    FolderHandle(const FolderHandle&) = delete;
+    FolderHandle& operator=(const FolderHandle&) = delete;
 
-// The fallback of RenameNoReplace on its own: link() under the new name, which fails when the
-// name is taken, then unlink() of the old name. Not atomic for an observer (both names exist
-// for a moment), but never replacing and never losing the file.
-RenameResult RenameByLinking(const QString& folder, const QString& oldName, const QString& newName);
+    bool IsOpen() const { return fd_ >= 0; }
+    int Descriptor() const { return fd_; }
+    quint64 Device() const { return device_; }
+    quint64 Inode() const { return inode_; }
+
+private:
+    int fd_ = -1;
+    quint64 device_ = 0;
+    quint64 inode_ = 0;
+};
+
+// The system calls the rename primitive makes. The program uses the system's own; tests put in
+// failing ones to stand for file systems (some FUSE and SMB mounts) that cannot be mounted here.
+struct RenameCalls {
+    int (*renameat2)(int oldFolder, const char* oldName, int newFolder, const char* newName, unsigned flags);
+    int (*linkat)(int oldFolder, const char* oldName, int newFolder, const char* newName, int flags);
+    int (*unlinkat)(int folder, const char* name, int flags);
+    int (*renameat)(int oldFolder, const char* oldName, int newFolder, const char* newName);
+    int (*fstatat)(int folder, const char* name, struct stat* info, int flags);
+};
+const RenameCalls& SystemRenameCalls();
+
+// True for a name that stands for an entry of one folder: not empty, not "." or "..", and free of
+// "/" and NUL. Any other name could reach into another folder or none.
+bool IsPlainFileName(const QByteArray& name);
+
+// Gives the file oldName of the folder the name newName in the same folder, never replacing an
+// existing file. Nothing is ever copied or deleted. In order of preference:
+// - renameat2 with RENAME_NOREPLACE: one atomic step, also when another program creates newName
+//   at the same moment;
+// - where the file system does not know that flag, link() under the new name, which fails when
+//   the name is taken, then unlink() of the old name (both names exist for a moment);
+// - where it has no hard links either, a check that newName is free, then a plain rename(). A file
+//   created under newName by another program between the two calls would be replaced: the window
+//   is the time between two system calls on the same folder handle, as small as the system allows.
+// A change of letter case alone is allowed where the file system ignores case (both names are then
+// the same file).
+RenameOutcome RenameNoReplace(const FolderHandle& folder, const QByteArray& oldName,
+                              const QByteArray& newName, const RenameCalls& calls = SystemRenameCalls());

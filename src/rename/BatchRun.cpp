@@ -1,6 +1,7 @@
 #include "rename/BatchRun.h"
 
 #include "rename/Counter.h"
+#include "rename/NameCheck.h"
 #include "rename/RuleChain.h"
 
 BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval) {
@@ -20,7 +21,13 @@ BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval) {
             options.CounterOn ? NextCounterToken(counter, options) : std::nullopt;
         file.NewName = NewFileName(file.OldName, options, token);
         if (file.NewName != file.OldName) {
-            file.Result = host.RenameFile(index, file.NewName);
+            if (const std::optional<RenameResult> refusal = RefusalOf(file.OldName, file.NewName)) {
+                file.Result = refusal;
+            } else {
+                const RenameOutcome outcome = host.RenameFile(index, file.NewName);
+                file.Result = outcome.Result;
+                file.SystemError = outcome.SystemError;
+            }
             ++(*file.Result == RenameResult::Ok ? result.Renamed : result.Failed);
         }
         result.Files.append(std::move(file));

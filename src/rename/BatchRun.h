@@ -21,7 +21,7 @@ public:
     // The options panel as it stands now.
     virtual RenameOptions ReadOptions() const = 0;
     // Renames the file of entry index to newName, never replacing another file.
-    virtual RenameResult RenameFile(int index, const QString& newName) = 0;
+    virtual RenameOutcome RenameFile(int index, const QString& newName) = 0;
     // Lets pending window events run once.
     virtual void Yield() = 0;
 };
@@ -32,6 +32,7 @@ struct BatchFile {
     QString NewName;
     // Nothing when the rules leave the name as it is: the file was not touched.
     std::optional<RenameResult> Result;
+    int SystemError = 0; // why the system refused the rename, where it did
 };
 
 struct BatchResult {
@@ -45,7 +46,8 @@ struct BatchResult {
 // rate, seldom enough that the turns cost nothing next to the renames.
 inline constexpr std::chrono::milliseconds DefaultTurnInterval{16};
 
-// Renames every selected entry, in list order, to what the rule chain makes of it. The counter
+// Renames every selected entry, in list order, to what the rule chain makes of it; a new name that
+// may not be given (NameCheck.h) is refused before anything is tried. The counter
 // starts once from the options at hand; each selected file uses up its number or list item,
 // whether or not its rename succeeds. Entries whose name would not change are left alone. The
 // run yields whenever turnInterval has passed since its last turn, and once at the end; after a

@@ -10,5 +10,14 @@ enum class RenameResult {
     HidesFile,     // the new name starts with "." and would hide a file that is shown today
     NameTooLong,   // the new name is longer than a file name may be (255 bytes)
     AccessDenied,  // the system denied the change (permissions, read-only file system)
-    Failed,        // any other failure
+    Failed,        // any other failure; the system's error number tells which
+};
+
+// A rename's result with the system's error number where the system refused it (0 otherwise),
+// so that a failure can be shown in the system's words.
+struct RenameOutcome {
+    RenameResult Result = RenameResult::Ok;
+    int SystemError = 0;
+
+    bool operator==(const RenameOutcome&) const = default;
 };

@@ -1,43 +1,132 @@
 #include "ui/FileList.h"
 
+#include "ui/EntryListModel.h"
+
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
 
-FileList::FileList(QWidget* parent) : QListWidget(parent) {}
+FileList::FileList(QWidget* parent) : QListView(parent), model_(new EntryListModel(this)) {
+    setModel(model_);
+    // Entries share one font and height; uniform sizes keep large folders fast to lay out.
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+}
 
-QStringList FileList::DroppedFiles(const QMimeData* data) {
-    QStringList paths;
+int FileList::count() const {
+    return model_->Count();
+}
+
+QString FileList::text(int row) const {
+    return row >= 0 && row < count() ? model_->Entry(row).Text : QString();
+}
+
+const FolderEntry& FileList::entry(int row) const {
+    return model_->Entry(row);
+}
+
+void FileList::setEntries(std::shared_ptr<const FolderEntries> entries) {
+    model_->Reset(std::move(entries));
+}
+
+void FileList::copyEntries(const FileList& from) {
+    model_->CopyFrom(*from.model_);
+}
+
+void FileList::clear() {
+    model_->Reset(nullptr);
+}
+
+void FileList::exchange(int a, int b) {
+    model_->Exchange(a, b);
+}
+
+int FileList::currentRow() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void FileList::setCurrentRow(int row) {
+    setCurrentRow(row, selectionMode() == QAbstractItemView::SingleSelection
+                           ? QItemSelectionModel::ClearAndSelect
+                           : QItemSelectionModel::SelectCurrent);
+}
+
+void FileList::setCurrentRow(int row, QItemSelectionModel::SelectionFlags flags) {
+    selectionModel()->setCurrentIndex(model_->index(row), flags);
+}
+
+bool FileList::isSelected(int row) const {
+    return row >= 0 && row < count() && selectionModel()->isRowSelected(row);
+}
+
+void FileList::setSelected(int row, bool selected) {
+    if (row < 0 || row >= count())
+        return;
+    selectionModel()->select(model_->index(row),
+                             selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+QList<int> FileList::selectedRows() const {
+    QList<int> rows;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+int FileList::findRow(const QString& text) const {
+    for (int row = 0; row < count(); ++row)
+        if (model_->Entry(row).Text == text)
+            return row;
+    return -1;
+}
+
+QRect FileList::rowRect(int row) const {
+    return visualRect(model_->index(row));
+}
+
+QList<QByteArray> FileList::DroppedFiles(const QMimeData* data) {
+    QList<QByteArray> paths;
     if (data == nullptr || !data->hasUrls())
         return paths;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile() && !url.toLocalFile().isEmpty())
-            paths.append(url.toLocalFile());
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        // The path's bytes as the URL carries them: names that are not UTF-8 stay percent-encoded
+        // in a file manager's URL and come back byte for byte.
+        const QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+        if (!path.isEmpty())
+            paths.append(path);
+    }
     return paths;
 }
 
 void FileList::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton || otherButtonsSelect_)
-        QListWidget::mousePressEvent(event);
+        QListView::mousePressEvent(event);
     else
         event->accept();
     emit mousePressed(event->button(), event->globalPosition().toPoint());
 }
 
 void FileList::mouseMoveEvent(QMouseEvent* event) {
-    QListWidget::mouseMoveEvent(event);
+    QListView::mouseMoveEvent(event);
     emit mouseMoved(event->buttons());
 }
 
 void FileList::mouseReleaseEvent(QMouseEvent* event) {
-    QListWidget::mouseReleaseEvent(event);
+    QListView::mouseReleaseEvent(event);
     emit mouseReleased(event->button());
 }
 
 void FileList::keyReleaseEvent(QKeyEvent* event) {
-    QListWidget::keyReleaseEvent(event);
+    QListView::keyReleaseEvent(event);
     if (!event->isAutoRepeat())
         emit keyReleased();
 }
@@ -61,7 +150,7 @@ void FileList::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void FileList::dropEvent(QDropEvent* event) {
-    const QStringList paths = DroppedFiles(event->mimeData());
+    const QList<QByteArray> paths = DroppedFiles(event->mimeData());
     if (paths.isEmpty()) {
         event->ignore();
         return;

@@ -1,30 +1,61 @@
 #pragma once
 
-#include <QListWidget>
-#include <QStringList>
+#include "platform/FolderListing.h"
 
-// A list box of the window. Besides the plain list it reports the mouse and key events that the
-// window's handlers need, after the list has done its own part (a left press has made the
-// pressed entry current), and it takes the local files that a file manager drops on it.
-class FileList : public QListWidget {
+#include <QItemSelectionModel>
+#include <QListView>
+
+#include <memory>
+
+class EntryListModel;
+
+// A list box of the window: the entries of one folder read, with the list box's own ways (a
+// current entry, selected entries, Text by row). Besides the plain list it reports the mouse and
+// key events that the window's handlers need, after the list has done its own part (a left press
+// has made the pressed entry current), and it takes the local files that a file manager drops on
+// it.
+class FileList : public QListView {
     Q_OBJECT
 
 public:
     explicit FileList(QWidget* parent = nullptr);
 
+    int count() const;
+    QString text(int row) const;             // empty for a row that does not exist
+    const FolderEntry& entry(int row) const; // row must exist
+    // Shows the entries in their order, none current, none selected.
+    void setEntries(std::shared_ptr<const FolderEntries> entries);
+    // Shows what another list shows, in its order, none current, none selected.
+    void copyEntries(const FileList& from);
+    void clear();
+    // Exchanges two entries; rows that do not exist exchange nothing.
+    void exchange(int a, int b);
+
+    int currentRow() const; // -1 when no entry is current
+    // Makes the row current, selecting it the way the list's selection mode does for a click.
+    void setCurrentRow(int row);
+    void setCurrentRow(int row, QItemSelectionModel::SelectionFlags flags);
+    bool isSelected(int row) const;
+    void setSelected(int row, bool selected);
+    QList<int> selectedRows() const; // ascending
+    // The first row showing exactly text; -1 when none does.
+    int findRow(const QString& text) const;
+    QRect rowRect(int row) const;
+
     // Whether a press of the right or middle button selects like a left press. The file lists
     // turn this off: there those buttons only open the popup menu.
     void setOtherButtonsSelect(bool on) { otherButtonsSelect_ = on; }
 
-    // The local files named by a drop's data, in the order given; empty when it carries none.
-    static QStringList DroppedFiles(const QMimeData* data);
+    // The local files named by a drop's data, as the file system spells them, in the order given;
+    // empty when it carries none.
+    static QList<QByteArray> DroppedFiles(const QMimeData* data);
 
 signals:
     void mousePressed(Qt::MouseButton button, QPoint globalPosition);
     void mouseMoved(Qt::MouseButtons buttons);
     void mouseReleased(Qt::MouseButton button);
     void keyReleased();
-    void filesDropped(const QStringList& paths);
+    void filesDropped(const QList<QByteArray>& paths);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -36,5 +67,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    EntryListModel* model_;
     bool otherButtonsSelect_ = true;
 };

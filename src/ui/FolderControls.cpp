@@ -1,31 +1,24 @@
 #include "ui/FolderControls.h"
 
-#include "platform/FolderListing.h"
-#include "platform/PathHelpers.h"
-
-#include <QDir>
-#include <QFileInfo>
-
-QString NormalFolderPath(const QString& path) {
-    if (path.isEmpty())
-        return {};
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-}
+#include "platform/NativePath.h"
 
 FolderControl::FolderControl(QWidget* parent) : QWidget(parent) {
     setVisible(false);
 }
 
-bool FolderControl::setPath(const QString& path) {
-    const QString p = NormalFolderPath(path);
+QString FolderControl::NativePathText() const {
+    return NativePath::Text(path_);
+}
+
+bool FolderControl::setPath(const QByteArray& path) {
+    const QByteArray p = NativePath::Normal(path);
     if (p.isEmpty())
         return false;
     FolderListing listing = ReadFolder(p);
     if (!listing.ok)
         return false;
     path_ = p;
-    folders_ = std::move(listing.folders);
-    files_ = std::move(listing.files);
+    listing_ = std::move(listing);
     filesUnclaimed_ = true;
     return true;
 }
@@ -34,21 +27,24 @@ bool FolderControl::Refresh() {
     return !path_.isEmpty() && setPath(path_);
 }
 
-QStringList FolderControl::ClaimFiles() {
+FolderEntries FolderControl::ClaimFiles() {
     filesUnclaimed_ = false;
-    return std::exchange(files_, {});
+    return std::exchange(listing_.files, {});
 }
 
 FileEnumerator::FileEnumerator(QWidget* parent) : QWidget(parent) {
     setVisible(false);
 }
 
-void FileEnumerator::setPath(const QString& path) {
-    path_ = path;
-    files_ = ReadFolder(path).files;
+QString FileEnumerator::Path() const {
+    return NativePath::Text(path_);
 }
 
-void FileEnumerator::Adopt(const QString& path, QStringList files) {
+void FileEnumerator::setPath(const QByteArray& path) {
+    Adopt(path, ReadFolder(path).files);
+}
+
+void FileEnumerator::Adopt(const QByteArray& path, FolderEntries files) {
     path_ = path;
-    files_ = std::move(files);
+    files_ = std::make_shared<const FolderEntries>(std::move(files));
 }

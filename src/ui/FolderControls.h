@@ -1,8 +1,12 @@
 #pragma once
 
+#include "platform/FolderListing.h"
+
+#include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
+
+#include <memory>
 
 // The folder control dirDirs: the current folder and its subfolders. It never shows itself.
 class FolderControl : public QWidget {
@@ -11,43 +15,44 @@ class FolderControl : public QWidget {
 public:
     explicit FolderControl(QWidget* parent = nullptr);
 
-    QString Path() const { return path_; }
+    QString Path() const { return NativePathText(); }      // as it is shown
+    const QByteArray& NativePath() const { return path_; } // as the file system spells it
     // Reads the folder and makes it current; false (nothing changed) when it cannot be read.
-    bool setPath(const QString& path);
+    bool setPath(const QByteArray& path);
     // Reads the current folder again; false (nothing changed) when it cannot be read any more.
     bool Refresh();
 
-    int ListCount() const { return static_cast<int>(folders_.size()); }
-    const QStringList& FolderNames() const { return folders_; }
+    const FolderEntries& Folders() const { return listing_.folders; }
+    quint64 Device() const { return listing_.Device; }
+    quint64 FolderInode() const { return listing_.FolderInode; }
 
     // The files found by the last read, handed over once so that a folder is read only once.
     bool HasUnclaimedFiles() const { return filesUnclaimed_; }
-    QStringList ClaimFiles();
+    FolderEntries ClaimFiles();
 
 private:
-    QString path_;
-    QStringList folders_;
-    QStringList files_;
+    QString NativePathText() const;
+
+    QByteArray path_;
+    FolderListing listing_;
     bool filesUnclaimed_ = false;
 };
 
-// The file enumerator filFiles: the bare names of the files of its folder, case ignored in order.
+// The file enumerator filFiles: the files of its folder, in the order a file manager shows them.
 class FileEnumerator : public QWidget {
     Q_OBJECT
 
 public:
     explicit FileEnumerator(QWidget* parent = nullptr);
 
-    QString Path() const { return path_; }
-    void setPath(const QString& path);                  // reads the folder (empty when it cannot be read)
-    void Adopt(const QString& path, QStringList files); // takes a listing just read
+    QString Path() const;
+    const QByteArray& NativePath() const { return path_; }
+    void setPath(const QByteArray& path); // reads the folder (empty when it cannot be read)
+    void Adopt(const QByteArray& path, FolderEntries files); // takes a listing just read
 
-    const QStringList& Files() const { return files_; }
+    const std::shared_ptr<const FolderEntries>& Files() const { return files_; }
 
 private:
-    QString path_;
-    QStringList files_;
+    QByteArray path_;
+    std::shared_ptr<const FolderEntries> files_ = std::make_shared<const FolderEntries>();
 };
-
-// The absolute, cleaned form of a folder path: no trailing separator except for the root "/".
-QString NormalFolderPath(const QString& path);

@@ -2,37 +2,54 @@
 
 #include "ui/FileList.h"
 #include "ui/frmFiles.h"
-#include "platform/RenameNoReplace.h"
 
 #include <QCoreApplication>
 
-WindowBatchHost::WindowBatchHost(frmFiles& form) : form_(form), folder_(form.CurrentFolder) {}
+WindowBatchHost::WindowBatchHost(frmFiles& form)
+    : form_(form), folderText_(form.CurrentFolder), folder_(form.CurrentFolderNative) {
+    ReadSelection();
+}
+
+void WindowBatchHost::ReadSelection() {
+    selected_.assign(static_cast<std::size_t>(form_.lstSel->count()), false);
+    for (const int row : form_.lstSel->selectedRows())
+        selected_[static_cast<std::size_t>(row)] = true;
+}
 
 int WindowBatchHost::EntryCount() const {
     return form_.lstSel->count();
 }
 
 bool WindowBatchHost::IsSelected(int index) const {
-    const QListWidgetItem* item = form_.lstSel->item(index);
-    return item != nullptr && item->isSelected();
+    return index >= 0 && static_cast<std::size_t>(index) < selected_.size() &&
+           selected_[static_cast<std::size_t>(index)];
 }
 
 QString WindowBatchHost::EntryText(int index) const {
-    const QListWidgetItem* item = form_.lstSel->item(index);
-    return item != nullptr ? item->text() : QString();
+    lastEntry_ = index;
+    return form_.lstSel->text(index);
 }
 
 RenameOptions WindowBatchHost::ReadOptions() const {
     return form_.ReadOptions();
 }
 
-RenameResult WindowBatchHost::RenameFile(int index, const QString& newName) {
-    const QString oldName = EntryText(index);
-    form_.CurrentFile = folder_ + oldName;
-    form_.NewFilePath = folder_ + newName;
-    return RenameNoReplace(folder_, oldName, newName);
+RenameOutcome WindowBatchHost::RenameFile(int index, const QString& newName) {
+    lastNewName_ = newName;
+    return RenameNoReplace(folder_, form_.lstSel->entry(index).Name, newName.toUtf8());
+}
+
+// CurrentFile and NewFilePath name the file in hand. Only handlers that run in a turn of the event
+// loop can look at them, so they are written before each turn rather than for every file.
+void WindowBatchHost::ShowLastRename() {
+    if (lastEntry_ >= 0)
+        form_.CurrentFile = folderText_ + form_.lstSel->text(lastEntry_);
+    if (!lastNewName_.isEmpty())
+        form_.NewFilePath = folderText_ + lastNewName_;
 }
 
 void WindowBatchHost::Yield() {
+    ShowLastRename();
     QCoreApplication::processEvents();
+    ReadSelection();
 }

@@ -1,14 +1,17 @@
 #pragma once
 
 #include "rename/BatchRun.h"
+#include "platform/RenameNoReplace.h"
 
 #include <QString>
+
+#include <vector>
 
 class frmFiles;
 
 // A batch run over the window: the selected entries of lstSel, the options panel as it stands,
-// renames in the folder of the current file. The list may change while the run lets events
-// run; an entry that is gone counts as not selected.
+// renames in the folder of the current file, held open for the run. The list may change while
+// the run lets events run; an entry that is gone counts as not selected.
 class WindowBatchHost final : public BatchHost {
 public:
     explicit WindowBatchHost(frmFiles& form);
@@ -17,10 +20,19 @@ public:
     bool IsSelected(int index) const override;
     QString EntryText(int index) const override;
     RenameOptions ReadOptions() const override;
-    RenameResult RenameFile(int index, const QString& newName) override;
+    RenameOutcome RenameFile(int index, const QString& newName) override;
     void Yield() override;
 
 private:
+    void ReadSelection();
+    void ShowLastRename();
+
     frmFiles& form_;
-    QString folder_; // the current folder when the run began, with its trailing separator
+    QString folderText_; // the current folder when the run began, with its trailing separator
+    FolderHandle folder_;
+    // The selection marks of lstSel, read once and again after every turn of the event loop (the
+    // only time they can change): asking the list for every entry would cost more than the rename.
+    std::vector<bool> selected_;
+    mutable int lastEntry_ = -1; // the last entry in hand
+    QString lastNewName_;        // the new name of the last rename tried
 };

@@ -5,6 +5,7 @@
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
 #include "ui/TypingLimit.h"
+#include "platform/NativePath.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,7 +17,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -42,8 +42,6 @@ QWidget* CreateControl(ControlKind kind, QWidget* parent) {
         auto* l = new FileList(parent);
         l->setSelectionMode(kind == ControlKind::ListExtended ? QAbstractItemView::ExtendedSelection
                                                               : QAbstractItemView::SingleSelection);
-        // Entries share one font and height; uniform sizes keep large folders fast to lay out.
-        l->setUniformItemSizes(true);
         return l;
     }
     case ControlKind::Button:
@@ -141,7 +139,7 @@ void StyleControl(QWidget* w, const ControlSpec& c) {
         w->setCursor(Qt::SizeHorCursor);
     if (c.flags & AcceptsDrops) {
         w->setAcceptDrops(true);
-        if (auto* list = qobject_cast<QListWidget*>(w))
+        if (auto* list = qobject_cast<QAbstractItemView*>(w))
             list->viewport()->setAcceptDrops(true); // drops reach a list through its viewport
     }
     if (c.flags & Disabled)
@@ -162,13 +160,17 @@ frmFiles::frmFiles(QWidget* parent) : QWidget(parent) {
     BuildControls();
     FillDriveList();
     // The folder control starts in the process's current folder.
-    if (dirDirs->setPath(QDir::currentPath()))
+    if (dirDirs->setPath(NativePath::Normal(QByteArrayLiteral("."))))
         ShowDriveOf(dirDirs->Path());
     ConnectHandlers();
     Form_Load();
 }
 
 frmFiles::~frmFiles() = default;
+
+QByteArray frmFiles::CurrentFileNative() const {
+    return NativePath::Join(CurrentFolderNative, CurrentEntry.Name);
+}
 
 void frmFiles::BuildControls() {
     for (const ControlSpec& c : ControlTable()) {
@@ -196,7 +198,7 @@ void frmFiles::BuildControls() {
 
 void frmFiles::ConnectHandlers() {
     connect(drvDrives, &QComboBox::currentIndexChanged, this, [this] { drvDrives_Change(); });
-    connect(lstPath, &QListWidget::itemDoubleClicked, this, [this] { lstPath_DblClick(); });
+    connect(lstPath, &QAbstractItemView::doubleClicked, this, [this] { lstPath_DblClick(); });
     connect(cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
     connect(cmdRoot, &QPushButton::clicked, this, [this] { cmdRoot_Click(); });
     connect(cmdRefresh, &QPushButton::clicked, this, [this] { cmdRefresh_Click(); });

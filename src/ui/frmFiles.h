@@ -6,6 +6,7 @@
 #include "rename/BatchRun.h"
 #include "rename/RenameOptions.h"
 #include "rename/RenameResult.h"
+#include "platform/FolderListing.h"
 #include "platform/Volumes.h"
 
 #include <QList>
@@ -23,7 +24,6 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -106,7 +106,12 @@ public:
     std::chrono::milliseconds BatchTurnInterval = DefaultTurnInterval;
     // What became of the last rename from the name editor; nothing until Enter renamed once.
     std::optional<RenameResult> EditorRenameResult;
-    qint16 DragIndex = -1; // the lstSort entry last seen under the mouse in order mode
+    int DragIndex = -1; // the lstSort entry last seen under the mouse in order mode
+    // The file behind CurrentFile as the file system spells it: its folder and its entry. Names
+    // need not be valid UTF-8; every file operation goes by these bytes, never by the text.
+    QByteArray CurrentFolderNative;
+    FolderEntry CurrentEntry;
+    QByteArray CurrentFileNative() const;
 
     // Load and unload.
     void Form_Load();
@@ -122,8 +127,8 @@ public:
     double OuterHeight() const;
 
     // Folder navigation.
-    bool setDirPath(const QString& path); // dirDirs.Path := path; refills on a change
-    void dirDirs_Change();                // the one refill of the lists
+    bool setDirPath(const QByteArray& path); // dirDirs.Path := path; refills on a change
+    void dirDirs_Change();                   // the one refill of the lists
     void drvDrives_Change();
     void lstPath_DblClick();
     void cmdBack_Click();
@@ -144,8 +149,8 @@ public:
     void optPos2_Click(int index);
 
     // File lists, list mode, type marks and drops.
-    bool OrderMode() const;              // mnuMove checked
-    void MakeCurrent(QListWidget* list); // the file of the list's current entry taken up
+    bool OrderMode() const;           // mnuMove checked
+    void MakeCurrent(FileList* list); // the file of the list's current entry taken up
     void lstSel_MouseDown(Qt::MouseButton button, QPoint globalPosition);
     void lstSort_MouseDown(Qt::MouseButton button, QPoint globalPosition);
     void lstSort_MouseMove(Qt::MouseButtons buttons);
@@ -153,8 +158,8 @@ public:
     void lstSort_KeyUp();
     void mnuSelect_Click();
     void mnuMove_Click();
-    void DropFiles(const QStringList& paths); // a drop on lstPath, lstSel or lstSort
-    void GoToFile(const QString& path);
+    void DropFiles(const QList<QByteArray>& paths); // a drop on lstPath, lstSel or lstSort
+    void GoToFile(const QByteArray& path);
 
     // Batch run and the file name editor.
     void cmdBatch_Click();
@@ -191,6 +196,7 @@ private:
     bool OptionsEvent(QObject* watched, QEvent* event); // true: the event is swallowed
     bool EditorEvent(QObject* watched, QEvent* event);  // true: the event is swallowed
     void SetTypeMark(const QString& itemText);
+    RenameResult RenameCurrentFile(const QString& target); // the rename Enter in the editor makes
     void ShowListMode(bool orderMode); // checks the menu item and shows the list of the mode
     void FillDriveList();
     void ShowDriveOf(const QString& path);

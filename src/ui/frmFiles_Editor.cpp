@@ -6,6 +6,7 @@
 #include "ui/KeyFilter.h"
 #include "ui/NameSelection.h"
 #include "platform/PathHelpers.h"
+#include "rename/NameCheck.h"
 #include "rename/RuleChain.h"
 #include "platform/RenameNoReplace.h"
 
@@ -95,20 +96,28 @@ void frmFiles::txtFileName_KeyPress(qint16& key) {
     const QString ext = txtExtension->text();
     const QString target = JoinName(name, ext);
     NewFilePath = CurrentFolder + target;
-    // Names that are not a plain name of this folder ("a/b", "..", empty) are refused here.
-    EditorRenameResult = RenameNoReplace(CurrentFolder, CurrentFile.mid(CurrentFolder.size()), target);
+    EditorRenameResult = RenameCurrentFile(target);
     QCoreApplication::processEvents();
     dirDirs_Change(); // reads the folder afresh and empties the editor
     if (OrderMode())
         ShowListMode(false); // back to select mode without carrying the dragged order over
-    for (int i = 0; i < lstSel->count(); ++i) {
-        if (lstSel->item(i)->text() != target)
-            continue;
-        lstSel->setCurrentRow(i, QItemSelectionModel::Select);
+    const int row = lstSel->findRow(target);
+    if (row >= 0) {
+        lstSel->setCurrentRow(row, QItemSelectionModel::Select);
         txtExtension->setText(ext);
         txtFileName->setText(name);
-        break;
     }
+}
+
+RenameResult frmFiles::RenameCurrentFile(const QString& target) {
+    // Names that are not a plain name of this folder ("a/b", ".."), that would hide the file, or
+    // that no file system takes are refused before anything is tried. A name the user left as the
+    // list shows it keeps the file's own bytes, also where they are not UTF-8.
+    if (const std::optional<RenameResult> refusal = RefusalOf(CurrentEntry.Text, target))
+        return *refusal;
+    const QByteArray newName = target == CurrentEntry.Text ? CurrentEntry.Name : target.toUtf8();
+    const FolderHandle folder(CurrentFolderNative);
+    return RenameNoReplace(folder, CurrentEntry.Name, newName).Result;
 }
 
 void frmFiles::txtExtension_KeyPress(qint16& key) {

@@ -3,6 +3,7 @@
 
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
+#include "platform/NativePath.h"
 #include "platform/PathHelpers.h"
 #include "rename/RuleChain.h"
 #include "ui/TypeMark.h"
@@ -22,18 +23,10 @@ void LetEventsRun(int turns) {
         QCoreApplication::processEvents();
 }
 
-QString CurrentText(const QListWidget* list) {
-    const QListWidgetItem* item = list->currentItem();
-    return item != nullptr ? item->text() : QString();
-}
-
-void CopyEntries(const QListWidget* from, QListWidget* to) {
-    QStringList texts;
-    texts.reserve(from->count());
-    for (int i = 0; i < from->count(); ++i)
-        texts.append(from->item(i)->text());
-    to->clear();
-    to->addItems(texts);
+// The entry the list's current row stands for; an empty one when no row is current.
+FolderEntry CurrentEntryOf(const FileList* list) {
+    const int row = list->currentRow();
+    return row >= 0 ? list->entry(row) : FolderEntry{};
 }
 
 } // namespace
@@ -51,11 +44,13 @@ void frmFiles::SetTypeMark(const QString& itemText) {
         PlayWave(CurrentFile);
 }
 
-void frmFiles::MakeCurrent(QListWidget* list) {
+void frmFiles::MakeCurrent(FileList* list) {
     if (list == lstSort)
-        DragIndex = static_cast<qint16>(lstSort->currentRow());
+        DragIndex = lstSort->currentRow();
     CurrentFolder = AddBackslash(filFiles->Path());
-    const QString t = CurrentText(list);
+    CurrentFolderNative = filFiles->NativePath();
+    CurrentEntry = CurrentEntryOf(list);
+    const QString t = CurrentEntry.Text;
     CurrentFile = CurrentFolder + t;
     txtExtension->setText(GetExtension(t));
     txtFileName->setText(BaseNameOf(t));
@@ -85,19 +80,13 @@ void frmFiles::lstSort_MouseMove(Qt::MouseButtons buttons) {
         return;
     const int k = lstSort->currentRow();
     if (buttons != Qt::LeftButton) {
-        DragIndex = static_cast<qint16>(k);
+        DragIndex = k;
         return;
     }
     if (k == DragIndex)
         return;
-    QListWidgetItem* now = lstSort->item(k);
-    QListWidgetItem* dragged = lstSort->item(DragIndex);
-    if (now != nullptr && dragged != nullptr) { // a stale index exchanges nothing
-        const QString kept = now->text();
-        now->setText(dragged->text());
-        dragged->setText(kept);
-    }
-    DragIndex = static_cast<qint16>(k);
+    lstSort->exchange(k, DragIndex); // a stale index exchanges nothing
+    DragIndex = k;
 }
 
 void frmFiles::lstSort_MouseUp() {
@@ -116,19 +105,19 @@ void frmFiles::ShowListMode(bool orderMode) {
 }
 
 void frmFiles::mnuSelect_Click() {
-    CopyEntries(lstSort, lstSel);
+    lstSel->copyEntries(*lstSort);
     ShowListMode(false);
 }
 
 void frmFiles::mnuMove_Click() {
-    CopyEntries(lstSel, lstSort);
+    lstSort->copyEntries(*lstSel);
     ShowListMode(true);
 }
 
-void frmFiles::DropFiles(const QStringList& paths) {
+void frmFiles::DropFiles(const QList<QByteArray>& paths) {
     if (busy_)
         return;
-    for (const QString& path : paths) {
+    for (const QByteArray& path : paths) {
         LetEventsRun(1);
         if (busy_)
             return; // a run started meanwhile
@@ -136,29 +125,31 @@ void frmFiles::DropFiles(const QStringList& paths) {
     }
 }
 
-void frmFiles::GoToFile(const QString& path) {
+void frmFiles::GoToFile(const QByteArray& path) {
     txtFileName->clear();
     txtExtension->clear();
-    const QString folder = FolderOf(path);
-    const int drive = VolumeIndexOf(folder, volumes_);
+    const QByteArray folder = NativePath::Parent(path);
+    const int drive = VolumeIndexOf(NativePath::Text(folder), volumes_);
     if (drive >= 0)
         drvDrives->setCurrentIndex(drive); // a different volume runs the drive change
     // A file whose folder cannot be opened is passed over: nothing of another folder is taken up.
-    if (!setDirPath(folder))
+    if (folder.isEmpty() || !setDirPath(folder))
         return;
     dirDirs_Change();
     LetEventsRun(21);
 
-    const QString name = FileNameOf(path);
+    const QByteArray name = NativePath::LastName(path);
     for (int i = 0; i < lstSel->count(); ++i) {
-        if (lstSel->item(i)->text() != name)
+        if (lstSel->entry(i).Name != name)
             continue;
         lstSel->setCurrentRow(i, QItemSelectionModel::Select);
         LetEventsRun(21);
         CurrentFolder = AddBackslash(dirDirs->Path());
-        CurrentFile = CurrentFolder + CurrentText(lstSel);
-        txtExtension->setText(GetExtension(name));
-        txtFileName->setText(BaseNameOf(name));
+        CurrentFolderNative = dirDirs->NativePath();
+        CurrentEntry = CurrentEntryOf(lstSel);
+        CurrentFile = CurrentFolder + CurrentEntry.Text;
+        txtExtension->setText(GetExtension(CurrentEntry.Text));
+        txtFileName->setText(BaseNameOf(CurrentEntry.Text));
         break;
     }
     MakeCurrent(lstSel);

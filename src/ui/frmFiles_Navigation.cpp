@@ -2,12 +2,11 @@
 #include "ui/frmFiles.h"
 
 #include "ui/FolderControls.h"
-#include "platform/PathHelpers.h"
+#include "platform/NativePath.h"
 
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 
 namespace {
@@ -32,73 +31,71 @@ void frmFiles::ShowDriveOf(const QString& path) {
     drvDrives->setCurrentIndex(VolumeIndexOf(path, volumes_));
 }
 
-bool frmFiles::setDirPath(const QString& path) {
+bool frmFiles::setDirPath(const QByteArray& path) {
     if (busy_)
         return false; // no folder change while files are being renamed
-    const QString p = NormalFolderPath(path);
+    const QByteArray p = NativePath::Normal(path);
     if (p.isEmpty())
         return false;
-    if (p == dirDirs->Path())
+    if (p == dirDirs->NativePath())
         return true;
     // A folder that cannot be read leaves the current folder and the lists as they are.
     if (!dirDirs->setPath(p))
         return false;
-    ShowDriveOf(p);
+    ShowDriveOf(dirDirs->Path());
     dirDirs_Change();
     return true;
 }
 
 void frmFiles::dirDirs_Change() {
     if (dirDirs->HasUnclaimedFiles())
-        filFiles->Adopt(dirDirs->Path(), dirDirs->ClaimFiles());
+        filFiles->Adopt(dirDirs->NativePath(), dirDirs->ClaimFiles());
     else
-        filFiles->setPath(dirDirs->Path());
+        filFiles->setPath(dirDirs->NativePath());
 
     CurrentFolder.clear();
+    CurrentEntry = {};
     txtFileName->clear();
     txtExtension->clear();
 
-    QStringList folders;
-    folders.reserve(dirDirs->ListCount() + 1);
-    if (dirDirs->Path() != QStringLiteral("/"))
-        folders.append(kUp);
-    for (const QString& name : dirDirs->FolderNames())
-        folders.append(u'[' + name + u']');
-    lstPath->clear();
-    lstPath->addItems(folders);
-
-    lstSel->clear();
-    lstSel->addItems(filFiles->Files());
+    auto folders = std::make_shared<FolderEntries>();
+    folders->reserve(dirDirs->Folders().size() + 1);
+    if (dirDirs->NativePath() != "/")
+        folders->push_back({QByteArrayLiteral(".."), kUp, 0});
+    for (const FolderEntry& f : dirDirs->Folders())
+        folders->push_back({f.Name, u'[' + f.Text + u']', f.Inode});
+    lstPath->setEntries(std::move(folders));
+    lstSel->setEntries(filFiles->Files());
     emit refilled();
 }
 
 void frmFiles::drvDrives_Change() {
     const int i = drvDrives->currentIndex();
-    if (i < 0 || i >= volumes_.size() || !setDirPath(volumes_[i].mountPoint))
+    if (i < 0 || i >= volumes_.size() || !setDirPath(NativePath::FromText(volumes_[i].mountPoint)))
         ShowDriveOf(dirDirs->Path()); // a volume that cannot be read: back to the current one
 }
 
 void frmFiles::lstPath_DblClick() {
-    const QListWidgetItem* item = lstPath->currentItem();
-    if (item == nullptr)
+    const int row = lstPath->currentRow();
+    if (row < 0)
         return;
-    const QString e = item->text();
-    if (e == kUp)
-        setDirPath(ParentFolderOf(dirDirs->Path()));
-    else if (e.startsWith(u'['))
-        setDirPath(AddBackslash(dirDirs->Path()) + e.mid(1, e.size() - 2) + NativeSeparator);
+    const FolderEntry& e = lstPath->entry(row);
+    if (e.Name == "..")
+        setDirPath(NativePath::Parent(dirDirs->NativePath()));
+    else
+        setDirPath(NativePath::Join(dirDirs->NativePath(), e.Name));
 }
 
 void frmFiles::cmdBack_Click() {
     // At the root there is no parent: the folder stays.
-    const QString parent = ParentFolderOf(dirDirs->Path());
+    const QByteArray parent = NativePath::Parent(dirDirs->NativePath());
     if (!parent.isEmpty())
         setDirPath(parent);
     cmdDummy->setFocus();
 }
 
 void frmFiles::cmdRoot_Click() {
-    setDirPath(VolumeRootOf(dirDirs->Path(), volumes_));
+    setDirPath(NativePath::FromText(VolumeRootOf(dirDirs->Path(), volumes_)));
     cmdDummy->setFocus();
 }
 

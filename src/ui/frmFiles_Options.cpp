@@ -59,8 +59,7 @@ void frmFiles::chkOptions_Click(int /*index*/) {
         source = lstSort;
     if (mnuSelect->isChecked())
         source = lstSel;
-    const QListWidgetItem* entry = source != nullptr ? source->currentItem() : nullptr;
-    const QString item = entry != nullptr ? entry->text() : QString();
+    const QString item = source != nullptr ? source->text(source->currentRow()) : QString();
     const RenameOptions options = ReadOptions();
 
     const PanelEnabledStates states = EnabledStatesFor(options);

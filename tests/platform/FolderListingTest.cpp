@@ -3,28 +3,46 @@
 #include "support/TempTree.h"
 
 #include <QFile>
+#include <QLocale>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-TEST(ReadFolder, SplitsFoldersAndFilesLeavesHiddenOutSortsIgnoringCase) {
-    TempTree t;
-    for (const char* f : {"b.txt", "A.jpg", "c", "B.TXT", ".hidden", "Zeta.png", "alpha"})
-        t.File(f);
-    for (const char* d : {"Sub", "[alt]", ".git", "apple", "Berg"})
-        t.Folder(d);
-
-    const FolderListing l = ReadFolder(t.Path());
-    ASSERT_TRUE(l.ok);
-    // "[" sorts before the letters, as in a byte-wise comparison with case folded.
-    EXPECT_EQ(l.folders, (QStringList{"[alt]", "apple", "Berg", "Sub"}));
-    EXPECT_EQ(l.files, (QStringList{"A.jpg", "alpha", "B.TXT", "b.txt", "c", "Zeta.png"}));
+QStringList Texts(const FolderEntries& entries) {
+    QStringList texts;
+    for (const FolderEntry& e : entries)
+        texts.append(e.Text);
+    return texts;
 }
 
-TEST(ReadFolder, LinksCountAsWhatTheyPointToDanglingLinksAreLeftOut) {
+// The order of a file manager in a German desktop session.
+class ReadFolderTest : public testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
+    void TearDown() override { QLocale::setDefault(QLocale::c()); }
     TempTree t;
+};
+
+TEST_F(ReadFolderTest, SplitsFoldersAndFilesLeavesHiddenOutInNaturalOrder) {
+    for (const char* f : {"img10.jpg", "img9.jpg", "Zebra.png", ".hidden", "b.txt", "B.txt", "a.txt"})
+        t.File(f);
+    t.File(QString::fromUtf8("\u00c4pfel.jpg"));
+    for (const char* d : {"Sub", ".git", "apple", "Berg"})
+        t.Folder(d);
+
+    const FolderListing l = ReadFolder(t.NativePath());
+    ASSERT_TRUE(l.ok);
+    EXPECT_EQ(Texts(l.folders), (QStringList{"apple", "Berg", "Sub"}));
+    // Numbers by value, umlauts where a German reader looks for them, and names that differ in
+    // case alone by their bytes, so the order is the same every time.
+    EXPECT_EQ(Texts(l.files), (QStringList{"a.txt", QString::fromUtf8("\u00c4pfel.jpg"), "B.txt", "b.txt",
+                                           "img9.jpg", "img10.jpg", "Zebra.png"}));
+}
+
+TEST_F(ReadFolderTest, LinksCountAsWhatTheyPointToDanglingLinksAreLeftOut) {
     t.File("real.txt");
     t.Folder("dir");
     ASSERT_EQ(symlink(QFile::encodeName(t.Abs("real.txt")).constData(),
@@ -35,22 +53,27 @@ TEST(ReadFolder, LinksCountAsWhatTheyPointToDanglingLinksAreLeftOut) {
         0);
     ASSERT_EQ(symlink("/nonexistent/x", QFile::encodeName(t.Abs("dangling")).constData()), 0);
 
-    const FolderListing l = ReadFolder(t.Path());
-    EXPECT_EQ(l.files, (QStringList{"link.txt", "real.txt"}));
-    EXPECT_EQ(l.folders, (QStringList{"dir", "linkdir"}));
+    const FolderListing l = ReadFolder(t.NativePath());
+    EXPECT_EQ(Texts(l.files), (QStringList{"link.txt", "real.txt"}));
+    EXPECT_EQ(Texts(l.folders), (QStringList{"dir", "linkdir"}));
 }
 
-TEST(ReadFolder, NonAsciiNamesAndMissingFolders) {
-    TempTree t;
-    t.File(QString::fromUtf8("Über.jpg"));
-    t.File(QString::fromUtf8("ü 😀.txt"));
-    const FolderListing l = ReadFolder(t.Path());
-    EXPECT_TRUE(l.files.contains(QString::fromUtf8("Über.jpg")));
-    EXPECT_TRUE(l.files.contains(QString::fromUtf8("ü 😀.txt")));
+TEST_F(ReadFolderTest, NamesKeepTheirBytesAndInodesWhateverTheyDecodeTo) {
+    t.FileNamed("x\xff.jpg");
+    t.FileNamed("x\xef\xbf\xbd.jpg"); // U+FFFD spelt out: shown alike, a different file
+    const FolderListing l = ReadFolder(t.NativePath());
+    ASSERT_EQ(l.files.size(), 2u);
+    EXPECT_EQ(l.files[0].Text, l.files[1].Text);
+    EXPECT_NE(l.files[0].Name, l.files[1].Name);
+    for (const FolderEntry& e : l.files) {
+        struct stat st {};
+        ASSERT_EQ(::stat((t.NativePath() + '/' + e.Name).constData(), &st), 0);
+        EXPECT_EQ(e.Inode, st.st_ino);
+    }
 
-    const FolderListing missing = ReadFolder(t.Abs("nope"));
+    const FolderListing missing = ReadFolder(t.NativePath() + "/nope");
     EXPECT_FALSE(missing.ok);
-    EXPECT_TRUE(missing.files.isEmpty());
+    EXPECT_TRUE(missing.files.empty());
 }
 
 } // namespace

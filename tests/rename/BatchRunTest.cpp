@@ -24,18 +24,18 @@ public:
         ++reads_;
         return options_;
     }
-    RenameResult RenameFile(int index, const QString& newName) override {
+    RenameOutcome RenameFile(int index, const QString& newName) override {
         const QString oldName = entries_.value(index);
         attempts_ << newName;
         if (refuse_.contains(oldName)) {
-            return RenameResult::AccessDenied;
+            return {RenameResult::AccessDenied, 13};
         }
         if (files_.contains(newName)) {
-            return RenameResult::TargetExists;
+            return {RenameResult::TargetExists, 17};
         }
         files_.remove(oldName);
         files_.insert(newName);
-        return RenameResult::Ok;
+        return {};
     }
     void Yield() override {
         ++yields_;
@@ -187,4 +187,21 @@ TEST(Preview, EnabledStatesFollowTheSwitches) {
     options.CaseOn = options.AddTextOn = true;
     states = EnabledStatesFor(options);
     EXPECT_TRUE(states.CaseButtons && states.AddTextControls);
+}
+
+TEST(BatchRun, NamesThatWouldMoveHideOrOverflowAreRefusedBeforeAnyRename) {
+    RenameOptions options;
+    options.CutFirstOn = true; // "IMG_1.jpg" -> ".jpg"
+    FolderHost hide({"IMG_1.jpg"}, {true}, options);
+    options.CutFirstOn = false;
+    options.AddTextOn = true;
+    options.AddText = "/x";
+    FolderHost move({"a.jpg"}, {true}, options);
+    options.AddText = QString(130, u'\u00e9'); // 260 bytes in UTF-8
+    FolderHost tooLong({"a.jpg"}, {true}, options);
+
+    EXPECT_EQ(RunBatch(hide).Files[0].Result, RenameResult::HidesFile);
+    EXPECT_EQ(RunBatch(move).Files[0].Result, RenameResult::Refused);
+    EXPECT_EQ(RunBatch(tooLong).Files[0].Result, RenameResult::NameTooLong);
+    EXPECT_TRUE(hide.attempts_.isEmpty() && move.attempts_.isEmpty() && tooLong.attempts_.isEmpty());
 }

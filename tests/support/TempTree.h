@@ -11,6 +11,9 @@
 class TempTree {
 public:
     TempTree();
+    ~TempTree();
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
 
     QString Path() const { return dir_.path(); }
     QString Abs(const QString& relative) const { return dir_.path() + u'/' + relative; }
@@ -19,6 +22,9 @@ public:
     void Folder(const QString& relative) const;
     // Creates the file (and its folder) holding the bytes.
     void File(const QString& relative, const QByteArray& bytes = {}) const;
+    // Creates a file whose name is the given bytes, which need not be valid UTF-8.
+    void FileNamed(const QByteArray& name, const QByteArray& bytes = {}) const;
+    QByteArray NativePath() const;
     QByteArray Read(const QString& relative) const;
 
 private:

@@ -1,5 +1,5 @@
 #include "ui/FolderControls.h"
-#include "RenameFixture.h"
+#include "support/RenameFixture.h"
 #include "ui/ShowMessage.h"
 
 #include <QAction>
@@ -73,8 +73,7 @@ TEST_F(BatchRun, InOrderModeThePressCopiesTheOrderAndAsksForASelection) {
     Tick(RuleSwitch::Counter);
     form->mnuMove_Click();
     const QStringList dragged{"c.jpg", "a.jpg", "b.jpg"};
-    for (int i = 0; i < dragged.size(); ++i)
-        form->lstSort->item(i)->setText(dragged[i]);
+    UserInput::Arrange(form->lstSort, dragged);
 
     MessageWatcher messages;
     form->cmdBatch_Click();
@@ -191,7 +190,7 @@ TEST_F(BatchRun, WhileItRunsNoSecondRunFolderChangeDropOrEditorRenameStarts) {
         form->CurrentFolder = tree.Path() + '/'; // as if a file had been taken up meanwhile
         QTest::mouseClick(form->cmdBatch, Qt::LeftButton);
         UserInput::DropFiles(form->lstSel, {tree.Abs("other/dropped.jpg")});
-        form->setDirPath(tree.Abs("other"));
+        form->setDirPath(QFile::encodeName(tree.Abs("other")));
         form->cmdRefresh_Click();
         form->cmdBack_Click();
         form->txtFileName->setText("edited");

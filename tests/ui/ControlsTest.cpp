@@ -1,6 +1,6 @@
 #include "ui/ControlTable.h"
 #include "ui/TypingLimit.h"
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QCheckBox>

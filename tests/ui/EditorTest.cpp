@@ -1,4 +1,4 @@
-#include "RenameFixture.h"
+#include "support/RenameFixture.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -73,8 +73,7 @@ TEST_F(Editor, TheExtensionBoxAddsOrRemovesAnExtension) {
 TEST_F(Editor, EnterInOrderModeReturnsToSelectModeWithoutTheDraggedOrder) {
     StartWith({"a.jpg", "b.jpg", "c.jpg"});
     form->mnuMove_Click();
-    form->lstSort->item(0)->setText("c.jpg");
-    form->lstSort->item(2)->setText("a.jpg");
+    UserInput::Arrange(form->lstSort, {"c.jpg", "b.jpg", "a.jpg"});
     form->lstSort->setCurrentRow(1);
     form->lstSort_MouseDown(Qt::LeftButton, {});
     form->txtFileName->setText("x");

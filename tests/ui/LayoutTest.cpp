@@ -1,6 +1,6 @@
 #include "ui/CenterForm.h"
 #include "ui/FormLayout.h"
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include <QFrame>
 #include <QLabel>

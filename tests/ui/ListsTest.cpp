@@ -1,8 +1,8 @@
 // The file lists through the real window: taking files up, the popup menu, order mode, type
 // marks and files dropped from a file manager.
-#include "UserInput.h"
+#include "support/UserInput.h"
 #include "ui/FolderControls.h"
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QLabel>
@@ -51,11 +51,11 @@ TEST_F(Lists, ALeftPressTakesTheFileUpAndOtherButtonsOnlyOpenTheMenu) {
     Press(form->lstSel, 3, Qt::RightButton);
     form->mnuPop->hide();
     EXPECT_EQ(form->CurrentFile, Folder() + "b.txt");
-    EXPECT_EQ(form->lstSel->selectedItems().front()->text(), "b.txt");
+    EXPECT_EQ(form->lstSel->text(form->lstSel->selectedRows().front()), "b.txt");
 }
 
 TEST_F(Lists, OrderModeDragsCarryTheEntryStepByStepAndAJumpExchangesTheEnds) {
-    form->lstSel->item(1)->setSelected(true);
+    form->lstSel->setSelected(1, true);
     form->mnuMove_Click();
     ASSERT_TRUE(form->lstSort->isVisible());
     ASSERT_FALSE(form->lstSel->isVisible());
@@ -157,8 +157,7 @@ TEST_F(Lists, TypeMarksGoByTheExtensionAlone) {
         tree.File(QString::fromLatin1(name));
     form->cmdRefresh_Click();
     const auto markOf = [&](const char* name) {
-        const auto found = form->lstSel->findItems(QString::fromLatin1(name), Qt::MatchExactly);
-        Press(form->lstSel, form->lstSel->row(found.front()));
+        Press(form->lstSel, form->lstSel->findRow(QString::fromLatin1(name)));
         return Mark();
     };
     EXPECT_EQ(Mark(), QColor(128, 128, 128));
@@ -196,16 +195,16 @@ TEST_F(Drops, ADroppedFileTakesTheWindowToItsFolderAndTakesItUp) {
     EXPECT_EQ(form->CurrentFile, Fotos("two.png"));
     EXPECT_EQ(form->txtFileName->text(), "two");
     EXPECT_EQ(form->txtExtension->text(), "png");
-    ASSERT_EQ(form->lstSel->selectedItems().size(), 1);
-    EXPECT_EQ(form->lstSel->selectedItems().front()->text(), "two.png");
+    ASSERT_EQ(form->lstSel->selectedRows().size(), 1);
+    EXPECT_EQ(form->lstSel->text(form->lstSel->selectedRows().front()), "two.png");
     EXPECT_EQ(form->lblOptions[1]->palette().color(QPalette::Window), QColor(255, 224, 192));
 }
 
 TEST_F(Drops, ThreeFilesAreTakenUpInTurnAndTheLastStaysCurrent) {
     ASSERT_TRUE(DropFiles(form->lstPath, {Fotos("one.jpg"), Fotos("three.txt"), Fotos("two.png")}));
     EXPECT_EQ(form->CurrentFile, Fotos("two.png"));
-    ASSERT_EQ(form->lstSel->selectedItems().size(), 1);
-    EXPECT_EQ(form->lstSel->currentItem()->text(), "two.png");
+    ASSERT_EQ(form->lstSel->selectedRows().size(), 1);
+    EXPECT_EQ(form->lstSel->text(form->lstSel->currentRow()), "two.png");
 }
 
 TEST_F(Drops, AHiddenFileOrAFolderTakesNothingUp) {
@@ -226,7 +225,7 @@ TEST_F(Drops, InOrderModeTheDropWorksOnTheSelectionListAndLeavesTheOrder) {
     const QStringList order = Entries(form->lstSort);
     ASSERT_TRUE(DropFiles(form->lstSort, {Fotos("one.jpg")}));
     EXPECT_EQ(Entries(form->lstSort), order);
-    EXPECT_EQ(form->lstSel->currentItem()->text(), "one.jpg");
+    EXPECT_EQ(form->lstSel->text(form->lstSel->currentRow()), "one.jpg");
     EXPECT_EQ(form->CurrentFile, Fotos("one.jpg"));
 }
 

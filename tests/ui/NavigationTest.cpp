@@ -1,10 +1,11 @@
 #include "ui/FolderControls.h"
 #include "platform/Volumes.h"
-#include "WindowFixture.h"
+#include "support/UserInput.h"
+#include "support/WindowFixture.h"
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -13,11 +14,10 @@
 
 namespace {
 
-QStringList Texts(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
-    return texts;
+using UserInput::Entries;
+
+QByteArray Native(const QString& path) {
+    return QFile::encodeName(path);
 }
 
 class Navigation : public WindowTest {
@@ -33,9 +33,9 @@ protected:
     }
 
     void DoubleClick(const QString& entry) {
-        const QList<QListWidgetItem*> items = form->lstPath->findItems(entry, Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1) << entry.toStdString();
-        form->lstPath->setCurrentItem(items.first());
+        const int row = form->lstPath->findRow(entry);
+        ASSERT_GE(row, 0) << entry.toStdString();
+        form->lstPath->setCurrentRow(row);
         form->lstPath_DblClick();
     }
 
@@ -44,23 +44,23 @@ protected:
         form->CurrentFolder = tree.Path() + "/";
         form->txtFileName->setText("name");
         form->txtExtension->setText("ext");
-        form->lstSort->clear();
-        form->lstSort->addItems({"kept", "entries"});
+        form->lstSort->setEntries(std::make_shared<const FolderEntries>(
+            FolderEntries{{"kept", "kept", 0}, {"entries", "entries", 0}}));
     }
 
     void ExpectRefilled() const {
         EXPECT_EQ(form->CurrentFolder, "");
         EXPECT_EQ(form->txtFileName->text(), "");
         EXPECT_EQ(form->txtExtension->text(), "");
-        EXPECT_EQ(Texts(form->lstSort), (QStringList{"kept", "entries"}));
+        EXPECT_EQ(Entries(form->lstSort), (QStringList{"kept", "entries"}));
     }
 };
 
 TEST_F(Navigation, StartsInTheCurrentFolderWithoutHiddenEntriesCaseIgnored) {
     EXPECT_EQ(form->dirDirs->Path(), tree.Path());
-    EXPECT_EQ(Texts(form->lstPath), (QStringList{"[..]", "[[alt]]", "[apfel]", "[Zoo]"}));
-    EXPECT_EQ(Texts(form->lstSel), (QStringList{"A.JPG", "b.txt", "c.mp3"}));
-    EXPECT_TRUE(form->lstSel->selectedItems().isEmpty());
+    EXPECT_EQ(Entries(form->lstPath), (QStringList{"[..]", "[[alt]]", "[apfel]", "[Zoo]"}));
+    EXPECT_EQ(Entries(form->lstSel), (QStringList{"A.JPG", "b.txt", "c.mp3"}));
+    EXPECT_TRUE(form->lstSel->selectedRows().isEmpty());
     EXPECT_EQ(form->lstSort->count(), 0);
 }
 
@@ -68,8 +68,8 @@ TEST_F(Navigation, SubfoldersBracketedNamesAndUp) {
     DirtyTheEditor();
     DoubleClick("[[alt]]");
     EXPECT_EQ(form->dirDirs->Path(), tree.Abs("[alt]"));
-    EXPECT_EQ(Texts(form->lstSel), QStringList{"inner.jpg"});
-    EXPECT_EQ(Texts(form->lstPath), QStringList{"[..]"});
+    EXPECT_EQ(Entries(form->lstSel), QStringList{"inner.jpg"});
+    EXPECT_EQ(Entries(form->lstPath), QStringList{"[..]"});
     ExpectRefilled();
 
     DirtyTheEditor();
@@ -78,16 +78,16 @@ TEST_F(Navigation, SubfoldersBracketedNamesAndUp) {
     ExpectRefilled();
 
     DoubleClick("[apfel]");
-    EXPECT_EQ(Texts(form->lstSel), QStringList{"x.png"});
+    EXPECT_EQ(Entries(form->lstSel), QStringList{"x.png"});
     form->cmdBack_Click();
     EXPECT_EQ(form->dirDirs->Path(), tree.Path());
 }
 
 TEST_F(Navigation, RootHasNoUpEntryAndBackStaysThere) {
     ASSERT_TRUE(form->setDirPath("/"));
-    ASSERT_FALSE(Texts(form->lstPath).isEmpty());
-    EXPECT_NE(form->lstPath->item(0)->text(), "[..]");
-    EXPECT_TRUE(form->lstPath->item(0)->text().startsWith('['));
+    ASSERT_FALSE(Entries(form->lstPath).isEmpty());
+    EXPECT_NE(form->lstPath->text(0), "[..]");
+    EXPECT_TRUE(form->lstPath->text(0).startsWith('['));
     form->cmdBack_Click();
     EXPECT_EQ(form->dirDirs->Path(), "/");
 }
@@ -105,45 +105,45 @@ TEST_F(Navigation, RefreshShowsNewEntriesAndEmptiesTheEditorEvenWithoutAChange) 
     QSignalSpy refilled(form.get(), &frmFiles::refilled);
     form->cmdRefresh_Click();
     EXPECT_EQ(refilled.count(), 1);
-    EXPECT_TRUE(Texts(form->lstSel).contains("new.txt"));
-    EXPECT_TRUE(Texts(form->lstPath).contains("[neu]"));
+    EXPECT_TRUE(Entries(form->lstSel).contains("new.txt"));
+    EXPECT_TRUE(Entries(form->lstPath).contains("[neu]"));
     ExpectRefilled();
 
     tree.File("other.txt");
     DirtyTheEditor();
     QTest::mouseClick(form->cmdRef, Qt::LeftButton);
-    EXPECT_TRUE(Texts(form->lstSel).contains("other.txt"));
+    EXPECT_TRUE(Entries(form->lstSel).contains("other.txt"));
     ExpectRefilled();
 }
 
 TEST_F(Navigation, RefillWithoutARefreshRereadsTheFiles) {
     tree.File("late.txt");
     form->dirDirs_Change();
-    EXPECT_TRUE(Texts(form->lstSel).contains("late.txt"));
+    EXPECT_TRUE(Entries(form->lstSel).contains("late.txt"));
 }
 
 TEST_F(Navigation, FolderThatVanishedOrCannotBeReadKeepsFolderAndLists) {
     DoubleClick("[apfel]");
-    const QStringList files = Texts(form->lstSel);
+    const QStringList files = Entries(form->lstSel);
     ASSERT_TRUE(QDir(tree.Abs("apfel")).removeRecursively());
     form->cmdRefresh_Click();
     EXPECT_EQ(form->dirDirs->Path(), tree.Abs("apfel"));
-    EXPECT_EQ(Texts(form->lstSel), files);
+    EXPECT_EQ(Entries(form->lstSel), files);
 
     form->cmdBack_Click();
     tree.Folder("gone");
     form->cmdRefresh_Click();
     QDir(tree.Abs("gone")).removeRecursively();
-    const QStringList folders = Texts(form->lstPath);
+    const QStringList folders = Entries(form->lstPath);
     DoubleClick("[gone]");
     EXPECT_EQ(form->dirDirs->Path(), tree.Path());
-    EXPECT_EQ(Texts(form->lstPath), folders);
-    EXPECT_FALSE(form->setDirPath(tree.Abs("nowhere")));
+    EXPECT_EQ(Entries(form->lstPath), folders);
+    EXPECT_FALSE(form->setDirPath(Native(tree.Abs("nowhere"))));
 
     if (geteuid() != 0) { // root reads any folder
         tree.Folder("locked");
         QFile::setPermissions(tree.Abs("locked"), QFileDevice::WriteOwner);
-        EXPECT_FALSE(form->setDirPath(tree.Abs("locked")));
+        EXPECT_FALSE(form->setDirPath(Native(tree.Abs("locked"))));
         EXPECT_EQ(form->dirDirs->Path(), tree.Path());
         QFile::setPermissions(tree.Abs("locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }

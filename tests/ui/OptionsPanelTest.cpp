@@ -1,6 +1,6 @@
 // Typing in the options panel: the number filter, and the preview following every keystroke.
-#include "UserInput.h"
-#include "WindowFixture.h"
+#include "support/UserInput.h"
+#include "support/WindowFixture.h"
 
 #include "rename/Preview.h"
 #include "ui/TypingLimit.h"

@@ -1,6 +1,6 @@
 // The live preview and the enabled states of the options panel, through the real window.
-#include "UserInput.h"
-#include "WindowFixture.h"
+#include "support/UserInput.h"
+#include "support/WindowFixture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -26,9 +26,9 @@ protected:
 
     // Takes the file up as a left press on its entry does.
     void TakeUp(const QString& name) {
-        const auto found = form->lstSel->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name.toStdString();
-        Press(form->lstSel, form->lstSel->row(found.front()));
+        const int row = form->lstSel->findRow(name);
+        ASSERT_GE(row, 0) << name.toStdString();
+        Press(form->lstSel, row);
     }
 
     // Ticks or unticks a rule box with a click, as the user does.
@@ -72,7 +72,7 @@ TEST_F(Preview, AnEmptySourceGivesTheRulesResultForAnEmptyName) {
     TakeUp(QStringLiteral("Bild.jpg"));
     form->mnuMove_Click();
     form->mnuSelect_Click(); // lstSel refilled from lstSort: no current entry
-    ASSERT_EQ(form->lstSel->currentItem(), nullptr);
+    ASSERT_EQ(form->lstSel->currentRow(), -1);
     SetRule(RuleSwitch::Counter, true);
     EXPECT_EQ(Shown(), "01 -");
 }

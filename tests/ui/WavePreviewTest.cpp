@@ -1,9 +1,9 @@
 // Taking up a wave file in the window plays it, against a private PulseAudio server with a null
 // sink; where none can be started here the test is skipped with the reason.
 #include "NullSinkServer.h"
-#include "UserInput.h"
+#include "support/UserInput.h"
 #include "WaveFiles.h"
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "sound/Sound.h"
 
@@ -59,9 +59,9 @@ protected:
     }
 
     void TakeUp(const QString& name) {
-        const auto found = form->lstSel->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1);
-        UserInput::Press(form->lstSel, form->lstSel->row(found.front()));
+        const int row = form->lstSel->findRow(name);
+        ASSERT_GE(row, 0);
+        UserInput::Press(form->lstSel, row);
     }
 
     static inline std::unique_ptr<NullSinkServer> server_;

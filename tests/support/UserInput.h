@@ -2,7 +2,8 @@
 
 #include <QApplication>
 #include <QDropEvent>
-#include <QListWidget>
+#include "ui/FileList.h"
+
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QStringList>
@@ -12,35 +13,31 @@
 // sends them: to the list's viewport, at the middle of an entry.
 namespace UserInput {
 
-inline QPoint EntryCentre(const QListWidget* list, int row) {
-    return list->visualItemRect(list->item(row)).center();
+inline QPoint EntryCentre(const FileList* list, int row) {
+    return list->rowRect(row).center();
 }
 
-inline void Mouse(QListWidget* list, QEvent::Type type, int row, Qt::MouseButton button,
-                  Qt::MouseButtons held) {
+inline void Mouse(FileList* list, QEvent::Type type, int row, Qt::MouseButton button, Qt::MouseButtons held) {
     const QPoint at = EntryCentre(list, row);
     QMouseEvent event(type, at, list->viewport()->mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(list->viewport(), &event);
 }
 
-inline void Press(QListWidget* list, int row, Qt::MouseButton button = Qt::LeftButton) {
+inline void Press(FileList* list, int row, Qt::MouseButton button = Qt::LeftButton) {
     Mouse(list, QEvent::MouseButtonPress, row, button, button);
 }
 
-inline void MoveHeld(QListWidget* list, int row) {
+inline void MoveHeld(FileList* list, int row) {
     Mouse(list, QEvent::MouseMove, row, Qt::NoButton, Qt::LeftButton);
 }
 
-inline void Release(QListWidget* list, int row, Qt::MouseButton button = Qt::LeftButton) {
+inline void Release(FileList* list, int row, Qt::MouseButton button = Qt::LeftButton) {
     Mouse(list, QEvent::MouseButtonRelease, row, button, Qt::NoButton);
 }
 
 // A drag from a file manager: enter, move, drop of the files' URLs at the list's middle.
-inline bool DropFiles(QListWidget* list, const QStringList& paths) {
+inline bool DropUrls(FileList* list, const QList<QUrl>& urls) {
     QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& p : paths)
-        urls.append(QUrl::fromLocalFile(p));
     data.setUrls(urls);
     QWidget* target = list->viewport();
     const QPointF at = QPointF(target->rect().center());
@@ -55,15 +52,33 @@ inline bool DropFiles(QListWidget* list, const QStringList& paths) {
     return drop.isAccepted();
 }
 
-inline QStringList Entries(const QListWidget* list) {
+inline bool DropFiles(FileList* list, const QStringList& paths) {
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls.append(QUrl::fromLocalFile(p));
+    return DropUrls(list, urls);
+}
+
+inline QStringList Entries(const FileList* list) {
     QStringList texts;
     for (int i = 0; i < list->count(); ++i)
-        texts.append(list->item(i)->text());
+        texts.append(list->text(i));
     return texts;
 }
 
-inline int SelectedCount(const QListWidget* list) {
-    return static_cast<int>(list->selectedItems().size());
+inline int SelectedCount(const FileList* list) {
+    return static_cast<int>(list->selectedRows().size());
+}
+
+// Puts the entries of the list into the given order by exchanging them, as drags in order mode
+// do; order names every entry once.
+inline void Arrange(FileList* list, const QStringList& order) {
+    for (int i = 0; i < static_cast<int>(order.size()); ++i)
+        for (int j = i; j < list->count(); ++j)
+            if (list->text(j) == order[i]) {
+                list->exchange(i, j);
+                break;
+            }
 }
 
 } // namespace UserInput

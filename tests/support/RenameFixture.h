@@ -1,13 +1,12 @@
 #pragma once
 
-#include "UserInput.h"
-#include "WindowFixture.h"
+#include "support/UserInput.h"
+#include "support/WindowFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDirIterator>
 #include <QFile>
-#include <QListWidget>
 #include <QMap>
 #include <QMessageBox>
 #include <QTimer>
@@ -40,11 +39,10 @@ inline QMap<QString, FileState> Snapshot(const QString& root) {
     return files;
 }
 
-inline QStringList SelectedTexts(const QListWidget* list) {
+inline QStringList SelectedTexts(const FileList* list) {
     QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->isSelected())
-            texts.append(list->item(i)->text());
+    for (const int row : list->selectedRows())
+        texts.append(list->text(row));
     return texts;
 }
 
@@ -85,17 +83,17 @@ protected:
     }
     // A left press on the entry: the file is taken up.
     void TakeUp(const QString& name) {
-        const QList<QListWidgetItem*> items = form->lstSel->findItems(name, Qt::MatchExactly);
-        ASSERT_EQ(items.size(), 1) << name.toStdString();
-        form->lstSel->setCurrentItem(items.first());
+        const int row = form->lstSel->findRow(name);
+        ASSERT_GE(row, 0) << name.toStdString();
+        form->lstSel->setCurrentRow(row);
         form->lstSel_MouseDown(Qt::LeftButton, {});
     }
     void Select(const QStringList& names) {
         form->lstSel->clearSelection();
         for (const QString& n : names) {
-            const QList<QListWidgetItem*> items = form->lstSel->findItems(n, Qt::MatchExactly);
-            ASSERT_EQ(items.size(), 1) << n.toStdString();
-            items.first()->setSelected(true);
+            const int row = form->lstSel->findRow(n);
+            ASSERT_GE(row, 0) << n.toStdString();
+            form->lstSel->setSelected(row, true);
         }
     }
     void Tick(RuleSwitch rule, bool on = true) { form->chkOptions[rule]->setChecked(on); }

@@ -1,0 +1,38 @@
+#include "ui/EntryListModel.h"
+
+#include <numeric>
+
+void EntryListModel::Reset(std::shared_ptr<const FolderEntries> entries) {
+    beginResetModel();
+    entries_ = entries ? std::move(entries) : std::make_shared<const FolderEntries>();
+    order_.resize(entries_->size());
+    std::iota(order_.begin(), order_.end(), 0);
+    endResetModel();
+}
+
+void EntryListModel::CopyFrom(const EntryListModel& other) {
+    beginResetModel();
+    entries_ = other.entries_;
+    order_ = other.order_;
+    endResetModel();
+}
+
+void EntryListModel::Exchange(int a, int b) {
+    if (a == b || a < 0 || b < 0 || a >= Count() || b >= Count())
+        return;
+    std::swap(order_[Index(a)], order_[Index(b)]);
+    emit dataChanged(index(a), index(a));
+    emit dataChanged(index(b), index(b));
+}
+
+int EntryListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Count();
+}
+
+QVariant EntryListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= Count())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
+        return Entry(index.row()).Text;
+    return {};
+}
