@@ -62,7 +62,7 @@ FileBytes ReadRegularFile(const QString& file) {
         return {statFailed ? ProfileAccess::Unreadable : ProfileAccess::NotAFile, {}};
     }
     QByteArray bytes;
-    qsizetype want = st.st_size + 1; // one more, so that the end shows in the first read
+    qsizetype want = st.st_size + 1; // never 0: files in /proc give their size as 0
     for (;;) {
         const qsizetype at = bytes.size();
         bytes.resize(at + want);
@@ -113,9 +113,11 @@ ProfileText ParseProfile(QByteArray bytes) {
 
 ProfileText LoadProfile(const QString& file) {
     const FileBytes read = ReadRegularFile(file);
-    if (read.access != ProfileAccess::Readable)
-        return ProfileText{read.access, {}, {}, true, false};
-    return ParseProfile(read.bytes);
+    if (read.access == ProfileAccess::Readable)
+        return ParseProfile(read.bytes);
+    ProfileText nothing;
+    nothing.access = read.access;
+    return nothing;
 }
 
 bool SaveProfile(const QString& file, const ProfileText& text) {
