@@ -24,3 +24,18 @@ function(varnello_add_test)
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${VARNELLO_TEST_ENVIRONMENT}")
 endfunction()
+
+# varnello_add_unprivileged_tests(TARGET target CASES case...)
+# Tests of file permissions skip themselves where permissions do not bind, as for root, and CI runs
+# as root. Each case named here is registered once more, as unprivileged/<case>: when the suite runs
+# as root it runs as the user nobody (cmake/run-unprivileged.sh), otherwise it reports itself skipped,
+# since the normal run already has these rights.
+function(varnello_add_unprivileged_tests)
+  cmake_parse_arguments(T "" "TARGET" "CASES" ${ARGN})
+  foreach(case IN LISTS T_CASES)
+    add_test(NAME unprivileged/${case}
+      COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/run-unprivileged.sh $<TARGET_FILE:${T_TARGET}> ${case})
+    set_tests_properties(unprivileged/${case} PROPERTIES
+      SKIP_RETURN_CODE 77 TIMEOUT 120 ENVIRONMENT "${VARNELLO_TEST_ENVIRONMENT}")
+  endforeach()
+endfunction()

@@ -47,7 +47,11 @@ std::unique_ptr<frmFiles> InitSettings(const QString& programFile) {
 
     auto form = std::make_unique<frmFiles>();
     frmFiles* f = form.get();
-    QObject::connect(f, &frmFiles::unloading, f, [f] { SaveSettings(*f, AppTitle, IniPath); });
+    // A settings file that exists but cannot be read, or is no file at all, keeps what it holds: the
+    // window shows the defaults, and this session writes no settings.
+    const ProfileAccess access = ProfileAccessOf(IniReadPath);
+    if (access == ProfileAccess::Missing || access == ProfileAccess::Readable)
+        QObject::connect(f, &frmFiles::unloading, f, [f] { SaveSettings(*f, AppTitle, IniPath); });
     form->show();
     LoadSettings(*form, AppTitle, IniReadPath);
     form->cmdDummy->setFocus();
@@ -61,8 +65,4 @@ QString ReadSetting(const QString& section, const QString& key, const QString& f
     if (value.size() > kMaxChars)
         value.truncate(value[kMaxChars - 1].isHighSurrogate() ? kMaxChars - 1 : kMaxChars);
     return value.isEmpty() ? defaultValue : value;
-}
-
-bool WriteSetting(const QString& section, const QString& key, const QString& value, const QString& file) {
-    return WriteProfileString(section, key, value, file);
 }

@@ -34,6 +34,3 @@ SettingsPaths ChooseSettingsPaths(const QString& besideProgram, bool programFold
 // characters are returned.
 QString ReadSetting(const QString& section, const QString& key, const QString& file,
                     const QString& defaultValue);
-
-// Stores value under key; true on success.
-bool WriteSetting(const QString& section, const QString& key, const QString& value, const QString& file);

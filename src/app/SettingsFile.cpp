@@ -2,6 +2,7 @@
 
 #include "app/Commands.h"
 
+#include "platform/ProfileStore.h"
 #include "ui/frmFiles.h"
 #include "rename/RuleDefaults.h"
 
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QRadioButton>
+
+#include <vector>
 
 namespace {
 
@@ -69,28 +72,33 @@ void LoadSettings(frmFiles& form, const QString& section, const QString& file) {
 void SaveSettings(const frmFiles& form, const QString& section, const QString& file) {
     // The user's configuration folder may not exist yet on a fresh account.
     QDir().mkpath(QFileInfo(file).absolutePath());
+    std::vector<ProfileEntry> entries;
     for (const SettingKey& k : kKeys) {
         const QString key = QString::fromLatin1(k.key);
         switch (k.stored) {
         case Stored::Quoted:
-            WriteSetting(section, key, kQuote + (form.*k.box)->text() + kQuote, file);
+            entries.push_back({key, kQuote + (form.*k.box)->text() + kQuote});
             break;
         case Stored::Plain:
-            WriteSetting(section, key, (form.*k.box)->text(), file);
+            entries.push_back({key, (form.*k.box)->text()});
             break;
         case Stored::CaseGroup:
             for (int i = 0; i < static_cast<int>(form.optGK.size()); ++i)
                 if (form.optGK[i]->isChecked())
-                    WriteSetting(section, key, QString::number(i), file);
+                    entries.push_back({key, QString::number(i)});
             break;
         case Stored::PosGroup:
-            WriteSetting(section, key,
-                         form.optPos[0]->isChecked() ? QStringLiteral("0") : QStringLiteral("1"), file);
+            entries.push_back({key, form.optPos[0]->isChecked() ? QStringLiteral("0") : QStringLiteral("1")});
             break;
         case Stored::Pos2Group:
-            WriteSetting(section, key,
-                         form.optPos2[0]->isChecked() ? QStringLiteral("0") : QStringLiteral("1"), file);
+            entries.push_back(
+                {key, form.optPos2[0]->isChecked() ? QStringLiteral("0") : QStringLiteral("1")});
             break;
         }
     }
+    // A pasted line break cannot be kept on the key's line: that key keeps what the file holds, and
+    // the others are saved.
+    std::erase_if(entries,
+                  [](const ProfileEntry& e) { return e.value.contains(u'\n') || e.value.contains(u'\r'); });
+    WriteProfileStrings(section, entries, file);
 }

@@ -2,23 +2,11 @@
 
 #include <QStringDecoder>
 
-namespace {
-
-// 0x80..0x9F of Windows-1252; the rest of the code page equals Latin-1.
-constexpr char16_t kHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-} // namespace
-
 QString DecodeWindows1252(const QByteArray& bytes) {
-    QString out(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHighControls[b - 0x80]) : QChar(b);
-    }
-    return out;
+    // Qt's decoder (ICU's table) maps all 256 bytes as Windows does, the five undefined ones to the
+    // C1 controls of the same number.
+    QStringDecoder windows1252("windows-1252");
+    return windows1252(bytes);
 }
 
 QString DecodeUtf8OrWindows1252(const QByteArray& bytes) {

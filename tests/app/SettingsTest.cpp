@@ -4,10 +4,14 @@
 #include "support/TempTree.h"
 #include "ui/frmFiles.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 namespace {
 
@@ -148,6 +152,62 @@ TEST_F(Settings, OtherSectionsAndLinesAreUntouchedAndWindows1252IsReadRight) {
     EXPECT_TRUE(after.startsWith(head));
     EXPECT_TRUE(after.contains("Zeichenkette=\"_\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\"\r\nFremd=1\r\n"));
     EXPECT_TRUE(after.contains("Pos2=0\r\n"));
+}
+
+// How often a file was put in place under this name in the folder, from inotify's events.
+class PlacementCounter {
+public:
+    PlacementCounter(const QString& folder, QByteArray name) : name_(std::move(name)) {
+        fd_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_CREATE | IN_MOVED_TO);
+    }
+    ~PlacementCounter() { ::close(fd_); }
+    int Count() {
+        alignas(inotify_event) char buffer[4096];
+        int count = 0;
+        for (ssize_t got; (got = ::read(fd_, buffer, sizeof buffer)) > 0;)
+            for (ssize_t at = 0; at < got;) {
+                const auto* e = reinterpret_cast<const inotify_event*>(buffer + at);
+                count += e->len > 0 && name_ == e->name;
+                at += ssize_t(sizeof(inotify_event) + e->len);
+            }
+        return count;
+    }
+
+private:
+    QByteArray name_;
+    int fd_;
+};
+
+TEST_F(Settings, ClosingWritesTheFileOnceAndALineBreakKeepsOnlyItsOwnKeyOut) {
+    tree.File("varnello.ini", kDefaultFile);
+    form.txtTrenn->setText("#");
+    form.txtFind->setText("a\nb"); // pasted
+    PlacementCounter placed(tree.Path(), "varnello.ini");
+    Save();
+    EXPECT_EQ(placed.Count(), 1);
+    QByteArray expected = kDefaultFile;
+    expected.replace("Trennzeichen=\" - \"", "Trennzeichen=\"#\"");
+    EXPECT_EQ(tree.Read("varnello.ini"), expected);
+}
+
+// Runs where file permissions bind; CI runs it once more as an unprivileged user.
+TEST(InitSettings, ASettingsFileThatCouldNotBeReadIsLeftAloneForTheSession) {
+    TempTree t;
+    t.File("prog/varnello", "");
+    const QByteArray before = "[Andere]\nx=1\n[Tarvo's Varnello]\nTrennzeichen=\"~\"\n";
+    t.File("prog/varnello.ini", before);
+    const QString ini = t.Abs("prog/varnello.ini");
+    QFile::setPermissions(ini, QFileDevice::WriteOwner);
+    if (QFile(ini).open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "running with rights that read any file";
+    const QString program = t.Abs("prog/varnello");
+    InitPaths(program);
+    const std::unique_ptr<frmFiles> f = InitSettings(program);
+    EXPECT_EQ(f->txtTrenn->text(), " - ");
+    QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner); // readable by the close
+    f->close();
+    EXPECT_EQ(t.Read("prog/varnello.ini"), before);
 }
 
 } // namespace

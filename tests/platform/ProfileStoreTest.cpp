@@ -2,7 +2,13 @@
 
 #include "support/TempTree.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStringEncoder>
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -113,6 +119,73 @@ TEST(ProfileStore, LineBreaksInAValueAreRefusedInsteadOfInjectingLines) {
     EXPECT_FALSE(WriteProfileString("S", "k", "2\n[Evil]\nx=1", t.Abs("a.ini")));
     EXPECT_FALSE(WriteProfileString("S", "k", "2\r", t.Abs("a.ini")));
     EXPECT_EQ(t.Read("a.ini"), "[S]\nk=1\n");
+}
+
+} // namespace
+
+namespace {
+
+// Runs where file permissions bind; CI runs it once more as an unprivileged user.
+TEST(ProfileStore, AFileThatCannotBeReadIsNeverWritten) {
+    TempTree t;
+    const QByteArray before = "[Andere]\nx=1\n[S]\nk=1\n";
+    t.File("a.ini", before);
+    const QString f = t.Abs("a.ini");
+    QFile::setPermissions(f, QFileDevice::WriteOwner);
+    if (QFile(f).open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "running with rights that read any file";
+    EXPECT_EQ(ReadProfileString("S", "k", f), "");
+    EXPECT_FALSE(WriteProfileString("S", "k", "2", f));
+    QFile::setPermissions(f, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(t.Read("a.ini"), before);
+}
+
+// Opening a FIFO to read it waits for a writer for ever.
+TEST(ProfileStore, APathThatIsNoRegularFileIsNeitherReadNorWrittenAndNothingWaits) {
+    TempTree t;
+    t.Folder("folder.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(t.Abs("fifo.ini")).constData(), 0600), 0);
+    for (const char* name : {"fifo.ini", "folder.ini"}) {
+        const QString path = t.Abs(name);
+        EXPECT_EQ(ReadProfileString("S", "k", path), "") << name;
+        EXPECT_FALSE(WriteProfileString("S", "k", "1", path)) << name;
+        EXPECT_FALSE(QFileInfo(path).isFile()) << name;
+    }
+    EXPECT_EQ(QDir(t.Path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+              (QStringList{"fifo.ini", "folder.ini"}));
+}
+
+TEST(ProfileStore, OneWindows1252LineSpoilsNoOtherLineAndUntouchedLinesKeepTheirBytes) {
+    TempTree t;
+    // "Maß" in Windows-1252 (DF) beside "Grüße" in UTF-8.
+    const QByteArray before = "[Andere]\r\nw=Ma\xDF\r\n"
+                              "[S]\r\nu=Gr\xC3\xBC\xC3\x9F"
+                              "e\r\nw=\"Ma\xDF\"\r\nk=1\r\n";
+    t.File("a.ini", before);
+    const QString f = t.Abs("a.ini");
+    EXPECT_EQ(ReadProfileString("S", "u", f), QString::fromUtf8("Grüße"));
+    EXPECT_EQ(ReadProfileString("S", "w", f), QString::fromUtf8("Maß"));
+    ASSERT_TRUE(WriteProfileString("S", "k", QString::fromUtf8("€"), f));
+    QByteArray expected = before;
+    expected.replace("k=1", "k=\xE2\x82\xAC");
+    EXPECT_EQ(t.Read("a.ini"), expected);
+}
+
+// Notepad marks its UTF-8 and its "Unicode" (UTF-16) files with a byte-order mark.
+TEST(ProfileStore, AFileWithAByteOrderMarkIsReadInItsEncodingAndWrittenBackAsUtf8) {
+    TempTree t;
+    const QString text = QString::fromUtf8("[S]\r\nk=\"Größe €\"\r\n");
+    const QByteArray utf8Bom = "\xEF\xBB\xBF";
+    for (const auto& [bom, encoding] : {std::pair{utf8Bom, QStringEncoder::Utf8},
+                                        std::pair{QByteArray("\xFF\xFE"), QStringEncoder::Utf16LE},
+                                        std::pair{QByteArray("\xFE\xFF"), QStringEncoder::Utf16BE}}) {
+        QStringEncoder encode(encoding);
+        t.File("a.ini", bom + QByteArray(encode(text)));
+        const QString f = t.Abs("a.ini");
+        EXPECT_EQ(ReadProfileString("S", "k", f), QString::fromUtf8("Größe €")) << int(encoding);
+        ASSERT_TRUE(WriteProfileString("S", "neu", "1", f));
+        EXPECT_EQ(t.Read("a.ini"), utf8Bom + text.toUtf8() + "neu=1\r\n") << int(encoding);
+    }
 }
 
 } // namespace
