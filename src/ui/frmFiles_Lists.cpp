@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -48,7 +49,7 @@ void frmFiles::SetTypeMark(const QString& itemText) {
     pal.setColor(QPalette::Window, mark.Colour);
     lblOptions[1]->setPalette(pal);
     if (mark.PlaysWave)
-        PlayWave(CurrentFile);
+        PlayWave(QFile::encodeName(CurrentFile));
 }
 
 void frmFiles::MakeCurrent(QListWidget* list) {

@@ -2,10 +2,12 @@
 
 #include "sound/Sound.h"
 
+#include "WaveChild.h"
 #include "WaveFiles.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
@@ -24,26 +26,35 @@ void RunEventsFor(int milliseconds) {
     }
 }
 
+QByteArray PathIn(const QTemporaryDir& dir, const char* name) {
+    return QFile::encodeName(dir.filePath(name));
+}
+
 TEST(WaveWithoutServer, EveryCallReturnsAndDoesNoHarm) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     WriteWaveFile(dir.filePath("tone.wav"), 2);
+    WriteBytes(dir.filePath("leer.wav"), {});
     WriteBytes(dir.filePath("song.WAV"), QByteArray(3000, '\x7f'));
     WriteBytes(dir.filePath("header-only.wav"), QByteArray("RIFF\x24\x00\x00\x00WAVE", 12));
 
-    // A hang in any of these shows as the test's timeout.
-    PlayWave(dir.filePath("tone.wav"));
-    PlayWave(dir.filePath("tone.wav"));
-    RunEventsFor(500);
-    PlayWave(dir.filePath("missing.wav"));
-    PlayWave(dir.filePath("song.WAV"));
-    PlayWave(dir.filePath("header-only.wav"));
-    PlayWave(dir.path());
-    PlayWave(QString());
+    // A hang in any of these shows as the test's timeout. An empty file followed by two good
+    // ones, taken up one after the other, once made the second wait for ever.
+    PlayWave(PathIn(dir, "leer.wav"));
+    RunEventsFor(300);
+    PlayWave(PathIn(dir, "tone.wav"));
+    RunEventsFor(300);
+    PlayWave(PathIn(dir, "tone.wav"));
+    RunEventsFor(300);
+    PlayWave(PathIn(dir, "missing.wav"));
+    PlayWave(PathIn(dir, "song.WAV"));
+    PlayWave(PathIn(dir, "header-only.wav"));
+    PlayWave(QFile::encodeName(dir.path()));
+    PlayWave(QByteArray());
     RunEventsFor(500);
     StopWave();
     StopWave();
-    PlayWave(dir.filePath("tone.wav"));
+    PlayWave(PathIn(dir, "tone.wav"));
     RunEventsFor(200);
     StopWave();
     RunEventsFor(200);
@@ -52,12 +63,25 @@ TEST(WaveWithoutServer, EveryCallReturnsAndDoesNoHarm) {
     EXPECT_EQ(QFileInfo(dir.filePath("song.WAV")).size(), 3000);
 }
 
+// An empty file and a good one, then a stop: the program once never ended.
+TEST(WaveWithoutServer, AnEmptyWaveLetsTheProgramEnd) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    WriteBytes(dir.filePath("leer.wav"), {});
+    WriteWaveFile(dir.filePath("tone.wav"), 2);
+    QProcess child;
+    StartWaveChild(child, {"exit", dir.filePath("leer.wav"), dir.filePath("tone.wav")});
+    ASSERT_TRUE(WaveChildEnds(child));
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0);
+}
+
 TEST(WaveWithoutServer, CallsFromAnotherThreadAreIgnored) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     WriteWaveFile(dir.filePath("tone.wav"), 1);
     std::thread worker([&] {
-        PlayWave(dir.filePath("tone.wav"));
+        PlayWave(PathIn(dir, "tone.wav"));
         StopWave();
     });
     worker.join();
