@@ -3,9 +3,10 @@
 #include <QProcess>
 #include <QStringList>
 
-// The program wave_child (WaveChild.cpp) started with the arguments, in this process's environment.
-void StartWaveChild(QProcess& child, const QStringList& arguments);
+// The program wave_child (WaveChild.cpp) playing the files, in this process's environment. It
+// runs until its standard input is closed.
+void StartWaveChild(QProcess& child, const QStringList& files);
 
-// Waits for the child to end. False, and the child killed, when it is still running after a
-// generous while: it hangs.
+// Closes the child's input and waits for it to end. False when it fails, or when it is still
+// running after a generous while (it hangs; it is killed then).
 bool WaveChildEnds(QProcess& child);

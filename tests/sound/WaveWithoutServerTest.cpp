@@ -2,7 +2,6 @@
 
 #include "sound/Sound.h"
 
-#include "WaveChild.h"
 #include "WaveFiles.h"
 
 #include <QCoreApplication>
@@ -61,19 +60,6 @@ TEST(WaveWithoutServer, EveryCallReturnsAndDoesNoHarm) {
 
     // The previews never write to the files they play.
     EXPECT_EQ(QFileInfo(dir.filePath("song.WAV")).size(), 3000);
-}
-
-// An empty file and a good one, then a stop: the program once never ended.
-TEST(WaveWithoutServer, AnEmptyWaveLetsTheProgramEnd) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    WriteBytes(dir.filePath("leer.wav"), {});
-    WriteWaveFile(dir.filePath("tone.wav"), 2);
-    QProcess child;
-    StartWaveChild(child, {"exit", dir.filePath("leer.wav"), dir.filePath("tone.wav")});
-    ASSERT_TRUE(WaveChildEnds(child));
-    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(child.exitCode(), 0);
 }
 
 TEST(WaveWithoutServer, CallsFromAnotherThreadAreIgnored) {
