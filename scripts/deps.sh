@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [run|test]   (default: test, which is a superset of run)
 set -euo pipefail
 
-# Wave previews: QSoundEffect (Qt 6.4) plays through libpulse0, a dependency of libqt6multimedia6,
+# Wave previews: QAudioSink (Qt 6.4) plays through libpulse0, a dependency of libqt6multimedia6,
 # and loads no media backend plugin; the desktop's PulseAudio or PipeWire server does the rest.
 # The window's SVG icon is drawn by the icon engine plug-in of libqt6svg6.
 run_packages=(

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -41,7 +42,7 @@ void frmFiles::SetTypeMark(const QString& itemText) {
     pal.setColor(QPalette::Window, QColor::fromRgb(mark.Colour));
     lblOptions[1]->setPalette(pal);
     if (mark.PlaysWave)
-        PlayWave(CurrentFile);
+        PlayWave(QFile::encodeName(CurrentFile));
 }
 
 void frmFiles::MakeCurrent(FileList* list) {

@@ -1,10 +1,8 @@
 #include "WaveFiles.h"
 
-#include <QByteArray>
 #include <QFile>
 
 #include <cmath>
-#include <cstdint>
 #include <numbers>
 
 #include <gtest/gtest.h>
@@ -19,30 +17,54 @@ void AppendLittleEndian(QByteArray& out, std::uint32_t value, int bytes) {
 
 } // namespace
 
+QByteArray Chunk(const QByteArray& id, const QByteArray& payload) {
+    QByteArray chunk = id;
+    AppendLittleEndian(chunk, static_cast<std::uint32_t>(payload.size()), 4);
+    chunk += payload;
+    if (payload.size() % 2 != 0) {
+        chunk.append('\0');
+    }
+    return chunk;
+}
+
+QByteArray FormatChunk(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits) {
+    const std::uint32_t frameBytes = channels * (bits / 8u);
+    QByteArray fmt;
+    AppendLittleEndian(fmt, tag, 2);
+    AppendLittleEndian(fmt, channels, 2);
+    AppendLittleEndian(fmt, rate, 4);
+    AppendLittleEndian(fmt, rate * frameBytes, 4);
+    AppendLittleEndian(fmt, frameBytes, 2);
+    AppendLittleEndian(fmt, bits, 2);
+    return fmt;
+}
+
+QByteArray RiffWave(const QByteArray& chunks) {
+    QByteArray wave("RIFF");
+    AppendLittleEndian(wave, static_cast<std::uint32_t>(chunks.size()) + 4, 4);
+    return wave + "WAVE" + chunks;
+}
+
 void WriteWaveFile(const QString& path, int seconds) {
     constexpr std::uint32_t sampleRate = 8000;
-    constexpr std::uint32_t bytesPerSample = 2;
-    const std::uint32_t dataSize = sampleRate * bytesPerSample * static_cast<std::uint32_t>(seconds);
-
-    // RIFF header, then a 16-byte "fmt " chunk (PCM, mono) and the "data" chunk.
-    QByteArray wave("RIFF");
-    AppendLittleEndian(wave, 36 + dataSize, 4);
-    wave.append("WAVEfmt ");
-    AppendLittleEndian(wave, 16, 4);
-    AppendLittleEndian(wave, 1, 2); // PCM
-    AppendLittleEndian(wave, 1, 2); // channels
-    AppendLittleEndian(wave, sampleRate, 4);
-    AppendLittleEndian(wave, sampleRate * bytesPerSample, 4); // bytes per second
-    AppendLittleEndian(wave, bytesPerSample, 2);              // block align
-    AppendLittleEndian(wave, 16, 2);                          // bits per sample
-    wave.append("data");
-    AppendLittleEndian(wave, dataSize, 4);
-    for (std::uint32_t i = 0; i < dataSize / bytesPerSample; ++i) {
+    QByteArray samples;
+    for (std::uint32_t i = 0; i < sampleRate * static_cast<std::uint32_t>(seconds); ++i) {
         const double phase = 2.0 * std::numbers::pi * 440.0 * i / sampleRate;
         const auto sample = static_cast<std::int16_t>(8000.0 * std::sin(phase));
-        AppendLittleEndian(wave, static_cast<std::uint16_t>(sample), 2);
+        AppendLittleEndian(samples, static_cast<std::uint16_t>(sample), 2);
     }
-    WriteBytes(path, wave);
+    WriteBytes(path, RiffWave(Chunk("fmt ", FormatChunk(1, 1, sampleRate, 16)) + Chunk("data", samples)));
+}
+
+void WriteSparseWaveFile(const QString& path, std::uint32_t dataBytes) {
+    QByteArray header = RiffWave(Chunk("fmt ", FormatChunk(1, 1, 8000, 16)) + "data");
+    AppendLittleEndian(header, dataBytes, 4);
+    QByteArray riffSize;
+    AppendLittleEndian(riffSize, static_cast<std::uint32_t>(header.size()) - 8 + dataBytes, 4);
+    header.replace(4, 4, riffSize);
+    WriteBytes(path, header);
+    QFile file(path);
+    ASSERT_TRUE(file.resize(header.size() + qint64{dataBytes})) << path.toStdString();
 }
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
@@ -24,26 +25,35 @@ void RunEventsFor(int milliseconds) {
     }
 }
 
+QByteArray PathIn(const QTemporaryDir& dir, const char* name) {
+    return QFile::encodeName(dir.filePath(name));
+}
+
 TEST(WaveWithoutServer, EveryCallReturnsAndDoesNoHarm) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     WriteWaveFile(dir.filePath("tone.wav"), 2);
+    WriteBytes(dir.filePath("leer.wav"), {});
     WriteBytes(dir.filePath("song.WAV"), QByteArray(3000, '\x7f'));
     WriteBytes(dir.filePath("header-only.wav"), QByteArray("RIFF\x24\x00\x00\x00WAVE", 12));
 
-    // A hang in any of these shows as the test's timeout.
-    PlayWave(dir.filePath("tone.wav"));
-    PlayWave(dir.filePath("tone.wav"));
-    RunEventsFor(500);
-    PlayWave(dir.filePath("missing.wav"));
-    PlayWave(dir.filePath("song.WAV"));
-    PlayWave(dir.filePath("header-only.wav"));
-    PlayWave(dir.path());
-    PlayWave(QString());
+    // A hang in any of these shows as the test's timeout. An empty file followed by two good
+    // ones, taken up one after the other, once made the second wait for ever.
+    PlayWave(PathIn(dir, "leer.wav"));
+    RunEventsFor(300);
+    PlayWave(PathIn(dir, "tone.wav"));
+    RunEventsFor(300);
+    PlayWave(PathIn(dir, "tone.wav"));
+    RunEventsFor(300);
+    PlayWave(PathIn(dir, "missing.wav"));
+    PlayWave(PathIn(dir, "song.WAV"));
+    PlayWave(PathIn(dir, "header-only.wav"));
+    PlayWave(QFile::encodeName(dir.path()));
+    PlayWave(QByteArray());
     RunEventsFor(500);
     StopWave();
     StopWave();
-    PlayWave(dir.filePath("tone.wav"));
+    PlayWave(PathIn(dir, "tone.wav"));
     RunEventsFor(200);
     StopWave();
     RunEventsFor(200);
@@ -57,7 +67,7 @@ TEST(WaveWithoutServer, CallsFromAnotherThreadAreIgnored) {
     ASSERT_TRUE(dir.isValid());
     WriteWaveFile(dir.filePath("tone.wav"), 1);
     std::thread worker([&] {
-        PlayWave(dir.filePath("tone.wav"));
+        PlayWave(PathIn(dir, "tone.wav"));
         StopWave();
     });
     worker.join();
