@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -42,7 +41,7 @@ void frmFiles::SetTypeMark(const QString& itemText) {
     pal.setColor(QPalette::Window, QColor::fromRgb(mark.Colour));
     lblOptions[1]->setPalette(pal);
     if (mark.PlaysWave)
-        PlayWave(QFile::encodeName(CurrentFile));
+        PlayWave(CurrentFileNative());
 }
 
 void frmFiles::MakeCurrent(FileList* list) {
