@@ -6,10 +6,13 @@ set -euo pipefail
 # Wave previews: QSoundEffect (Qt 6.4) plays through libpulse0, a dependency of libqt6multimedia6,
 # and loads no media backend plugin; the desktop's PulseAudio or PipeWire server does the rest.
 # The window's SVG icon is drawn by the icon engine plug-in of libqt6svg6.
+# Captions: the window's places are measured for Tahoma and MS Sans Serif (fonts-wine holds an
+# outline Tahoma with their widths, which the program loads itself), Arial and Courier New
+# (fonts-liberation2 gives fontconfig faces with their widths), and Verdana (DejaVu Sans is close).
 run_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins
-  libqt6multimedia6 libqt6svg6 fonts-dejavu-core
+  libqt6multimedia6 libqt6svg6 fonts-dejavu-core fonts-wine fonts-liberation2
 )
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
