@@ -1,27 +1,51 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Varnello needs to build, run and test, when missing.
-# Usage: scripts/deps.sh [run|test]   (default: test, which is a superset of run)
+# Installs the Debian packages Varnello needs, when missing, by group:
+#   run      build and run the program (scripts/run.sh)
+#   package  run, and make the Debian package (scripts/package.sh)
+#   test     package, and build and run every test (scripts/test.sh); the default
+# Usage: scripts/deps.sh [run|package|test]
+#        scripts/deps.sh --list [run|package|test]   prints the group's packages, one a line
 set -euo pipefail
 
 # Wave previews: QAudioSink (Qt 6.4) plays through libpulse0, a dependency of libqt6multimedia6,
 # and loads no media backend plugin; the desktop's PulseAudio or PipeWire server does the rest.
 # The window's SVG icon is drawn by the icon engine plug-in of libqt6svg6.
+# Captions: the window's places are measured for Tahoma and MS Sans Serif (fonts-wine holds an
+# outline Tahoma with their widths, which the program loads itself), Arial and Courier New
+# (fonts-liberation2 gives fontconfig faces with their widths), and Verdana (DejaVu Sans is close).
 run_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins
-  libqt6multimedia6 libqt6svg6 fonts-dejavu-core
+  libqt6multimedia6 libqt6svg6 fonts-dejavu-core fonts-wine fonts-liberation2
 )
+# dpkg-buildflags and dpkg-shlibdeps come with dpkg-dev; CPack needs file to find the program's
+# libraries.
+package_packages=(dpkg-dev file)
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick libimage-exiftool-perl
   pulseaudio pulseaudio-utils
-  desktop-file-utils appstream dpkg-dev file libxcb1-dev x11-utils
+  desktop-file-utils appstream libxcb1-dev x11-utils lintian strace
 )
 
-wanted=("${run_packages[@]}")
-if [ "${1:-test}" = test ]; then
-  wanted+=("${test_packages[@]}")
+list=false
+if [ "${1:-}" = --list ]; then
+  list=true
+  shift
+fi
+case "${1:-test}" in
+  run) wanted=("${run_packages[@]}") ;;
+  package) wanted=("${run_packages[@]}" "${package_packages[@]}") ;;
+  test) wanted=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+  *)
+    echo "usage: $0 [--list] [run|package|test]" >&2
+    exit 2
+    ;;
+esac
+if $list; then
+  printf '%s\n' "${wanted[@]}"
+  exit 0
 fi
 
 missing=()

@@ -1,6 +1,7 @@
 // The start of the program.
 #include "app/ApplicationIcon.h"
 #include "app/Commands.h"
+#include "app/DesignFonts.h"
 
 #include "platform/SingleInstance.h"
 #include "platform/TerminationRequest.h"
@@ -23,6 +24,7 @@ int Main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("varnello"));
     QApplication::setDesktopFileName(QStringLiteral("varnello"));
     QApplication::setWindowIcon(ApplicationIcon());
+    LoadDesignFonts();
     InitPaths(programFile);
     const std::unique_ptr<frmFiles> form = InitSettings(programFile);
     // Asked to end, the window closes as if the user closed it, and the settings are kept.

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# package_test.sh BUILD_DIR CLOSE_WINDOW
-# Builds the Debian package with CPack, unpacks it into a temporary root and checks what it
-# installs and what it depends on; then starts the installed program as a user who cannot write
-# its folder, once in the offscreen platform and once under Xvfb, closed like any window.
+# package_test.sh CLOSE_WINDOW
+# Makes the Debian package with scripts/package.sh, as a user would, and checks that the build
+# needed no more than the run and package groups of scripts/deps.sh (every program it ran comes
+# from them or from Debian's essential packages; seen with strace when installed), that lintian
+# reports neither error nor warning (when installed), and what the package installs and depends
+# on; then starts the installed program as a user who cannot write its folder, once in the
+# offscreen platform and once under Xvfb, closed like any window.
 set -euo pipefail
-build=$1
-close_window=$2
+close_window=$1
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 work=$(mktemp -d)
 program_pid=
@@ -19,17 +22,54 @@ fail() {
   exit 1
 }
 
-echo "--- building the package"
-cpack --config "$build/CPackConfig.cmake" -B "$work/pkg" >"$work/cpack.log" 2>&1 ||
-  { cat "$work/cpack.log"; fail "cpack could not build the package"; }
-deb=$(ls "$work"/pkg/varnello_*.deb)
+echo "--- scripts/package.sh"
+# The package's own build folder, shared by the test runs of every build of this tree: after the
+# first, only what changed is built again.
+tracer=()
+if command -v strace >/dev/null; then
+  tracer=(strace -f -qq --seccomp-bpf -e trace=execve -e signal=none -o "$work/exec.trace")
+fi
+"${tracer[@]}" bash "$repo/scripts/package.sh" >"$work/package.log" 2>&1 ||
+  { cat "$work/package.log"; fail "scripts/package.sh could not make the package"; }
+deb=$(ls "$repo"/build/package/varnello_*.deb)
 echo "$(basename "$deb"): $(stat -c %s "$deb") bytes"
+
+if [ ${#tracer[@]} -gt 0 ]; then
+  echo "--- the programs the package build ran come from the run and package groups"
+  essential=$(dpkg-query -W -f='${Package} ${Essential}\n' | awk '$2 == "yes" { print $1 }')
+  # shellcheck disable=SC2046
+  allowed=$(apt-cache depends --recurse --installed --no-recommends --no-suggests --no-conflicts \
+    --no-breaks --no-replaces --no-enhances $("$repo/scripts/deps.sh" --list package) $essential |
+    grep -v '^[ <]' | sed 's/:.*//' | sort -u)
+  ran=$(awk '/ = 0$/' "$work/exec.trace" | sed -n 's/^[0-9]* *execve("\([^"]*\)".*/\1/p' | sort -u)
+  for program in $ran; do
+    case $program in "$repo"/*) continue ;; esac
+    owner=
+    for path in "$program" "$(readlink -f "$program")" "$(readlink -f "$program" | sed 's|^/usr||')"; do
+      owner=$(dpkg -S "$path" 2>/dev/null | grep -v '^diversion' | head -1 | sed 's/: .*//; s/:.*//' || true)
+      [ -z "$owner" ] || break
+    done
+    [ -n "$owner" ] || fail "the package build ran $program, which no package holds"
+    echo "$allowed" | grep -qx "$owner" || fail "the package build ran $program of $owner, outside the groups"
+  done
+  echo "$(echo "$ran" | wc -l) programs, each from the groups or an essential package"
+fi
+
+if command -v lintian >/dev/null; then
+  echo "--- lintian"
+  status=0
+  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || status=$?
+  grep -v 'running with root privileges' "$work/lintian.log" || true
+  [ "$status" -eq 0 ] || fail "lintian reports an error or a warning"
+  echo "no error, no warning"
+fi
 
 echo "--- installed files"
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 expected='./usr/bin/varnello
 ./usr/share/applications/varnello.desktop
+./usr/share/doc/varnello/changelog.gz
 ./usr/share/doc/varnello/copyright
 ./usr/share/icons/hicolor/scalable/apps/varnello.svg
 ./usr/share/man/man1/varnello.1.gz
@@ -40,12 +80,23 @@ echo "$actual"
 [ -x "$root/usr/bin/varnello" ] || fail "the program is not executable"
 gzip -t "$root/usr/share/man/man1/varnello.1.gz" || fail "the manual page is not a gzip file"
 zcat "$root/usr/share/man/man1/varnello.1.gz" | grep -q '^\.TH VARNELLO 1' || fail "the manual page has no title"
+logged=$(zcat "$root/usr/share/doc/varnello/changelog.gz" | dpkg-parsechangelog -l - -S Version)
+[ "$logged" = "$(dpkg-deb -f "$deb" Version)" ] || fail "the changelog's newest entry is $logged"
+echo "--- hardening"
+program=$root/usr/bin/varnello
+readelf -lW "$program" | grep GNU_RELRO >/dev/null || fail "the program has no read-only relocations"
+readelf -dW "$program" | grep BIND_NOW >/dev/null || fail "the program binds lazily"
+objdump -T "$program" | grep __stack_chk_fail >/dev/null || fail "the program has no stack protector"
+echo "read-only relocations, bound at start, stack protector"
 
 echo "--- dependencies"
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
+named=$(echo "$depends" | tr ',' '\n' | sed 's/(.*//; s/[[:space:]]//g')
+[ -z "$(echo "$named" | sort | uniq -d)" ] || fail "Depends names $(echo "$named" | sort | uniq -d) twice"
 declared=$(echo "$depends" | tr ',|' '\n\n' | sed 's/(.*//; s/[[:space:]]//g' | sort -u)
-for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins libqt6svg6; do
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6 qt6-qpa-plugins libqt6svg6 \
+  fonts-wine fonts-liberation2; do
   echo "$declared" | grep -qx "$p" || fail "the package does not depend on $p"
 done
 # Every library the program links must come from a package it depends on.
