@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -131,8 +132,8 @@ void frmFiles::DropFiles(const QStringList& paths) {
     for (const QString& path : paths) {
         LetEventsRun(1);
         if (busy_)
-            return; // a run started meanwhile
-        GoToFile(path);
+            return;                        // a run started meanwhile
+        OpenPath(QFile::encodeName(path)); // a folder opens, a file is taken up
     }
 }
 
