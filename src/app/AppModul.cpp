@@ -1,39 +1,92 @@
 // The start of the program.
+#include "app/AppModul.h"
+
 #include "app/ApplicationIcon.h"
 #include "app/Commands.h"
 #include "app/DesignFonts.h"
 
+#include "platform/PathHandOver.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationRequest.h"
 #include "ui/frmFiles.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QThread>
+
+#include <cstdio>
 
 namespace {
 
-int Main(int argc, char** argv) {
-    // The single-instance test comes before anything else, so a second copy ends silently
-    // without touching the display or any file.
-    const QString programFile = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    const SingleInstance instance(programFile);
-    if (!instance.IsFirst())
-        return 0;
+enum class SecondStart {
+    HandedOver,  // the running copy took the path (or the request to come to the front)
+    Unreachable, // a running copy holds the lock, but its channel never answered
+    OnItsOwn,    // no other copy runs any more: this one starts itself
+};
 
-    QApplication app(argc, argv); // the command line is not used
+// A running copy opens its channel once its window is up, so a copy started at nearly the same
+// moment keeps trying for a few seconds; should the running copy end meanwhile, this one takes
+// the lock and starts after all.
+SecondStart HandOverToRunningCopy(SingleInstance& instance, const QByteArray& path) {
+    constexpr int kTries = 50;
+    constexpr unsigned long kPauseMs = 100;
+    for (int attempt = 1;; ++attempt) {
+        if (HandOverPath(instance.ChannelPath(), path))
+            return SecondStart::HandedOver;
+        instance.TryAgain();
+        if (!instance.AnotherCopyRuns())
+            return SecondStart::OnItsOwn;
+        if (attempt == kTries)
+            return SecondStart::Unreachable;
+        QThread::msleep(kPauseMs);
+    }
+}
+
+} // namespace
+
+int Main(int argc, char** argv) {
+    // Before anything that can block: a request to end the program during start-up is honoured.
+    EndOnTerminationRequestDuringStart();
+
+    // The folder or file to start in, as the file system names it: the argument's bytes, made
+    // absolute here, since a second start hands it to a copy that runs in another folder.
+    const QByteArray startPath = argc > 1 ? AbsoluteNativePath(QByteArray(argv[1])) : QByteArray();
+
+    // The single-instance test comes before the display is touched or any file is read.
+    const QString programFile = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    SingleInstance instance(programFile);
+    if (instance.AnotherCopyRuns()) {
+        switch (HandOverToRunningCopy(instance, startPath)) {
+        case SecondStart::HandedOver:
+            return 0;
+        case SecondStart::Unreachable:
+            std::fputs("Varnello l\u00e4uft schon, ist aber nicht erreichbar.\n", stderr);
+            return 1;
+        case SecondStart::OnItsOwn:
+            break;
+        }
+    }
+
+    // Qt is given no argument but the program's name, so its own options (-platform, -style, ...)
+    // never act; its environment variables (QT_QPA_PLATFORM, ...) still do.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("varnello"));
     QApplication::setDesktopFileName(QStringLiteral("varnello"));
     QApplication::setWindowIcon(ApplicationIcon());
     LoadDesignFonts();
     InitPaths(programFile);
     const std::unique_ptr<frmFiles> form = InitSettings(programFile);
+    form->OpenPath(startPath);
+
+    // Later starts hand their path to this window.
+    PathHandOverServer channel;
+    QObject::connect(&channel, &PathHandOverServer::pathReceived, form.get(), &frmFiles::OpenFromSecondStart);
+    if (instance.HoldsLock())
+        channel.Listen(instance.ChannelPath());
+
     // Asked to end, the window closes as if the user closed it, and the settings are kept.
     OnTerminationRequest(form.get(), [window = form.get()] { window->close(); });
     return QApplication::exec();
-}
-
-} // namespace
-
-int main(int argc, char** argv) {
-    return Main(argc, argv);
 }

@@ -9,6 +9,7 @@
 #include "platform/FolderListing.h"
 #include "platform/Volumes.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QWidget>
@@ -160,6 +161,12 @@ public:
     void mnuMove_Click();
     void DropFiles(const QList<QByteArray>& paths); // a drop on lstPath, lstSel or lstSort
     void GoToFile(const QByteArray& path);
+
+    // A path given from outside (start argument, second start, drop): an existing folder is
+    // opened, an existing file is taken up as a dropped file is; anything else is ignored.
+    void OpenPath(const QByteArray& nativePath);
+    // A second start of the program: the window comes to the front and opens its path, if any.
+    void OpenFromSecondStart(const QByteArray& nativePath);
 
     // Batch run and the file name editor.
     void cmdBatch_Click();

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -120,8 +121,8 @@ void frmFiles::DropFiles(const QList<QByteArray>& paths) {
     for (const QByteArray& path : paths) {
         LetEventsRun(1);
         if (busy_)
-            return; // a run started meanwhile
-        GoToFile(path);
+            return;                        // a run started meanwhile
+        OpenPath(QFile::encodeName(path)); // a folder opens, a file is taken up
     }
 }
 

@@ -4,6 +4,9 @@
 
 #include "support/TempTree.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -38,20 +41,48 @@ TEST(Volumes, TheRootIsListedAndNoPseudoFileSystem) {
     }
 }
 
-TEST(SingleInstance, SecondHolderForTheSameProgramFailsOthersSucceed) {
+class SingleInstanceTest : public testing::Test {
+protected:
+    void SetUp() override {
+        qputenv("XDG_RUNTIME_DIR", t.Path().toUtf8());
+        QFile::setPermissions(t.Path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
     TempTree t;
-    qputenv("XDG_RUNTIME_DIR", t.Path().toUtf8());
-    QFile::setPermissions(t.Path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+};
+
+TEST_F(SingleInstanceTest, SecondHolderForTheSameProgramFindsAnotherCopyOthersDoNot) {
     {
         SingleInstance first("/opt/a/varnello");
-        EXPECT_TRUE(first.IsFirst());
+        EXPECT_TRUE(first.HoldsLock());
+        EXPECT_FALSE(first.AnotherCopyRuns());
         SingleInstance second("/opt/a/varnello");
-        EXPECT_FALSE(second.IsFirst());
+        EXPECT_FALSE(second.HoldsLock());
+        EXPECT_TRUE(second.AnotherCopyRuns());
+        EXPECT_EQ(second.ChannelPath(), first.ChannelPath());
+        EXPECT_TRUE(second.ChannelPath().startsWith(t.Path() + '/'));
         SingleInstance other("/opt/b/varnello");
-        EXPECT_TRUE(other.IsFirst());
+        EXPECT_TRUE(other.HoldsLock());
+        EXPECT_NE(other.ChannelPath(), first.ChannelPath());
     }
     SingleInstance again("/opt/a/varnello");
-    EXPECT_TRUE(again.IsFirst());
+    EXPECT_TRUE(again.HoldsLock());
+}
+
+// Only a running copy's lock counts: what else lies in its place lets the program start, unlocked.
+TEST_F(SingleInstanceTest, SomethingElseInTheLocksPlaceIsNoOtherCopy) {
+    const QString lock = SingleInstance("/opt/a/varnello").ChannelPath().replace(".socket", ".lock");
+    for (const bool folder : {true, false}) {
+        SCOPED_TRACE(folder ? "a folder" : "a file that holds no lock");
+        QDir(t.Path()).rmdir(lock);
+        if (folder)
+            ASSERT_TRUE(QDir().mkdir(lock));
+        else
+            t.File(QFileInfo(lock).fileName(), "kein Lock");
+        const SingleInstance instance("/opt/a/varnello");
+        EXPECT_FALSE(instance.HoldsLock());
+        EXPECT_FALSE(instance.AnotherCopyRuns());
+    }
 }
 
 } // namespace

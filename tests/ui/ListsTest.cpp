@@ -207,17 +207,22 @@ TEST_F(Drops, ThreeFilesAreTakenUpInTurnAndTheLastStaysCurrent) {
     EXPECT_EQ(form->lstSel->text(form->lstSel->currentRow()), "two.png");
 }
 
-TEST_F(Drops, AHiddenFileOrAFolderTakesNothingUp) {
-    for (const QString& path : {Fotos(".hidden.jpg"), Fotos("unter")}) {
-        SCOPED_TRACE(path.toStdString());
-        ASSERT_TRUE(DropFiles(form->lstSel, {path}));
-        EXPECT_EQ(form->dirDirs->Path(), tree.Abs(QStringLiteral("fotos")));
-        EXPECT_EQ(SelectedCount(form->lstSel), 0);
-        EXPECT_EQ(form->CurrentFile, tree.Abs(QStringLiteral("fotos/")));
-        EXPECT_TRUE(form->txtExtension->text().isEmpty());
-        EXPECT_TRUE(form->txtFileName->text().isEmpty());
-        EXPECT_EQ(form->lblOptions[1]->palette().color(QPalette::Window), QColor(128, 128, 128));
-    }
+TEST_F(Drops, AHiddenFileTakesNothingUp) {
+    ASSERT_TRUE(DropFiles(form->lstSel, {Fotos(".hidden.jpg")}));
+    EXPECT_EQ(form->dirDirs->Path(), tree.Abs(QStringLiteral("fotos")));
+    EXPECT_EQ(SelectedCount(form->lstSel), 0);
+    EXPECT_EQ(form->CurrentFile, tree.Abs(QStringLiteral("fotos/")));
+    EXPECT_TRUE(form->txtExtension->text().isEmpty());
+    EXPECT_TRUE(form->txtFileName->text().isEmpty());
+    EXPECT_EQ(form->lblOptions[1]->palette().color(QPalette::Window), QColor(128, 128, 128));
+}
+
+TEST_F(Drops, ADroppedFolderOpensThatFolder) {
+    ASSERT_TRUE(DropFiles(form->lstSel, {Fotos("unter")}));
+    EXPECT_EQ(form->dirDirs->Path(), tree.Abs(QStringLiteral("fotos/unter")));
+    EXPECT_TRUE(form->CurrentFolder.isEmpty());
+    EXPECT_EQ(form->lstSel->count(), 0);
+    EXPECT_EQ(Entries(form->lstPath), QStringList{"[..]"});
 }
 
 TEST_F(Drops, InOrderModeTheDropWorksOnTheSelectionListAndLeavesTheOrder) {

@@ -1,0 +1,5 @@
+#include "app/AppModul.h"
+
+int main(int argc, char** argv) {
+    return Main(argc, argv);
+}
