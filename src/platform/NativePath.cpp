@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace NativePath {
@@ -61,6 +62,15 @@ QByteArray LastName(const QByteArray& path) {
     while (p.size() > 1 && p.endsWith('/'))
         p.chop(1);
     return p.mid(p.lastIndexOf('/') + 1);
+}
+
+Kind KindOf(const QByteArray& path) {
+    struct stat info {};
+    if (path.isEmpty() || ::stat(path.constData(), &info) != 0)
+        return Kind::Missing;
+    if (S_ISDIR(info.st_mode))
+        return Kind::Folder;
+    return S_ISREG(info.st_mode) ? Kind::File : Kind::Other;
 }
 
 QString Text(const QByteArray& path) {

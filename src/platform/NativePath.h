@@ -22,6 +22,10 @@ QByteArray Parent(const QByteArray& path);
 // The last name of path ("/a/b" gives "b").
 QByteArray LastName(const QByteArray& path);
 
+// What a path names on disk, links followed.
+enum class Kind { Missing, Folder, File, Other };
+Kind KindOf(const QByteArray& path);
+
 // The path as it is shown: UTF-8, with U+FFFD for bytes that do not decode.
 QString Text(const QByteArray& path);
 

@@ -121,8 +121,8 @@ void frmFiles::DropFiles(const QList<QByteArray>& paths) {
     for (const QByteArray& path : paths) {
         LetEventsRun(1);
         if (busy_)
-            return;                        // a run started meanwhile
-        OpenPath(QFile::encodeName(path)); // a folder opens, a file is taken up
+            return;     // a run started meanwhile
+        OpenPath(path); // a folder opens, a file is taken up
     }
 }
 

@@ -2,17 +2,23 @@
 // each path of a drop.
 #include "ui/frmFiles.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/NativePath.h"
 
 void frmFiles::OpenPath(const QByteArray& nativePath) {
     if (busy_ || nativePath.isEmpty())
         return;
-    const QFileInfo info(QFile::decodeName(nativePath));
-    if (info.isDir())
-        setDirPath(info.absoluteFilePath());
-    else if (info.isFile())
-        GoToFile(info.absoluteFilePath());
+    const QByteArray path = NativePath::Normal(nativePath);
+    switch (NativePath::KindOf(path)) {
+    case NativePath::Kind::Folder:
+        setDirPath(path);
+        break;
+    case NativePath::Kind::File:
+        GoToFile(path);
+        break;
+    case NativePath::Kind::Missing:
+    case NativePath::Kind::Other:
+        break;
+    }
 }
 
 void frmFiles::OpenFromSecondStart(const QByteArray& nativePath) {

@@ -2,7 +2,7 @@
 // every container, and no box placed over the control hides it. CTest runs this at scale factors
 // 1 and 2. Needs the fonts the run set-up installs.
 #include "app/DesignFonts.h"
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
