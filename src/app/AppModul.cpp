@@ -80,13 +80,14 @@ int Main(int argc, char** argv) {
     const std::unique_ptr<frmFiles> form = InitSettings(programFile);
     form->OpenPath(startPath);
 
-    // Later starts hand their path to this window.
+    // Asked to end, the window closes as if the user closed it, and the settings are kept.
+    OnTerminationRequest(form.get(), [window = form.get()] { window->close(); });
+
+    // Later starts hand their path to this window; the channel opens last, so whoever finds it
+    // finds a window that is fully up.
     PathHandOverServer channel;
     QObject::connect(&channel, &PathHandOverServer::pathReceived, form.get(), &frmFiles::OpenFromSecondStart);
     if (instance.HoldsLock())
         channel.Listen(instance.ChannelPath());
-
-    // Asked to end, the window closes as if the user closed it, and the settings are kept.
-    OnTerminationRequest(form.get(), [window = form.get()] { window->close(); });
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "rename/CodePoints.h"
 
 #include <QChar>
+#include <QHash>
 #include <QLocale>
 
 #include <vector>
@@ -54,34 +55,54 @@ void Append(QString& out, char32_t cp) {
     }
 }
 
-QString MapWithLocale(const QString& text, bool upper) {
-    const QLocale locale;
-    return upper ? locale.toUpper(text) : locale.toLower(text);
-}
-
-char32_t MapOne(char32_t cp, bool upper) {
+// One code point mapped to one case in the user's locale, where the locale maps it to exactly one
+// code point; otherwise (ß to SS, i with a dot above to I) the simple per-character mapping. A
+// mapping of the whole text could not be trusted: its length can come out equal by chance while a
+// growing and a shrinking mapping cancel out ("straße i\u0307" in Lithuanian).
+char32_t MapOne(const QLocale& locale, char32_t cp, bool upper) {
     QString one;
     Append(one, cp);
-    const std::vector<char32_t> mapped = Split(MapWithLocale(one, upper));
-    if (mapped.size() == 1) {
-        return mapped.front();
+    const QString mapped = upper ? locale.toUpper(one) : locale.toLower(one);
+    qsizetype units = 0;
+    if (!mapped.isEmpty()) {
+        const char32_t first = At(mapped, 0, &units);
+        if (units == mapped.size())
+            return first;
     }
     return upper ? QChar::toUpper(cp) : QChar::toLower(cp);
 }
 
-// The text mapped to one case, one code point out for each code point in.
+// The mappings of the user's locale, kept while it stays the same: a name maps the same few
+// letters again and again, and asking the locale costs far more than a look-up.
+class CaseCache {
+public:
+    // The text mapped to one case, one code point out for each code point in.
+    std::vector<char32_t> Map(const QString& text, bool upper) {
+        const QLocale locale;
+        if (locale.name() != localeName_) {
+            localeName_ = locale.name();
+            mapped_[0].clear();
+            mapped_[1].clear();
+        }
+        QHash<char32_t, char32_t>& table = mapped_[upper ? 1 : 0];
+        std::vector<char32_t> points = Split(text);
+        for (char32_t& cp : points) {
+            auto found = table.constFind(cp);
+            if (found == table.cend())
+                found = table.insert(cp, MapOne(locale, cp, upper));
+            cp = *found;
+        }
+        return points;
+    }
+
+private:
+    QString localeName_;
+    QHash<char32_t, char32_t> mapped_[2];
+};
+
 std::vector<char32_t> MapKeepingLength(const QString& text, bool upper) {
-    // The whole text in one locale call is the fast road; full case mappings only ever grow a
-    // text, so an equal count means every code point mapped to exactly one.
-    std::vector<char32_t> mapped = Split(MapWithLocale(text, upper));
-    std::vector<char32_t> points = Split(text);
-    if (mapped.size() == points.size()) {
-        return mapped;
-    }
-    for (char32_t& cp : points) {
-        cp = MapOne(cp, upper);
-    }
-    return points;
+    thread_local CaseCache cache;
+    return cache.Map(text, upper);
 }
 
 QString Join(const std::vector<char32_t>& points) {

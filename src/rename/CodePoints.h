@@ -18,7 +18,8 @@ char32_t At(QStringView text, qsizetype i, qsizetype* units);
 
 // Letter case mapped code point by code point, never changing the number of code points. The
 // user's locale decides where it maps one code point to one code point (Turkish "i" -> "İ");
-// where it would change the length ("ß" -> "SS"), the simple per-character mapping is used.
+// where it would change the length ("ß" -> "SS"), the simple per-character mapping is used. A
+// capital sigma becomes the ordinary small sigma, never the final form.
 QString ToUpper(const QString& text);
 QString ToLower(const QString& text);
 

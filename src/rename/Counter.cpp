@@ -1,5 +1,6 @@
 #include "rename/Counter.h"
 
+#include "rename/CodePoints.h"
 #include "rename/RuleChain.h"
 
 #include <algorithm>
@@ -62,12 +63,13 @@ std::optional<QString> PreviewCounterToken(const RenameOptions& options) {
 
 QString FormatCounter(const QString& numberText, const QString& digitsText) {
     const double digits = LeadingNumber(digitsText);
-    if (!(digits > 1.0) || numberText.size() >= MaxCounterTokenLength) {
+    const qsizetype length = CodePoints::Count(numberText); // characters, not UTF-16 units
+    if (!(digits > 1.0) || length >= MaxCounterTokenLength) {
         return numberText;
     }
     // Fill while the digit count exceeds the length, that is up to the digit count rounded up.
     const double wanted = std::min(std::ceil(digits), static_cast<double>(MaxCounterTokenLength));
-    const qsizetype zeros = static_cast<qsizetype>(wanted) - numberText.size();
+    const qsizetype zeros = static_cast<qsizetype>(wanted) - length;
     if (zeros <= 0) {
         return numberText;
     }

@@ -13,7 +13,7 @@ struct CounterState {
     QString RemainingList; // the part of the counter list not yet handed out
 };
 
-// The longest counter token the zero fill makes: no file name may be longer.
+// The longest counter token, in characters, that the zero fill makes: no file name may be longer.
 inline constexpr qsizetype MaxCounterTokenLength = 255;
 
 CounterState BeginCounter(const RenameOptions& options);

@@ -53,6 +53,11 @@ public:
         return preview;
     }
 
+    // Stopped before it is deleted: Qt 6.4's PulseAudio output runs the event loop while it is
+    // destroyed, and a feed request still queued from the server's thread must find it stopped, or it
+    // asks the closed stream for room and PulseAudio aborts the program.
+    ~WavePreview() override { sink_.stop(); }
+
 private:
     WavePreview(std::unique_ptr<WaveStream> stream, const QAudioDevice& output, const QAudioFormat& format)
         : stream_(std::move(stream)), sink_(output, format) {

@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 namespace {
 
@@ -71,11 +72,23 @@ bool frmFiles::EditorEvent(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease:
         txtFileName_MouseUp();
         return false;
+    case QEvent::ContextMenu:
+        // On Linux the release of a right-click goes to the context menu, not to the box: the
+        // press ends here, or later moves would copy selections as if a button were held.
+        txtFileName_MouseUp();
+        return false;
+    case QEvent::FocusOut:
+        // The copy moves the focus away and back itself; any other loss of the focus ends the press.
+        if (!copyingSelection_)
+            txtFileName_MouseUp();
+        return false;
     case QEvent::MouseMove:
         // Moves that arrive while the last selection is still being copied would extend a
         // selection the copy has cleared for the moment; the next move catches up.
         if (copyingSelection_)
             return true;
+        if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
+            txtFileName_MouseUp(); // a release the box never saw
         // The box extends its selection first; the handler reads the selection it made.
         static_cast<QObject*>(txtFileName)->event(event);
         txtFileName_MouseMove();

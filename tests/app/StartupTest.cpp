@@ -95,6 +95,25 @@ protected:
                 p->waitForFinished(5000);
             }
     }
+    // Waits until the program's window is up: it opens its channel for second starts only then.
+    bool WindowUp(QProcess& p) {
+        return QTest::qWaitFor(
+                   [&] {
+                       return p.state() != QProcess::Running ||
+                              !QDir(tree.Abs("run")).entryList({"*.socket"}, QDir::System).isEmpty();
+                   },
+                   20000) &&
+               p.state() == QProcess::Running;
+    }
+    // Waits until the program has taken its lock, which it does after it began to listen for
+    // requests to end.
+    bool Locked() {
+        return QTest::qWaitFor(
+            [&] {
+                return !QDir(tree.Abs("run")).entryList({"*.lock"}, QDir::System | QDir::Files).isEmpty();
+            },
+            20000);
+    }
     QString Exe() const { return tree.Abs("bin/varnello"); }
     QString Observed() const { return tree.Abs("bin/observed"); }
     QString Work(const QString& relative = {}) const { return QDir::cleanPath(tree.Abs("work/") + relative); }
@@ -222,8 +241,7 @@ TEST_F(RealProcess, TheChannelIgnoresWhatIsNotOnePathOfAnExistingFolderOrFile) {
 
 TEST_F(RealProcess, ASecondCopyEndsAtOnceSilentlyWhileTheFirstRuns) {
     Start(first, {"--ignored", "argument"});
-    QTest::qWait(1500);
-    ASSERT_EQ(first.state(), QProcess::Running) << first.readAllStandardError().toStdString();
+    ASSERT_TRUE(WindowUp(first)) << first.readAllStandardError().toStdString();
 
     Start(second, {});
     ASSERT_TRUE(second.waitForFinished(10000));
@@ -239,9 +257,10 @@ TEST_F(RealProcess, AskedToEndTheProgramClosesItsWindowAndKeepsTheSettings) {
     for (const char* how : {"SIGTERM", "SIGINT"}) {
         SCOPED_TRACE(how);
         QFile::remove(tree.Abs("bin/varnello.ini"));
+        for (const QString& socket : QDir(tree.Abs("run")).entryList({"*.socket"}, QDir::System))
+            QFile::remove(tree.Abs("run/") + socket); // the last round's, so the wait sees this one's
         Start(first, {});
-        QTest::qWait(1500);
-        ASSERT_EQ(first.state(), QProcess::Running) << first.readAllStandardError().toStdString();
+        ASSERT_TRUE(WindowUp(first)) << first.readAllStandardError().toStdString();
         ASSERT_EQ(::kill(pid_t(first.processId()), QByteArray(how) == "SIGTERM" ? SIGTERM : SIGINT), 0);
         ASSERT_TRUE(first.waitForFinished(10000));
         EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
@@ -253,10 +272,11 @@ TEST_F(RealProcess, AskedToEndTheProgramClosesItsWindowAndKeepsTheSettings) {
 }
 
 TEST_F(RealProcess, AskedToEndWhileStartingTheProgramEndsAndWritesNothing) {
-    // The settings file is a pipe that nobody writes: reading it would wait for ever.
+    // The settings file is a pipe that nobody writes: reading it would wait for ever, and it must not
+    // be replaced by a file.
     ASSERT_EQ(::mkfifo(QFile::encodeName(tree.Abs("bin/varnello.ini")).constData(), 0600), 0);
     Start(first, {});
-    QTest::qWait(1500);
+    ASSERT_TRUE(Locked());
     ASSERT_EQ(::kill(pid_t(first.processId()), SIGTERM), 0);
     ASSERT_TRUE(first.waitForFinished(10000));
     EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);

@@ -1,4 +1,5 @@
 #include "rename/CodePoints.h"
+#include "rename/Counter.h"
 #include "rename/RuleChain.h"
 
 #include <QLocale>
@@ -59,4 +60,16 @@ TEST(CaseRule, UsesTheUserLocaleWhereItMapsOneToOne) {
     EXPECT_EQ(WithCase("ISPARTA", CaseMode::CaseLower), u8"ısparta");
     EXPECT_EQ(WithCase("izmir ili", CaseMode::CaseWords), u8"İzmir İli");
     EXPECT_EQ(WithCase(u8"straße", CaseMode::CaseUpper), u8"STRAßE");
+}
+
+TEST(CaseRule, EachCodePointMapsOnItsOwnEvenWhereLengthsWouldCancelOut) {
+    // In Lithuanian "ß" grows to "SS" while "i" with a dot above shrinks to "I": the text keeps its
+    // length, yet no letter may take another's place.
+    const LocaleScope scope{QLocale(QLocale::Lithuanian, QLocale::Lithuania)};
+    EXPECT_EQ(WithCase(QString::fromUtf8("stra\u00dfe i\u0307"), CaseMode::CaseUpper),
+              QString::fromUtf8("STRA\u00dfE I\u0307"));
+}
+
+TEST(CodePoints, TheCounterFillCountsCharacters) {
+    EXPECT_EQ(FormatCounter(QString::fromUtf8("T\U0001f389"), "07"), QString::fromUtf8("00000T\U0001f389"));
 }

@@ -1,10 +1,12 @@
 #include "support/RenameFixture.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -176,6 +178,25 @@ TEST_F(NameSelection, NothingIsCopiedWithoutAPressedButtonOrWhileACutOrFindRuleI
         ExpectParameters("", "9", "9");
         form->chkOptions[rule]->setChecked(false);
     }
+}
+
+TEST_F(NameSelection, ARightClickWhoseReleaseWentToTheContextMenuCopiesNothingLater) {
+    form->txtFileName->setText("Urlaub");
+    const QPoint p = At(2);
+    QMouseEvent press(QEvent::MouseButtonPress, p, form->txtFileName->mapToGlobal(p), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(form->txtFileName, &press);
+    QTimer::singleShot(0, [] {
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close(); // Escape
+    });
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, p, form->txtFileName->mapToGlobal(p));
+    QApplication::sendEvent(form->txtFileName, &menu);
+    EXPECT_FALSE(form->NameMouseDown);
+    form->txtFileName->selectAll();
+    Send(QEvent::MouseMove, 4, Qt::NoButton);
+    ExpectParameters("", "9", "9");
+    EXPECT_EQ(form->txtFileName->text(), "Urlaub");
 }
 
 } // namespace
