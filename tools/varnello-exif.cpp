@@ -23,7 +23,7 @@ int main(int argc, char* argv[]) {
         reader.setImageFile(file);
         const QByteArray list = reader.ListInfo().toUtf8();
         std::fwrite(list.constData(), 1, std::size_t(list.size()), stdout);
-        if (reader.Status() == 2) {
+        if (reader.Status() == ExifStatus::NotReadable) {
             std::fprintf(stderr, "varnello-exif: %s: %s\n", qPrintable(file),
                          qPrintable(reader.LastError().Description));
             result = 1;

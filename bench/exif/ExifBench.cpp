@@ -144,9 +144,9 @@ int main(int argc, char* argv[]) {
 
     bare();
     exif();
-    if (reader.Status() != 0 || reader.TagList().size() < 30) {
+    if (reader.Status() != ExifStatus::Parsed || reader.TagList().size() < 30) {
         std::fprintf(stderr, "exif_bench: the reader found %d entries (status %d)\n",
-                     int(reader.TagList().size()), reader.Status());
+                     int(reader.TagList().size()), int(reader.Status()));
         return 1;
     }
     std::vector<double> bareTimes, exifTimes, parseTimes;

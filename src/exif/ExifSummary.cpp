@@ -66,7 +66,7 @@ QString DateAndTime(const QString& text) {
 } // namespace
 
 void clsEXIF::ListEXIF(QObject* iFrm, qint16 iSide) const {
-    if (m_Status != 0 || !iFrm)
+    if (m_Status != ExifStatus::Parsed || !iFrm)
         return;
     for (qsizetype i = 1; i < m_TagList.size(); ++i) {
         const QString& t = m_TagList[i].Text;
@@ -107,7 +107,7 @@ void clsEXIF::ListEXIF(QObject* iFrm, qint16 iSide) const {
 }
 
 void clsEXIF::ListEXIF2(QObject* iFrm) const {
-    if (m_Status != 0 || !iFrm)
+    if (m_Status != ExifStatus::Parsed || !iFrm)
         return;
     for (qsizetype i = 1; i < m_TagList.size(); ++i) {
         if (Matches(m_TagList[i].Name, QLatin1StringView("datetimeoriginal")))

@@ -79,7 +79,7 @@ QString PlainDecimal(double value, QStringView decimalPoint) {
     return WithSeparator(text, qsizetype(text.size() - dot), value < 0, decimalPoint);
 }
 
-double LeadingNumber(QStringView text) {
+double LeadingNumberWithExponent(QStringView text) {
     std::string number;
     bool digitsSeen = false, pointSeen = false, exponentSeen = false;
     for (const QChar c : text) {
@@ -112,7 +112,7 @@ double LeadingNumber(QStringView text) {
     return std::strtod(number.c_str(), nullptr);
 }
 
-std::optional<qint32> RoundToInt32(double value) {
+std::optional<qint32> RoundHalfEvenToInt32(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
     // nearbyint rounds halves to even under the default rounding mode.

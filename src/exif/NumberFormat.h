@@ -24,12 +24,14 @@ QString FormatFixed(double value, int decimals, QStringView decimalPoint);
 // A whole number without grouping or separator; any other number in its shortest exact form.
 QString PlainDecimal(double value, QStringView decimalPoint);
 
-// The number a text begins with, read the classic Basic way: blanks are skipped, then an optional
-// sign, digits, one "." and an exponent; 0 when the text begins with anything else.
-double LeadingNumber(QStringView text);
+// The number a text begins with, read the classic Basic way: blanks, tabs and line ends are
+// skipped, then an optional sign, digits, one "." and an exponent ("e", "E", "d" or "D" with its own
+// sign); 0 when the text begins with anything else. Unlike the rename rules' leading number, which
+// knows no exponent, "1e3" is 1000 here.
+double LeadingNumberWithExponent(QStringView text);
 
 // `value` rounded to the nearest 32-bit integer, halves to the even neighbour; missing when it does
-// not fit.
-std::optional<qint32> RoundToInt32(double value);
+// not fit 32 bits or is not finite (the caller then keeps what it had).
+std::optional<qint32> RoundHalfEvenToInt32(double value);
 
 } // namespace ExifNumbers

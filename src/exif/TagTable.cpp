@@ -81,10 +81,6 @@ const std::array<QString, TagCount>& Names() {
 
 } // namespace
 
-quint16 TagNumber(int index) {
-    return Rows.at(std::size_t(index)).number;
-}
-
 const QString& TagName(int index) {
     return Names().at(std::size_t(index));
 }

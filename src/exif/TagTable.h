@@ -8,8 +8,7 @@ namespace ExifTags {
 
 inline constexpr int TagCount = 54;
 
-// The tag number and name at table index `index` (0 to TagCount - 1).
-quint16 TagNumber(int index);
+// The tag name at table index `index` (0 to TagCount - 1).
 const QString& TagName(int index);
 
 // The table index of tag `number`, -1 when it is not in the table.

@@ -82,12 +82,12 @@ void clsEXIF::ReadHead(QByteArrayView head) {
     m_Status = ParseHead(head);
 }
 
-quint8 clsEXIF::ReadMetaInfo(const QString& fileName) {
+ExifStatus clsEXIF::ReadMetaInfo(const QString& fileName) {
     QString failure;
     const QByteArray head = ReadFileHead(fileName, HeadLength, failure);
     if (head.isEmpty()) {
         ReportError(ExifErrorNumber::FileNotFound, QStringLiteral("ReadMetaInfo"), failure);
-        return 2;
+        return ExifStatus::NotReadable;
     }
     return ParseHead(head);
 }
@@ -101,17 +101,17 @@ QByteArray clsEXIF::ReadFileHead(const QString& fileName, qint64 length, QString
     return std::move(head.Bytes);
 }
 
-quint8 clsEXIF::ParseHead(QByteArrayView head) {
+ExifStatus clsEXIF::ParseHead(QByteArrayView head) {
     head = head.first(qMin<qsizetype>(head.size(), HeadLength));
     if (head.isEmpty()) {
         ReportError(ExifErrorNumber::FileNotFound, QStringLiteral("ReadMetaInfo"), NotFound);
-        return 2;
+        return ExifStatus::NotReadable;
     }
     // "Exif" and a zero byte anywhere in the head; no JPEG segment structure is followed.
     const std::string_view bytes(head.data(), std::size_t(head.size()));
     const auto marker = bytes.find(std::string_view("Exif\0", 5));
     if (marker == std::string_view::npos)
-        return 1;
+        return ExifStatus::NoExifMarker;
 
     // After the marker one more zero byte, then the TIFF header:
     // 2 bytes: "II" little-endian, anything else big-endian (the magic number 42 is not checked)
@@ -130,7 +130,7 @@ quint8 clsEXIF::ParseHead(QByteArrayView head) {
     // directory ExifInteroperabilityOffset points to is not read.
     if (exifDirectory != 0)
         ReadIFD(reader, tiffStart, exifDirectory, ExifInteroperabilityOffset);
-    return 0;
+    return ExifStatus::Parsed;
 }
 
 qint32 clsEXIF::ReadIFD(const HeadReader& head, qint64 tiffStart, qint64 ifdOffset, qint32 searchedTag) {
@@ -160,7 +160,8 @@ qint32 clsEXIF::ReadIFD(const HeadReader& head, qint64 tiffStart, qint64 ifdOffs
         DecodeValue(head, entry, tiffStart, p);
         if (entry.Tag == searchedTag) {
             // A later entry with the same tag wins; a number that does not fit keeps the earlier one.
-            if (const auto offset = ExifNumbers::RoundToInt32(ExifNumbers::LeadingNumber(entry.Text)))
+            if (const auto offset =
+                    ExifNumbers::RoundHalfEvenToInt32(ExifNumbers::LeadingNumberWithExponent(entry.Text)))
                 result = *offset;
         }
         m_TagList.append(std::move(entry));
@@ -197,8 +198,9 @@ void clsEXIF::DecodeValue(const HeadReader& head, ExifEntry& entry, qint64 tiffS
         case FlashPixVersion: {
             // Four characters such as "0220": the number of the first two, ".", the last two.
             const QString major = TextOf(bytes.first(qMin<qsizetype>(2, bytes.size())));
-            entry.Text = ExifNumbers::PlainDecimal(ExifNumbers::LeadingNumber(major), m_DecimalPoint) +
-                         QLatin1Char('.') + TextOf(bytes.last(qMin<qsizetype>(2, bytes.size())));
+            entry.Text =
+                ExifNumbers::PlainDecimal(ExifNumbers::LeadingNumberWithExponent(major), m_DecimalPoint) +
+                QLatin1Char('.') + TextOf(bytes.last(qMin<qsizetype>(2, bytes.size())));
             return;
         }
         case ComponentsConfiguration: {
@@ -345,17 +347,17 @@ QString clsEXIF::GetTagName(qint32 lID) const {
 qint32 clsEXIF::MetaInfo(qint32 l_ID, QString& StringData) {
     m_LastError = {};
     switch (m_Status) {
-    case 0:
+    case ExifStatus::Parsed:
         for (qsizetype i = 1; i < m_TagList.size(); ++i) {
             const ExifEntry& entry = m_TagList[i];
             if (entry.Tag == l_ID) {
                 StringData = entry.Text;
-                return ExifNumbers::RoundToInt32(entry.Value).value_or(0);
+                return ExifNumbers::RoundHalfEvenToInt32(entry.Value).value_or(0);
             }
         }
         StringData = QStringLiteral("Tag ") + QString::number(l_ID) + QStringLiteral(" nicht gefunden.");
         return 0;
-    case 1:
+    case ExifStatus::NoExifMarker:
         ReportError(ExifErrorNumber::NoExifData, QStringLiteral("MetaInfo"),
                     QStringLiteral("Keine EXIF-Daten vorhanden."));
         return 0;
@@ -367,7 +369,7 @@ qint32 clsEXIF::MetaInfo(qint32 l_ID, QString& StringData) {
 
 QString clsEXIF::ListInfo() const {
     switch (m_Status) {
-    case 0: {
+    case ExifStatus::Parsed: {
         QString list;
         for (qsizetype i = 1; i < m_TagList.size(); ++i) {
             const ExifEntry& entry = m_TagList[i];
@@ -375,7 +377,7 @@ QString clsEXIF::ListInfo() const {
         }
         return list;
     }
-    case 1:
+    case ExifStatus::NoExifMarker:
         return QStringLiteral("Keine EXIF-Daten vorhanden.");
     default:
         return QStringLiteral("Error.");

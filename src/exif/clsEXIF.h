@@ -2,6 +2,7 @@
 
 #include "exif/ExifEntry.h"
 #include "exif/ExifError.h"
+#include "exif/ExifStatus.h"
 
 #include <QByteArrayView>
 #include <QList>
@@ -41,8 +42,7 @@ public:
     // Writes the date taken of the file last read into lblTimeDate(2) alone.
     void ListEXIF2(QObject* iFrm) const;
 
-    // 0 = EXIF block found and parsed, 1 = no EXIF marker in the file head, 2 = file not readable.
-    quint8 Status() const { return m_Status; }
+    ExifStatus Status() const { return m_Status; }
     // Slot 0 is a placeholder; 1..n are IFD0's entries, then the EXIF sub-directory's.
     const QList<ExifEntry>& TagList() const { return m_TagList; }
     // The error of the last setImageFile or MetaInfo call; Number None when it reported none.
@@ -62,8 +62,8 @@ private:
         bool Into(double& value) const;
     };
 
-    quint8 ReadMetaInfo(const QString& fileName);
-    quint8 ParseHead(QByteArrayView head);
+    ExifStatus ReadMetaInfo(const QString& fileName);
+    ExifStatus ParseHead(QByteArrayView head);
     static QByteArray ReadFileHead(const QString& fileName, qint64 length, QString& failure);
     qint32 ReadIFD(const HeadReader& head, qint64 tiffStart, qint64 ifdOffset, qint32 searchedTag);
     void DecodeValue(const HeadReader& head, ExifEntry& entry, qint64 tiffStart, qint64 entryPos) const;
@@ -76,7 +76,7 @@ private:
     void ReportError(ExifErrorNumber number, const QString& source, const QString& description);
 
     QString m_ImageFile;
-    quint8 m_Status = 0;
+    ExifStatus m_Status = ExifStatus::Parsed;
     bool m_IntelByteAlignment = false;
     QList<ExifEntry> m_TagList;
     ExifError m_LastError;

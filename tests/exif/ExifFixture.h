@@ -51,7 +51,7 @@ protected:
     TiffBuilder Block() const { return TiffBuilder(GetParam()); }
     void LoadBlock(const TiffBuilder& block) {
         Load(block.Jpeg());
-        ASSERT_EQ(reader.Status(), 0);
+        ASSERT_EQ(reader.Status(), ExifStatus::Parsed);
         ASSERT_EQ(reader.IntelByteAlignment(), GetParam());
     }
 };

@@ -93,7 +93,7 @@ TEST_P(RealJpeg, CameraTagsReadAsExifToolWroteThem) {
     const QString path = MakeCameraJpeg();
     ASSERT_FALSE(path.isEmpty());
     reader.setImageFile(path);
-    ASSERT_EQ(reader.Status(), 0);
+    ASSERT_EQ(reader.Status(), ExifStatus::Parsed);
     EXPECT_EQ(reader.IntelByteAlignment(), GetParam());
 
     EXPECT_EQ(Text(tagMake), "Canon");
@@ -123,7 +123,7 @@ TEST_P(RealJpeg, SameEntriesInTheSameOrderAsExifTool) {
     const QString path = MakeCameraJpeg();
     ASSERT_FALSE(path.isEmpty());
     reader.setImageFile(path);
-    ASSERT_EQ(reader.Status(), 0);
+    ASSERT_EQ(reader.Status(), ExifStatus::Parsed);
     const QList<OracleEntry> oracle = ExifToolEntries(path);
     ASSERT_GT(oracle.size(), 20);
 
