@@ -4,8 +4,6 @@
 #include "exif/NumberFormat.h"
 #include "exif/TagTable.h"
 
-#include "platform/FileHead.h"
-
 #include <QLocale>
 
 #include <cmath>
@@ -51,8 +49,6 @@ enum FieldType : qint32 {
 // The directory of a TIFF block may hold no more entries than a 16-bit signed index reaches.
 constexpr qsizetype MaxTagListIndex = 32767;
 
-const QString NotFound = QStringLiteral("Datei nicht gefunden.");
-
 // The bytes as characters, one per byte, without the zero bytes (string terminators, the padding of
 // short inline values, the zeros of UserComment's character-code prefix).
 QString TextOf(QByteArrayView bytes) {
@@ -71,40 +67,23 @@ QString TextOf(QByteArrayView bytes) {
 
 clsEXIF::clsEXIF() = default;
 
-void clsEXIF::setImageFile(const QVariant& vNewValue) {
+void clsEXIF::setImageFile(const QVariant& vNewValue, QByteArrayView head, const QString& refusal) {
     m_LastError = {};
     m_ImageFile = vNewValue.toString();
-    m_Status = ReadMetaInfo(m_ImageFile);
+    m_Status = ReadMetaInfo(head, refusal);
 }
 
 void clsEXIF::ReadHead(QByteArrayView head) {
     m_LastError = {};
-    m_Status = ParseHead(head);
+    m_Status = ReadMetaInfo(head, {});
 }
 
-ExifStatus clsEXIF::ReadMetaInfo(const QString& fileName) {
-    QString failure;
-    const QByteArray head = ReadFileHead(fileName, HeadLength, failure);
-    if (head.isEmpty()) {
-        ReportError(ExifErrorNumber::FileNotFound, QStringLiteral("ReadMetaInfo"), failure);
-        return ExifStatus::NotReadable;
-    }
-    return ParseHead(head);
-}
-
-QByteArray clsEXIF::ReadFileHead(const QString& fileName, qint64 length, QString& failure) {
-    // One open, one read, one close: the read of the head costs no more than the parse. Named
-    // pipes and devices are opened without waiting, so they can neither block nor run forever.
-    FileHead head = ::ReadFileHead(fileName, length);
-    if (head.Bytes.isEmpty())
-        failure = head.Refusal.isEmpty() ? NotFound : head.Refusal; // an empty file reads as a missing one
-    return std::move(head.Bytes);
-}
-
-ExifStatus clsEXIF::ParseHead(QByteArrayView head) {
+ExifStatus clsEXIF::ReadMetaInfo(QByteArrayView head, const QString& refusal) {
     head = head.first(qMin<qsizetype>(head.size(), HeadLength));
     if (head.isEmpty()) {
-        ReportError(ExifErrorNumber::FileNotFound, QStringLiteral("ReadMetaInfo"), NotFound);
+        // An empty file reads as a missing one.
+        ReportError(ExifErrorNumber::FileNotFound, QStringLiteral("ReadMetaInfo"),
+                    refusal.isEmpty() ? QStringLiteral("Datei nicht gefunden.") : refusal);
         return ExifStatus::NotReadable;
     }
     // "Exif" and a zero byte anywhere in the head; no JPEG segment structure is followed.

@@ -25,9 +25,14 @@ public:
     clsEXIF();
 
     QString ImageFile() const { return m_ImageFile; }
-    // Stores the text form of the value as the path and reads that file. Never fails towards the
-    // caller: the outcome is in Status(), an error in LastError().
-    void setImageFile(const QVariant& vNewValue);
+    // Stores the text form of the value as the path and reads the EXIF block from `head`: the first
+    // HeadLength bytes of that file (fewer when it is shorter), as the caller read them. The reader
+    // opens no file itself; callers read the head through the platform layer, which never waits on
+    // a pipe and takes the name's own bytes. An empty head is a file that could not be read: status
+    // NotReadable, and the error's description is `refusal`, the system's reason, or "Datei nicht
+    // gefunden." without one. Never fails towards the caller: the outcome is in Status(), an error
+    // in LastError().
+    void setImageFile(const QVariant& vNewValue, QByteArrayView head, const QString& refusal = {});
 
     // True when the TIFF block last parsed is little-endian ("II").
     bool IntelByteAlignment() const { return m_IntelByteAlignment; }
@@ -47,8 +52,8 @@ public:
     const QList<ExifEntry>& TagList() const { return m_TagList; }
     // The error of the last setImageFile or MetaInfo call; Number None when it reported none.
     const ExifError& LastError() const { return m_LastError; }
-    // Reads `head` as if it were a file's head (only its first HeadLength bytes count) and sets
-    // Status as setImageFile does; ImageFile is left alone. For data that is not in a file.
+    // Reads `head` as setImageFile does (only its first HeadLength bytes count), leaving ImageFile
+    // alone. For data that is not in a file.
     void ReadHead(QByteArrayView head);
 
     static constexpr std::array<qint32, 13> TypeSizes{0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
@@ -62,9 +67,7 @@ private:
         bool Into(double& value) const;
     };
 
-    ExifStatus ReadMetaInfo(const QString& fileName);
-    ExifStatus ParseHead(QByteArrayView head);
-    static QByteArray ReadFileHead(const QString& fileName, qint64 length, QString& failure);
+    ExifStatus ReadMetaInfo(QByteArrayView head, const QString& refusal);
     qint32 ReadIFD(const HeadReader& head, qint64 tiffStart, qint64 ifdOffset, qint32 searchedTag);
     void DecodeValue(const HeadReader& head, ExifEntry& entry, qint64 tiffStart, qint64 entryPos) const;
     QString DecodeRational(const HeadReader& value, ExifEntry& entry, bool isSigned) const;

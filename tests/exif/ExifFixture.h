@@ -3,6 +3,7 @@
 #include "support/QtPrint.h"
 #include "TiffBuilder.h"
 #include "exif/clsEXIF.h"
+#include "platform/FileHead.h"
 
 #include <QLocale>
 #include <QTemporaryDir>
@@ -17,11 +18,17 @@ protected:
     ExifFileTest() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     ~ExifFileTest() override { QLocale::setDefault(m_locale); }
 
+    // Lets the reader read the file as the program does: the head read through the platform layer.
+    void Open(const QVariant& path) {
+        const FileHead head = ReadFileHead(path.toString(), clsEXIF::HeadLength);
+        reader.setImageFile(path, head.Bytes, head.Refusal);
+    }
+
     // Writes the bytes as a file and lets the reader read it.
     void Load(const QByteArray& bytes, const QString& name = QStringLiteral("image.jpg")) {
         const QString path = WriteFile(m_dir.path(), name, bytes);
         ASSERT_FALSE(path.isEmpty());
-        reader.setImageFile(path);
+        Open(path);
     }
 
     // The first entry with `tag`, or null.

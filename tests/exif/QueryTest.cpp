@@ -69,7 +69,7 @@ TEST_F(ExifFileTest, NoMarkerKeepsThePreviousListButHidesIt) {
     const QString path =
         WriteFile(m_dir.path(), "picture.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
 
-    reader.setImageFile(path);
+    Open(path);
     EXPECT_EQ(reader.Status(), ExifStatus::NoExifMarker);
     EXPECT_EQ(reader.ImageFile(), path);
     EXPECT_EQ(reader.TagList().size(), entries);
@@ -82,7 +82,7 @@ TEST_F(ExifFileTest, UnreadableFilesGiveStatus2AndError1) {
     const qsizetype entries = reader.TagList().size();
     const QString empty = WriteFile(m_dir.path(), "empty.jpg", {});
     for (const QString& path : {m_dir.filePath("missing.jpg"), empty, m_dir.path(), QString()}) {
-        reader.setImageFile(path);
+        Open(path);
         EXPECT_EQ(reader.Status(), ExifStatus::NotReadable) << qPrintable(path);
         EXPECT_EQ(reader.TagList().size(), entries); // kept, but no query looks at it
         EXPECT_EQ(reader.LastError().Number, ExifErrorNumber::FileNotFound);
@@ -102,7 +102,7 @@ TEST_F(ExifFileTest, AFifoIsNotOpened) {
     // Opening a named pipe for reading would wait for a writer for ever.
     const QString fifo = m_dir.filePath("pipe.jpg");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    reader.setImageFile(fifo);
+    Open(fifo);
     EXPECT_EQ(reader.Status(), ExifStatus::NotReadable);
 }
 
@@ -111,14 +111,14 @@ TEST_F(ExifFileTest, AFileThatCannotBeOpenedIsAnError) {
     QFile::setPermissions(path, QFileDevice::Permissions());
     if (QFile(path).open(QIODevice::ReadOnly))
         GTEST_SKIP() << "running with rights that read any file";
-    reader.setImageFile(path);
+    Open(path);
     EXPECT_EQ(reader.Status(), ExifStatus::NotReadable);
     EXPECT_EQ(reader.LastError().Number, ExifErrorNumber::FileNotFound);
     EXPECT_FALSE(reader.LastError().Description.isEmpty());
 }
 
 TEST_F(ExifFileTest, ImageFileTakesAnyValueWithATextForm) {
-    reader.setImageFile(QVariant(42));
+    Open(QVariant(42));
     EXPECT_EQ(reader.ImageFile(), "42");
     EXPECT_EQ(reader.Status(), ExifStatus::NotReadable);
 }

@@ -92,7 +92,7 @@ protected:
 TEST_P(RealJpeg, CameraTagsReadAsExifToolWroteThem) {
     const QString path = MakeCameraJpeg();
     ASSERT_FALSE(path.isEmpty());
-    reader.setImageFile(path);
+    Open(path);
     ASSERT_EQ(reader.Status(), ExifStatus::Parsed);
     EXPECT_EQ(reader.IntelByteAlignment(), GetParam());
 
@@ -122,7 +122,7 @@ TEST_P(RealJpeg, CameraTagsReadAsExifToolWroteThem) {
 TEST_P(RealJpeg, SameEntriesInTheSameOrderAsExifTool) {
     const QString path = MakeCameraJpeg();
     ASSERT_FALSE(path.isEmpty());
-    reader.setImageFile(path);
+    Open(path);
     ASSERT_EQ(reader.Status(), ExifStatus::Parsed);
     const QList<OracleEntry> oracle = ExifToolEntries(path);
     ASSERT_GT(oracle.size(), 20);
@@ -150,7 +150,7 @@ TEST_P(RealJpeg, SameEntriesInTheSameOrderAsExifTool) {
 TEST_P(RealJpeg, ToolPrintsTheListByteForByte) {
     const QString path = MakeCameraJpeg();
     ASSERT_FALSE(path.isEmpty());
-    reader.setImageFile(path);
+    Open(path);
     const QString missing = m_dir.filePath("missing.jpg");
     // The tool writes numbers in its locale's separator: a full stop in the C locale, as here.
     QProcess tool;

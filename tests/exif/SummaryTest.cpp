@@ -140,7 +140,7 @@ TEST_F(Summary, NothingChangesWithoutAnExifBlockAndNothingIsCleared) {
     ASSERT_EQ(reader.Status(), ExifStatus::NoExifMarker);
     reader.ListEXIF(&panel.widget, 2);
     reader.ListEXIF2(&panel.widget);
-    reader.setImageFile(m_dir.filePath("gone.jpg"));
+    Open(m_dir.filePath("gone.jpg"));
     ASSERT_EQ(reader.Status(), ExifStatus::NotReadable);
     reader.ListEXIF(&panel.widget, 2);
     reader.ListEXIF2(&panel.widget);
