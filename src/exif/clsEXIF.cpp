@@ -7,6 +7,7 @@
 #include <QLocale>
 
 #include <cmath>
+#include <cstring>
 #include <utility>
 #include <string_view>
 
@@ -49,23 +50,81 @@ enum FieldType : qint32 {
 // The directory of a TIFF block may hold no more entries than a 16-bit signed index reaches.
 constexpr qsizetype MaxTagListIndex = 32767;
 
-// The bytes as characters, one per byte, without the zero bytes (string terminators, the padding of
-// short inline values, the zeros of UserComment's character-code prefix).
-QString TextOf(QByteArrayView bytes) {
+// The bytes that `keep` accepts, one character per byte, in one pass into a text of the bytes' length.
+template <typename Keep> QString CharactersOf(QByteArrayView bytes, Keep keep) {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     qsizetype length = 0;
     for (const char c : bytes) {
-        if (c != 0)
+        if (keep(quint8(c)))
             out[length++] = QChar(quint8(c));
     }
     text.truncate(length);
     return text;
 }
 
+// The bytes as characters without the zero bytes (string terminators, the padding of short inline
+// values, the zeros of UserComment's character-code prefix).
+QString TextOf(QByteArrayView bytes) {
+    return CharactersOf(bytes, [](quint8 c) { return c != 0; });
+}
+
+// Only the characters with codes 32 to 127: a maker note is binary data with some text inside.
+QString PrintableOnly(QByteArrayView bytes) {
+    return CharactersOf(bytes, [](quint8 c) { return c >= 32 && c <= 127; });
+}
+
+// How a rational entry is shown. The quotient of its first rational replaces Value for every form
+// but List.
+enum class RationalForm {
+    OneDecimal,          // the quotient in pattern "0.0"
+    ExposureDenominator, // 1 / quotient in pattern "0": 125 for 1/125 s
+    FNumberFromApex,     // the APEX aperture value Av as the f-number sqrt(2)^Av, "0.0"
+    TimeFromApex,        // the APEX time value Tv as the exposure's denominator 2^Tv, "0"
+    Plain,               // "numerator/denominator"
+    List,                // every element with three decimals, joined by "/"
+};
+
+RationalForm FormOf(const ExifEntry& entry) {
+    if (entry.Type == RationalType) {
+        switch (entry.Tag) {
+        case FNumber:
+        case XResolution:
+        case YResolution:
+        case SubjectDistance:
+        case FocalLength:
+        case FocalPlaneXResolution:
+        case FocalPlaneYResolution:
+            return RationalForm::OneDecimal;
+        case ExposureTime:
+            return RationalForm::ExposureDenominator;
+        case ApertureValue:
+        case MaxApertureValue:
+            return RationalForm::FNumberFromApex;
+        default:
+            break;
+        }
+    } else {
+        switch (entry.Tag) {
+        case ShutterSpeedValue:
+            return RationalForm::TimeFromApex;
+        case ExposureBiasValue:
+            return RationalForm::OneDecimal;
+        default:
+            break;
+        }
+    }
+    return entry.Count < 2 ? RationalForm::Plain : RationalForm::List;
+}
+
 } // namespace
 
 clsEXIF::clsEXIF() = default;
+
+// Every field of every entry is read through here: defined first, so that it is inlined.
+inline quint64 clsEXIF::ReadNumber(const HeadReader& head, qint64 start, qint16 length) {
+    return head.Number(start, length).value_or(0);
+}
 
 void clsEXIF::setImageFile(const QVariant& vNewValue, QByteArrayView head, const QString& refusal) {
     m_LastError = {};
@@ -92,31 +151,34 @@ ExifStatus clsEXIF::ReadMetaInfo(QByteArrayView head, const QString& refusal) {
     if (marker == std::string_view::npos)
         return ExifStatus::NoExifMarker;
 
+    // The entries keep pointing into the head, so it is kept with them.
+    m_Head.resize(head.size());
+    std::memcpy(m_Head.data(), head.data(), std::size_t(head.size()));
     // After the marker one more zero byte, then the TIFF header:
     // 2 bytes: "II" little-endian, anything else big-endian (the magic number 42 is not checked)
     // 2 bytes: 42
     // 4 bytes: offset of IFD0 from the start of the TIFF header
-    const qint64 tiffStart = qint64(marker) + 6;
-    m_IntelByteAlignment = HeadReader(head, true).Bytes(tiffStart, 2) == QByteArrayView("II");
-    const HeadReader reader(head, m_IntelByteAlignment);
+    m_TiffStart = qint64(marker) + 6;
+    m_IntelByteAlignment = HeadReader(m_Head, true).Bytes(m_TiffStart, 2) == QByteArrayView("II");
     m_DecimalPoint = QLocale().decimalPoint();
+    const HeadReader reader = Head();
 
     m_TagList.clear();
     m_TagList.append(ExifEntry{});
-    const qint64 ifd0 = qint64(ReadNumber(reader, tiffStart + 4, 4));
-    const qint32 exifDirectory = ReadIFD(reader, tiffStart, ifd0, ExifOffset);
+    const qint64 ifd0 = qint64(ReadNumber(reader, m_TiffStart + 4, 4));
+    const qint32 exifDirectory = ReadIFD(reader, ifd0, ExifOffset);
     // Without an ExifOffset there is no sub-directory: offset 0 is the TIFF header itself. The
     // directory ExifInteroperabilityOffset points to is not read.
     if (exifDirectory != 0)
-        ReadIFD(reader, tiffStart, exifDirectory, ExifInteroperabilityOffset);
+        ReadIFD(reader, exifDirectory, ExifInteroperabilityOffset);
     return ExifStatus::Parsed;
 }
 
-qint32 clsEXIF::ReadIFD(const HeadReader& head, qint64 tiffStart, qint64 ifdOffset, qint32 searchedTag) {
+qint32 clsEXIF::ReadIFD(const HeadReader& head, qint64 ifdOffset, qint32 searchedTag) {
     qint32 result = 0;
     // 2 bytes: number of entries n, then n entries of 12 bytes:
     // 2 bytes tag, 2 bytes field type, 4 bytes count, 4 bytes value (or offset of the value)
-    qint64 p = tiffStart + ifdOffset;
+    qint64 p = m_TiffStart + ifdOffset;
     const quint64 n = ReadNumber(head, p, 2);
     p += 2;
     // Room for the entries the head can hold at most, so the list grows once.
@@ -129,58 +191,79 @@ qint32 clsEXIF::ReadIFD(const HeadReader& head, qint64 tiffStart, qint64 ifdOffs
             continue;
         if (m_TagList.size() > MaxTagListIndex)
             break;
-        ExifEntry entry;
+        ExifEntry& entry = m_TagList.emplace_back();
         entry.Tag = qint32(ReadNumber(head, p, 2));
         entry.Type = qint32(ReadNumber(head, p + 2, 2));
         const quint64 count = ReadNumber(head, p + 4, 4);
         entry.Count = count <= quint64(INT32_MAX) ? qint32(count) : 0;
         entry.Value = double(ReadNumber(head, p + 8, 4));
-        entry.Name = GetTagName(entry.Tag);
-        DecodeValue(head, entry, tiffStart, p);
+        entry.Position = p;
+        if (entry.Type == RationalType || entry.Type == SRational)
+            entry.Value = RationalValue(head, entry);
         if (entry.Tag == searchedTag) {
             // A later entry with the same tag wins; a number that does not fit keeps the earlier one.
-            if (const auto offset =
-                    ExifNumbers::RoundHalfEvenToInt32(ExifNumbers::LeadingNumberWithExponent(entry.Text)))
+            if (const auto offset = ExifNumbers::RoundHalfEvenToInt32(
+                    ExifNumbers::LeadingNumberWithExponent(DecodeValue(head, entry))))
                 result = *offset;
         }
-        m_TagList.append(std::move(entry));
     }
     return result;
 }
 
-void clsEXIF::DecodeValue(const HeadReader& head, ExifEntry& entry, qint64 tiffStart, qint64 entryPos) const {
-    // A type outside the table has no size and gets no text.
-    if (entry.Type <= 0 || entry.Type >= qint32(TypeSizes.size()))
-        return;
-    const qint16 elementSize = qint16(TypeSizes[std::size_t(entry.Type)]);
-    const qint64 size = qint64(elementSize) * entry.Count;
+double clsEXIF::RationalValue(const HeadReader& head, const ExifEntry& entry) const {
+    if (FormOf(entry) == RationalForm::List)
+        return entry.Value;
+    const HeadReader value = ValueBytes(head, entry);
+    const Rational first = entry.Type == SRational ? ReadSRational(value, 0) : ReadRational(value, 0);
+    return first.Quotient().value_or(entry.Value);
+}
+
+HeadReader clsEXIF::Head() const {
+    return HeadReader(m_Head, m_IntelByteAlignment);
+}
+
+HeadReader clsEXIF::ValueBytes(const HeadReader& head, const ExifEntry& entry) const {
+    // A type outside the table has no size.
+    const qint64 size = entry.Type > 0 && entry.Type < qint32(TypeSizes.size())
+                            ? qint64(TypeSizes[std::size_t(entry.Type)]) * entry.Count
+                            : 0;
     // Up to 4 bytes sit in the entry's value field itself; more lie at the field's offset from the
     // TIFF header. Bytes beyond the head are missing, so the value bytes are then shorter.
-    const HeadReader value =
-        size > 4 ? head.Window(tiffStart + qint64(quint32(entry.Value)), size) : head.Window(entryPos + 8, 4);
+    if (size <= 4)
+        return head.Window(entry.Position + 8, 4);
+    return head.Window(m_TiffStart + qint64(ReadNumber(head, entry.Position + 8, 4)), size);
+}
+
+QString clsEXIF::EntryText(qsizetype index) const {
+    if (index <= 0 || index >= m_TagList.size())
+        return {};
+    return DecodeValue(Head(), m_TagList[index]);
+}
+
+QString clsEXIF::DecodeValue(const HeadReader& head, const ExifEntry& entry) const {
+    // A type outside the table has no size and gets no text.
+    if (entry.Type <= 0 || entry.Type >= qint32(TypeSizes.size()))
+        return {};
+    const qint16 elementSize = qint16(TypeSizes[std::size_t(entry.Type)]);
+    const HeadReader value = ValueBytes(head, entry);
     const QByteArrayView bytes = value.Bytes(0, value.End());
 
     switch (entry.Type) {
     case Ascii:
-        entry.Text = TextOf(bytes);
-        return;
+        return TextOf(bytes);
     case RationalType:
     case SRational:
-        entry.Text = DecodeRational(value, entry, entry.Type == SRational);
-        return;
+        return DecodeRational(value, entry);
     case Undefined:
         switch (entry.Tag) {
         case MakerNote:
-            entry.Text = PrintableOnly(bytes);
-            return;
+            return PrintableOnly(bytes);
         case ExifVersion:
         case FlashPixVersion: {
             // Four characters such as "0220": the number of the first two, ".", the last two.
             const QString major = TextOf(bytes.first(qMin<qsizetype>(2, bytes.size())));
-            entry.Text =
-                ExifNumbers::PlainDecimal(ExifNumbers::LeadingNumberWithExponent(major), m_DecimalPoint) +
-                QLatin1Char('.') + TextOf(bytes.last(qMin<qsizetype>(2, bytes.size())));
-            return;
+            return ExifNumbers::PlainDecimal(ExifNumbers::LeadingNumberWithExponent(major), m_DecimalPoint) +
+                   QLatin1Char('.') + TextOf(bytes.last(qMin<qsizetype>(2, bytes.size())));
         }
         case ComponentsConfiguration: {
             static const QString ComponentNames[] = {
@@ -191,93 +274,61 @@ void clsEXIF::DecodeValue(const HeadReader& head, ExifEntry& entry, qint64 tiffS
                 if (quint8(c) <= 6)
                     text += ComponentNames[quint8(c)];
             }
-            entry.Text = text;
-            return;
+            return text;
         }
         case FileSource:
         case SceneType:
-            entry.Text = ExifNumbers::IntegerText(ReadNumber(value, 0, 1));
-            return;
+            return ExifNumbers::IntegerText(ReadNumber(value, 0, 1));
         default:
-            entry.Text = TextOf(bytes);
-            return;
+            return TextOf(bytes);
         }
     case SByte:
     case SShort:
     case SLong:
         // Only the first element of a multi-element integer is shown.
-        entry.Text = ExifNumbers::IntegerText(ReadSigned(value, 0, elementSize));
-        return;
+        return ExifNumbers::IntegerText(ReadSigned(value, 0, elementSize));
     default:
         // BYTE, SHORT, LONG, and FLOAT and DOUBLE as the unsigned integer of their bytes.
-        entry.Text = ExifNumbers::IntegerText(ReadNumber(value, 0, elementSize));
-        return;
+        return ExifNumbers::IntegerText(ReadNumber(value, 0, elementSize));
     }
 }
 
-QString clsEXIF::DecodeRational(const HeadReader& value, ExifEntry& entry, bool isSigned) const {
+QString clsEXIF::DecodeRational(const HeadReader& value, const ExifEntry& entry) const {
+    const bool isSigned = entry.Type == SRational;
     const auto read = [&](qint64 start) {
         return isSigned ? ReadSRational(value, start) : ReadRational(value, start);
     };
     const auto fixed = [&](double number, int decimals) {
         return ExifNumbers::FormatFixed(number, decimals, m_DecimalPoint);
     };
-    // A rational with denominator 0 has no quotient: the formatted tags then get no text, and Value
-    // keeps the raw field.
-    if (!isSigned) {
-        switch (entry.Tag) {
-        case FNumber:
-        case XResolution:
-        case YResolution:
-        case SubjectDistance:
-        case FocalLength:
-        case FocalPlaneXResolution:
-        case FocalPlaneYResolution:
-            return read(0).Into(entry.Value) ? fixed(entry.Value, 1) : QString();
-        case ExposureTime:
-            // Shown as the denominator of the exposure time: 125 for 1/125 s.
-            if (!read(0).Into(entry.Value) || entry.Value == 0)
-                return {};
-            return fixed(1 / entry.Value, 0);
-        case ApertureValue:
-        case MaxApertureValue:
-            // The APEX aperture value Av as the f-number sqrt(2)^Av.
-            return read(0).Into(entry.Value) ? fixed(std::pow(std::sqrt(2.0), entry.Value), 1) : QString();
-        default:
-            break;
-        }
-    } else {
-        switch (entry.Tag) {
-        case ShutterSpeedValue:
-            // The APEX time value Tv as the denominator of the exposure time, 2^Tv.
-            return read(0).Into(entry.Value) ? fixed(std::pow(2.0, entry.Value), 0) : QString();
-        case ExposureBiasValue:
-            return read(0).Into(entry.Value) ? fixed(entry.Value, 1) : QString();
-        default:
-            break;
-        }
+    // A rational with denominator 0 has no quotient: the formatted forms then get no text.
+    const RationalForm form = FormOf(entry);
+    const Rational first = read(0);
+    const std::optional<double> quotient = first.Quotient();
+    switch (form) {
+    case RationalForm::OneDecimal:
+        return quotient ? fixed(*quotient, 1) : QString();
+    case RationalForm::ExposureDenominator:
+        return quotient && *quotient != 0 ? fixed(1 / *quotient, 0) : QString();
+    case RationalForm::FNumberFromApex:
+        return quotient ? fixed(std::pow(std::sqrt(2.0), *quotient), 1) : QString();
+    case RationalForm::TimeFromApex:
+        return quotient ? fixed(std::pow(2.0, *quotient), 0) : QString();
+    case RationalForm::Plain:
+        return first.Text();
+    case RationalForm::List:
+        break;
     }
-    if (entry.Count < 2) {
-        const Rational rational = read(0);
-        rational.Into(entry.Value);
-        return rational.Text();
-    }
-    // Several rationals joined by "/" with three decimals each. Only the elements whose 8 bytes the
-    // head holds at least in part are read, so a corrupt count cannot grow the text; Value keeps the
-    // raw field.
+    // Only the elements whose 8 bytes the head holds at least in part are read, so a corrupt count
+    // cannot grow the text.
     QString text;
     for (qint64 element = 0; element < entry.Count && element * 8 < value.End(); ++element) {
         if (element > 0)
             text += QLatin1Char('/');
-        double quotient = 0;
-        if (read(element * 8).Into(quotient))
-            text += fixed(quotient, 3);
+        if (const auto elementQuotient = read(element * 8).Quotient())
+            text += fixed(*elementQuotient, 3);
     }
     return text;
-}
-
-quint64 clsEXIF::ReadNumber(const HeadReader& head, qint64 start, qint16 length) {
-    return head.Number(start, length).value_or(0);
 }
 
 qint64 clsEXIF::ReadSigned(const HeadReader& head, qint64 start, qint16 length) {
@@ -301,26 +352,25 @@ QString clsEXIF::Rational::Text() const {
     return ExifNumbers::IntegerText(numerator) + QLatin1Char('/') + ExifNumbers::IntegerText(denominator);
 }
 
-bool clsEXIF::Rational::Into(double& value) const {
+std::optional<double> clsEXIF::Rational::Quotient() const {
     if (denominator == 0)
-        return false;
-    value = double(numerator) / double(denominator);
-    return true;
-}
-
-QString clsEXIF::PrintableOnly(QByteArrayView bytes) {
-    QString text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        if (quint8(c) >= 32 && quint8(c) <= 127)
-            text += QLatin1Char(c);
-    }
-    return text;
+        return std::nullopt;
+    return double(numerator) / double(denominator);
 }
 
 QString clsEXIF::GetTagName(qint32 lID) const {
-    const int index = ExifTags::IndexOf(lID);
-    return index >= 0 ? ExifTags::TagName(index) : QStringLiteral("Tag #") + QString::number(lID);
+    QString name;
+    AppendTagName(name, lID);
+    return name;
+}
+
+void clsEXIF::AppendTagName(QString& text, qint32 lID) {
+    if (const QString* name = ExifTags::KnownName(lID)) {
+        text += *name;
+        return;
+    }
+    text += QLatin1StringView("Tag #");
+    text += ExifNumbers::IntegerText(lID);
 }
 
 qint32 clsEXIF::MetaInfo(qint32 l_ID, QString& StringData) {
@@ -330,7 +380,7 @@ qint32 clsEXIF::MetaInfo(qint32 l_ID, QString& StringData) {
         for (qsizetype i = 1; i < m_TagList.size(); ++i) {
             const ExifEntry& entry = m_TagList[i];
             if (entry.Tag == l_ID) {
-                StringData = entry.Text;
+                StringData = DecodeValue(Head(), entry);
                 return ExifNumbers::RoundHalfEvenToInt32(entry.Value).value_or(0);
             }
         }
@@ -349,10 +399,13 @@ qint32 clsEXIF::MetaInfo(qint32 l_ID, QString& StringData) {
 QString clsEXIF::ListInfo() const {
     switch (m_Status) {
     case ExifStatus::Parsed: {
+        const HeadReader head = Head();
         QString list;
         for (qsizetype i = 1; i < m_TagList.size(); ++i) {
-            const ExifEntry& entry = m_TagList[i];
-            list += entry.Name + QStringLiteral(": ") + entry.Text + QStringLiteral("\r\n");
+            AppendTagName(list, m_TagList[i].Tag);
+            list += QLatin1StringView(": ");
+            list += DecodeValue(head, m_TagList[i]);
+            list += QLatin1StringView("\r\n");
         }
         return list;
     }

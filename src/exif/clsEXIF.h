@@ -4,19 +4,23 @@
 #include "exif/ExifError.h"
 #include "exif/ExifStatus.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QVariant>
 
 #include <array>
+#include <optional>
 
 class HeadReader;
 class QObject;
 
 // Reads the EXIF block in the first 4096 bytes of an image file: IFD0 and the EXIF sub-directory it
-// points to, every entry named and decoded. Assigning ImageFile reads the file; the queries answer
-// from the last read. Never writes a file, never shows a message.
+// points to, every entry named. Assigning ImageFile reads the file; the queries answer from the last
+// read. An entry's value is turned into text only when a query asks for it: most callers look at a
+// handful of entries, and a maker note alone can hold thousands of bytes. Never writes a file,
+// never shows a message.
 class clsEXIF {
 public:
     // The reader never looks further into a file than this.
@@ -50,6 +54,9 @@ public:
     ExifStatus Status() const { return m_Status; }
     // Slot 0 is a placeholder; 1..n are IFD0's entries, then the EXIF sub-directory's.
     const QList<ExifEntry>& TagList() const { return m_TagList; }
+    // The display text of TagList()[index], decoded now from the file head the list was read from;
+    // empty for the placeholder and for an index outside the list.
+    QString EntryText(qsizetype index) const;
     // The error of the last setImageFile or MetaInfo call; Number None when it reported none.
     const ExifError& LastError() const { return m_LastError; }
     // Reads `head` as setImageFile does (only its first HeadLength bytes count), leaving ImageFile
@@ -63,19 +70,25 @@ private:
         qint64 numerator = 0;
         qint64 denominator = 0;
         QString Text() const;
-        // Stores numerator / denominator into `value` unless the denominator is 0; false then.
-        bool Into(double& value) const;
+        // numerator / denominator; missing when the denominator is 0.
+        std::optional<double> Quotient() const;
     };
 
     ExifStatus ReadMetaInfo(QByteArrayView head, const QString& refusal);
-    qint32 ReadIFD(const HeadReader& head, qint64 tiffStart, qint64 ifdOffset, qint32 searchedTag);
-    void DecodeValue(const HeadReader& head, ExifEntry& entry, qint64 tiffStart, qint64 entryPos) const;
-    QString DecodeRational(const HeadReader& value, ExifEntry& entry, bool isSigned) const;
+    qint32 ReadIFD(const HeadReader& head, qint64 ifdOffset, qint32 searchedTag);
+    // The Value of a rational entry: the quotient of its first rational, unless it is a list or
+    // has no quotient; then the raw field it holds.
+    double RationalValue(const HeadReader& head, const ExifEntry& entry) const;
+    HeadReader Head() const;
+    HeadReader ValueBytes(const HeadReader& head, const ExifEntry& entry) const;
+    QString DecodeValue(const HeadReader& head, const ExifEntry& entry) const;
+    QString DecodeRational(const HeadReader& value, const ExifEntry& entry) const;
     static quint64 ReadNumber(const HeadReader& head, qint64 start, qint16 length);
     static qint64 ReadSigned(const HeadReader& head, qint64 start, qint16 length);
     static Rational ReadRational(const HeadReader& head, qint64 start);
     static Rational ReadSRational(const HeadReader& head, qint64 start);
-    static QString PrintableOnly(QByteArrayView bytes);
+    // Appends the name GetTagName gives.
+    static void AppendTagName(QString& text, qint32 lID);
     void ReportError(ExifErrorNumber number, const QString& source, const QString& description);
 
     QString m_ImageFile;
@@ -83,5 +96,10 @@ private:
     bool m_IntelByteAlignment = false;
     QList<ExifEntry> m_TagList;
     ExifError m_LastError;
-    QString m_DecimalPoint; // the locale's separator, fetched once per parse
+    // What the entries of m_TagList are decoded from, all replaced together by a read that finds
+    // the marker: the file head, where its TIFF header starts, and the locale's decimal separator at
+    // the time of that read.
+    QByteArray m_Head;
+    qint64 m_TiffStart = 0;
+    QString m_DecimalPoint;
 };

@@ -31,18 +31,24 @@ protected:
         Open(path);
     }
 
-    // The first entry with `tag`, or null.
-    const ExifEntry* Entry(qint32 tag) const {
+    // The index of the first entry with `tag`, 0 when there is none.
+    qsizetype IndexOf(qint32 tag) const {
         for (qsizetype i = 1; i < reader.TagList().size(); ++i) {
             if (reader.TagList()[i].Tag == tag)
-                return &reader.TagList()[i];
+                return i;
         }
-        return nullptr;
+        return 0;
+    }
+
+    // The first entry with `tag`, or null.
+    const ExifEntry* Entry(qint32 tag) const {
+        const qsizetype i = IndexOf(tag);
+        return i > 0 ? &reader.TagList()[i] : nullptr;
     }
 
     QString Text(qint32 tag) const {
-        const ExifEntry* entry = Entry(tag);
-        return entry ? entry->Text : QStringLiteral("<missing>");
+        const qsizetype i = IndexOf(tag);
+        return i > 0 ? reader.EntryText(i) : QStringLiteral("<missing>");
     }
 
     clsEXIF reader;

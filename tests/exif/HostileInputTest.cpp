@@ -20,8 +20,8 @@ TEST_P(HostileInput, CorruptCountsStayBounded) {
     const ExifEntry* many = Entry(tagWhitePoint);
     ASSERT_NE(many, nullptr);
     EXPECT_EQ(many->Count, 0x7FFFFFFF);
-    EXPECT_TRUE(many->Text.startsWith("0.500/0.750/"));
-    EXPECT_LT(many->Text.size(), 4096 / 8 * 7);
+    EXPECT_TRUE(Text(tagWhitePoint).startsWith("0.500/0.750/"));
+    EXPECT_LT(Text(tagWhitePoint).size(), 4096 / 8 * 7);
     EXPECT_EQ(Entry(tagPrimaryChromaticities)->Count, 0);
     EXPECT_EQ(Entry(tagMakerNote)->Count, 0);
 }
@@ -41,7 +41,7 @@ TEST_P(HostileInput, OffsetsAndTypesOutOfRange) {
     EXPECT_EQ(Text(0x0001), "");
     EXPECT_EQ(Text(0x0002), "");
     EXPECT_EQ(Text(0x0003), "");
-    EXPECT_EQ(Entry(0x0002)->Name, "Tag #2");
+    EXPECT_TRUE(reader.ListInfo().contains("\r\nTag #2: \r\n"));
     EXPECT_EQ(Text(tagExposureTime), ""); // 0/0 has no quotient
 }
 

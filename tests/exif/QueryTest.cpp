@@ -73,6 +73,7 @@ TEST_F(ExifFileTest, NoMarkerKeepsThePreviousListButHidesIt) {
     EXPECT_EQ(reader.Status(), ExifStatus::NoExifMarker);
     EXPECT_EQ(reader.ImageFile(), path);
     EXPECT_EQ(reader.TagList().size(), entries);
+    EXPECT_EQ(Text(tagModel), "IFD0 model"); // still decoded from the head it was read from
     EXPECT_TRUE(reader.IntelByteAlignment());
     ExpectRefusal(reader, ExifErrorNumber::NoExifData, "Keine EXIF-Daten vorhanden.");
 }

@@ -128,20 +128,20 @@ TEST_P(RealJpeg, SameEntriesInTheSameOrderAsExifTool) {
     ASSERT_GT(oracle.size(), 20);
 
     // ExifTool does not list the pointer to the sub-directory; everything else matches one to one.
-    QList<const ExifEntry*> ours;
+    QList<qsizetype> ours;
     for (qsizetype i = 1; i < reader.TagList().size(); ++i) {
         if (reader.TagList()[i].Tag != tagExifOffset)
-            ours.append(&reader.TagList()[i]);
+            ours.append(i);
     }
     ASSERT_EQ(ours.size(), oracle.size());
     for (qsizetype i = 0; i < ours.size(); ++i) {
-        const ExifEntry& entry = *ours[i];
+        const ExifEntry& entry = reader.TagList()[ours[i]];
         EXPECT_EQ(entry.Tag, oracle[i].tag) << i;
         // Strings and single integers read the same in both readers.
         const bool singleInteger =
             (entry.Type == TiffBuilder::Short || entry.Type == TiffBuilder::Long) && entry.Count == 1;
         if (entry.Type == TiffBuilder::Ascii || singleInteger) {
-            EXPECT_EQ(entry.Text, oracle[i].value) << qPrintable(entry.Name);
+            EXPECT_EQ(reader.EntryText(ours[i]), oracle[i].value) << qPrintable(reader.GetTagName(entry.Tag));
         }
     }
 }
