@@ -50,28 +50,28 @@ enum FieldType : qint32 {
 // The directory of a TIFF block may hold no more entries than a 16-bit signed index reaches.
 constexpr qsizetype MaxTagListIndex = 32767;
 
-// The bytes that `keep` accepts, one character per byte, in one pass into a text of the bytes' length.
-template <typename Keep> QString CharactersOf(QByteArrayView bytes, Keep keep) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    QChar* out = text.data();
+// Appends the bytes that `keep` accepts, one character per byte, in one pass.
+template <typename Keep> void AppendCharacters(QString& text, QByteArrayView bytes, Keep keep) {
+    const qsizetype start = text.size();
+    text.resize(start + bytes.size());
+    QChar* out = text.data() + start;
     qsizetype length = 0;
     for (const char c : bytes) {
         if (keep(quint8(c)))
             out[length++] = QChar(quint8(c));
     }
-    text.truncate(length);
-    return text;
+    text.truncate(start + length);
 }
 
 // The bytes as characters without the zero bytes (string terminators, the padding of short inline
 // values, the zeros of UserComment's character-code prefix).
-QString TextOf(QByteArrayView bytes) {
-    return CharactersOf(bytes, [](quint8 c) { return c != 0; });
+void AppendText(QString& text, QByteArrayView bytes) {
+    AppendCharacters(text, bytes, [](quint8 c) { return c != 0; });
 }
 
 // Only the characters with codes 32 to 127: a maker note is binary data with some text inside.
-QString PrintableOnly(QByteArrayView bytes) {
-    return CharactersOf(bytes, [](quint8 c) { return c >= 32 && c <= 127; });
+void AppendPrintableOnly(QString& text, QByteArrayView bytes) {
+    AppendCharacters(text, bytes, [](quint8 c) { return c >= 32 && c <= 127; });
 }
 
 // How a rational entry is shown. The quotient of its first rational replaces Value for every form
@@ -241,94 +241,119 @@ QString clsEXIF::EntryText(qsizetype index) const {
 }
 
 QString clsEXIF::DecodeValue(const HeadReader& head, const ExifEntry& entry) const {
+    QString text;
+    AppendValueText(text, head, entry);
+    return text;
+}
+
+void clsEXIF::AppendValueText(QString& text, const HeadReader& head, const ExifEntry& entry) const {
     // A type outside the table has no size and gets no text.
     if (entry.Type <= 0 || entry.Type >= qint32(TypeSizes.size()))
-        return {};
+        return;
     const qint16 elementSize = qint16(TypeSizes[std::size_t(entry.Type)]);
     const HeadReader value = ValueBytes(head, entry);
     const QByteArrayView bytes = value.Bytes(0, value.End());
 
     switch (entry.Type) {
     case Ascii:
-        return TextOf(bytes);
+        AppendText(text, bytes);
+        return;
     case RationalType:
     case SRational:
-        return DecodeRational(value, entry);
+        AppendRationalText(text, value, entry);
+        return;
     case Undefined:
         switch (entry.Tag) {
         case MakerNote:
-            return PrintableOnly(bytes);
+            AppendPrintableOnly(text, bytes);
+            return;
         case ExifVersion:
         case FlashPixVersion: {
             // Four characters such as "0220": the number of the first two, ".", the last two.
-            const QString major = TextOf(bytes.first(qMin<qsizetype>(2, bytes.size())));
-            return ExifNumbers::PlainDecimal(ExifNumbers::LeadingNumberWithExponent(major), m_DecimalPoint) +
-                   QLatin1Char('.') + TextOf(bytes.last(qMin<qsizetype>(2, bytes.size())));
+            QString major;
+            AppendText(major, bytes.first(qMin<qsizetype>(2, bytes.size())));
+            ExifNumbers::AppendPlainDecimal(text, ExifNumbers::LeadingNumberWithExponent(major),
+                                            m_DecimalPoint);
+            text += QLatin1Char('.');
+            AppendText(text, bytes.last(qMin<qsizetype>(2, bytes.size())));
+            return;
         }
         case ComponentsConfiguration: {
-            static const QString ComponentNames[] = {
-                QString(),           QStringLiteral("Y"), QStringLiteral("Cb"), QStringLiteral("Cr"),
-                QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("B")};
-            QString text;
+            static constexpr QLatin1StringView ComponentNames[] = {
+                QLatin1StringView(""),   QLatin1StringView("Y"), QLatin1StringView("Cb"),
+                QLatin1StringView("Cr"), QLatin1StringView("R"), QLatin1StringView("G"),
+                QLatin1StringView("B")};
             for (const char c : bytes.first(qMin<qsizetype>(4, bytes.size()))) {
                 if (quint8(c) <= 6)
                     text += ComponentNames[quint8(c)];
             }
-            return text;
+            return;
         }
         case FileSource:
         case SceneType:
-            return ExifNumbers::IntegerText(ReadNumber(value, 0, 1));
+            ExifNumbers::AppendInteger(text, ReadNumber(value, 0, 1));
+            return;
         default:
-            return TextOf(bytes);
+            AppendText(text, bytes);
+            return;
         }
     case SByte:
     case SShort:
     case SLong:
         // Only the first element of a multi-element integer is shown.
-        return ExifNumbers::IntegerText(ReadSigned(value, 0, elementSize));
+        ExifNumbers::AppendInteger(text, ReadSigned(value, 0, elementSize));
+        return;
     default:
         // BYTE, SHORT, LONG, and FLOAT and DOUBLE as the unsigned integer of their bytes.
-        return ExifNumbers::IntegerText(ReadNumber(value, 0, elementSize));
+        ExifNumbers::AppendInteger(text, ReadNumber(value, 0, elementSize));
+        return;
     }
 }
 
-QString clsEXIF::DecodeRational(const HeadReader& value, const ExifEntry& entry) const {
+void clsEXIF::AppendRationalText(QString& text, const HeadReader& value, const ExifEntry& entry) const {
     const bool isSigned = entry.Type == SRational;
     const auto read = [&](qint64 start) {
         return isSigned ? ReadSRational(value, start) : ReadRational(value, start);
     };
     const auto fixed = [&](double number, int decimals) {
-        return ExifNumbers::FormatFixed(number, decimals, m_DecimalPoint);
+        ExifNumbers::AppendFixed(text, number, decimals, m_DecimalPoint);
     };
     // A rational with denominator 0 has no quotient: the formatted forms then get no text.
-    const RationalForm form = FormOf(entry);
     const Rational first = read(0);
     const std::optional<double> quotient = first.Quotient();
-    switch (form) {
+    switch (FormOf(entry)) {
     case RationalForm::OneDecimal:
-        return quotient ? fixed(*quotient, 1) : QString();
+        if (quotient)
+            fixed(*quotient, 1);
+        return;
     case RationalForm::ExposureDenominator:
-        return quotient && *quotient != 0 ? fixed(1 / *quotient, 0) : QString();
+        if (quotient && *quotient != 0)
+            fixed(1 / *quotient, 0);
+        return;
     case RationalForm::FNumberFromApex:
-        return quotient ? fixed(std::pow(std::sqrt(2.0), *quotient), 1) : QString();
+        if (quotient)
+            fixed(std::pow(std::sqrt(2.0), *quotient), 1);
+        return;
     case RationalForm::TimeFromApex:
-        return quotient ? fixed(std::pow(2.0, *quotient), 0) : QString();
+        if (quotient)
+            fixed(std::pow(2.0, *quotient), 0);
+        return;
     case RationalForm::Plain:
-        return first.Text();
+        ExifNumbers::AppendInteger(text, first.numerator);
+        text += QLatin1Char('/');
+        ExifNumbers::AppendInteger(text, first.denominator);
+        return;
     case RationalForm::List:
         break;
     }
     // Only the elements whose 8 bytes the head holds at least in part are read, so a corrupt count
     // cannot grow the text.
-    QString text;
     for (qint64 element = 0; element < entry.Count && element * 8 < value.End(); ++element) {
         if (element > 0)
             text += QLatin1Char('/');
         if (const auto elementQuotient = read(element * 8).Quotient())
-            text += fixed(*elementQuotient, 3);
+            fixed(*elementQuotient, 3);
     }
-    return text;
 }
 
 qint64 clsEXIF::ReadSigned(const HeadReader& head, qint64 start, qint16 length) {
@@ -346,10 +371,6 @@ clsEXIF::Rational clsEXIF::ReadRational(const HeadReader& head, qint64 start) {
 
 clsEXIF::Rational clsEXIF::ReadSRational(const HeadReader& head, qint64 start) {
     return {ReadSigned(head, start, 4), ReadSigned(head, start + 4, 4)};
-}
-
-QString clsEXIF::Rational::Text() const {
-    return ExifNumbers::IntegerText(numerator) + QLatin1Char('/') + ExifNumbers::IntegerText(denominator);
 }
 
 std::optional<double> clsEXIF::Rational::Quotient() const {
@@ -370,7 +391,7 @@ void clsEXIF::AppendTagName(QString& text, qint32 lID) {
         return;
     }
     text += QLatin1StringView("Tag #");
-    text += ExifNumbers::IntegerText(lID);
+    ExifNumbers::AppendInteger(text, lID);
 }
 
 qint32 clsEXIF::MetaInfo(qint32 l_ID, QString& StringData) {
@@ -404,7 +425,7 @@ QString clsEXIF::ListInfo() const {
         for (qsizetype i = 1; i < m_TagList.size(); ++i) {
             AppendTagName(list, m_TagList[i].Tag);
             list += QLatin1StringView(": ");
-            list += DecodeValue(head, m_TagList[i]);
+            AppendValueText(list, head, m_TagList[i]);
             list += QLatin1StringView("\r\n");
         }
         return list;

@@ -69,7 +69,6 @@ private:
     struct Rational {
         qint64 numerator = 0;
         qint64 denominator = 0;
-        QString Text() const;
         // numerator / denominator; missing when the denominator is 0.
         std::optional<double> Quotient() const;
     };
@@ -82,7 +81,9 @@ private:
     HeadReader Head() const;
     HeadReader ValueBytes(const HeadReader& head, const ExifEntry& entry) const;
     QString DecodeValue(const HeadReader& head, const ExifEntry& entry) const;
-    QString DecodeRational(const HeadReader& value, const ExifEntry& entry) const;
+    // DecodeValue appending to `text`, so a whole list is written without a text per entry.
+    void AppendValueText(QString& text, const HeadReader& head, const ExifEntry& entry) const;
+    void AppendRationalText(QString& text, const HeadReader& value, const ExifEntry& entry) const;
     static quint64 ReadNumber(const HeadReader& head, qint64 start, qint16 length);
     static qint64 ReadSigned(const HeadReader& head, qint64 start, qint16 length);
     static Rational ReadRational(const HeadReader& head, qint64 start);
