@@ -1,6 +1,7 @@
 // The developer tool varnello-exif on what a shell can hand it.
 #include "ExifFixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
@@ -28,4 +29,23 @@ TEST_F(ExifFileTest, ToolOpensANameThatIsNotUtf8ByItsBytes) {
     const QByteArray list = reader.ListInfo().toUtf8();
     EXPECT_EQ(tool.readAllStandardOutput(), heading + list + heading + list);
     EXPECT_TRUE(list.startsWith("Model: Latin-1\r\n"));
+}
+
+// The lists of twenty real camera files, recorded when the reader still turned every value into text
+// as it read the file: any change in what the reader finds or how it writes a value shows here.
+TEST(ExifTool, ListsRealCameraFilesAsRecorded) {
+    QFile recorded(VARNELLO_CAMERA_LISTS);
+    ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
+    const QStringList files =
+        QDir(VARNELLO_CAMERA_JPEGS).entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    ASSERT_EQ(files.size(), 20);
+    QProcess tool;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("LC_ALL", "C"); // a full stop as decimal separator
+    tool.setProcessEnvironment(environment);
+    tool.setWorkingDirectory(VARNELLO_CAMERA_JPEGS);
+    tool.start(VARNELLO_EXIF_TOOL, files);
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    EXPECT_EQ(tool.exitCode(), 0);
+    EXPECT_EQ(tool.readAllStandardOutput(), recorded.readAll());
 }
