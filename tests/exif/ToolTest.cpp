@@ -1,4 +1,4 @@
-// The developer tool varnello-exif on what a shell can hand it.
+// The developer tool varnello-exif end to end: odd file names and real camera files.
 #include "ExifFixture.h"
 
 #include <QDir>
