@@ -16,10 +16,10 @@
 class HeadReader;
 class QObject;
 
-// Reads the EXIF block in the first 4096 bytes of an image file: IFD0 and the EXIF sub-directory it
-// points to, every entry named. Assigning ImageFile reads the file; the queries answer from the last
-// read. An entry's value is turned into text only when a query asks for it: most callers look at a
-// handful of entries, and a maker note alone can hold thousands of bytes. Never writes a file,
+// Reads the EXIF block in the first 4096 bytes of an image file: the entries of IFD0 and of the
+// EXIF sub-directory it points to. Assigning ImageFile reads the file; the queries answer from the
+// last read. An entry's name and text are made only when a query asks for them: most callers look
+// at a handful of entries, and a maker note alone can hold thousands of bytes. Never writes a file,
 // never shows a message.
 class clsEXIF {
 public:
