@@ -422,6 +422,8 @@ QString clsEXIF::ListInfo() const {
     case ExifStatus::Parsed: {
         const HeadReader head = Head();
         QString list;
+        // Room for a typical line per entry, so the list seldom grows while it is written.
+        list.reserve(m_TagList.size() * 40);
         for (qsizetype i = 1; i < m_TagList.size(); ++i) {
             AppendTagName(list, m_TagList[i].Tag);
             list += QLatin1StringView(": ");
