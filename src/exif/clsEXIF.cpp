@@ -181,17 +181,19 @@ qint32 clsEXIF::ReadIFD(const HeadReader& head, qint64 ifdOffset, qint32 searche
     qint64 p = m_TiffStart + ifdOffset;
     const quint64 n = ReadNumber(head, p, 2);
     p += 2;
-    // Room for the entries the head can hold at most, so the list grows once.
+    // Slots for as many entries as the head can hold at most, filled in place; the list is cut
+    // to the entries read at the end.
     const qint64 fitting = qMax<qint64>(0, (head.End() - p + 11) / 12);
-    m_TagList.reserve(
-        qMin(m_TagList.size() + qsizetype(qMin<qint64>(qint64(n), fitting)), MaxTagListIndex + 1));
+    qsizetype used = m_TagList.size();
+    m_TagList.resize(qMin(used + qsizetype(qMin<qint64>(qint64(n), fitting)), MaxTagListIndex + 1));
+    ExifEntry* const entries = m_TagList.data();
     for (quint64 i = 0; i < n && p < head.End(); ++i, p += 12) {
         // An entry with no byte in the head would read as zeros only: it is not a part of the file.
         if (!head.Touches(p, 12))
             continue;
-        if (m_TagList.size() > MaxTagListIndex)
+        if (used > MaxTagListIndex)
             break;
-        ExifEntry& entry = m_TagList.emplace_back();
+        ExifEntry& entry = entries[used++];
         entry.Tag = qint32(ReadNumber(head, p, 2));
         entry.Type = qint32(ReadNumber(head, p + 2, 2));
         const quint64 count = ReadNumber(head, p + 4, 4);
@@ -207,6 +209,7 @@ qint32 clsEXIF::ReadIFD(const HeadReader& head, qint64 ifdOffset, qint32 searche
                 result = *offset;
         }
     }
+    m_TagList.resize(used);
     return result;
 }
 
