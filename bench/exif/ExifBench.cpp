@@ -40,10 +40,13 @@ bool Run(const QString& program, const QStringList& arguments) {
            process.exitCode() == 0;
 }
 
-// The camera files, each copied until there are FileCount of them.
+// The camera files, each copied until there are FileCount of them, with the note on their source
+// and licence beside them as it asks.
 QStringList CopyCameraJpegs(const QString& folder) {
     const QDir source(QStringLiteral(VARNELLO_CAMERA_JPEGS));
     const QStringList names = source.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    if (!QFile::copy(source.filePath(QStringLiteral("README.md")), folder + QStringLiteral("/README.md")))
+        return {};
     QStringList files;
     for (int i = 0; !names.isEmpty() && files.size() < FileCount; ++i) {
         const QString& name = names[i % names.size()];
