@@ -1,5 +1,8 @@
 #include "exif/clsEXIF.h"
 
+#include "exif/HeadReader.h"
+#include "exif/TagTable.h"
+
 #include <QObject>
 #include <QVariant>
 
@@ -66,13 +69,18 @@ QString DateAndTime(const QString& text) {
 } // namespace
 
 void clsEXIF::ListEXIF(QObject* iFrm, qint16 iSide) const {
-    if (m_Status != 0 || !iFrm)
+    if (m_Status != ExifStatus::Parsed || !iFrm)
         return;
+    const HeadReader head = Head();
     for (qsizetype i = 1; i < m_TagList.size(); ++i) {
-        const QString& t = m_TagList[i].Text;
+        const QString* name = ExifTags::KnownName(m_TagList[i].Tag);
+        if (!name)
+            continue; // "Tag #n" matches no key
         for (const KeyRow& row : Keys) {
-            if (!Matches(m_TagList[i].Name, row.key))
+            if (!Matches(*name, row.key))
                 continue;
+            // Only the few entries the summary shows are turned into text.
+            const QString t = DecodeValue(head, m_TagList[i]);
             switch (row.what) {
             case SummaryKey::Model:
                 SetCaption(Control(iFrm, "lblCam", iSide), t);
@@ -107,10 +115,12 @@ void clsEXIF::ListEXIF(QObject* iFrm, qint16 iSide) const {
 }
 
 void clsEXIF::ListEXIF2(QObject* iFrm) const {
-    if (m_Status != 0 || !iFrm)
+    if (m_Status != ExifStatus::Parsed || !iFrm)
         return;
+    const HeadReader head = Head();
     for (qsizetype i = 1; i < m_TagList.size(); ++i) {
-        if (Matches(m_TagList[i].Name, QLatin1StringView("datetimeoriginal")))
-            SetCaption(Control(iFrm, "lblTimeDate", 2), DateAndTime(m_TagList[i].Text));
+        const QString* name = ExifTags::KnownName(m_TagList[i].Tag);
+        if (name && Matches(*name, QLatin1StringView("datetimeoriginal")))
+            SetCaption(Control(iFrm, "lblTimeDate", 2), DateAndTime(DecodeValue(head, m_TagList[i])));
     }
 }

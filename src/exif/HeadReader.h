@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QtEndian>
 #include <QtGlobal>
 
 #include <optional>
@@ -20,21 +21,16 @@ public:
     // The unsigned number of `length` bytes (1 to 8) at `offset` in the head's byte order; missing
     // when not one of its bytes is held.
     std::optional<quint64> Number(qint64 offset, int length) const {
-        if (length <= 0 || length > 8 || !Touches(offset, length))
-            return std::nullopt;
-        quint64 value = 0;
-        if (offset >= m_origin && offset + length <= End()) {
-            // All bytes held: the common case, without a test per byte.
-            const auto* bytes = reinterpret_cast<const quint8*>(m_bytes.data() + (offset - m_origin));
-            for (int i = 0; i < length; ++i)
-                value = m_littleEndian ? value | quint64(bytes[i]) << (8 * i) : value << 8 | bytes[i];
-            return value;
+        const qint64 index = offset - m_origin;
+        if (index >= 0 && length > 0 && length <= 8 && index <= m_bytes.size() - length) {
+            // All bytes held: the common case, read at once.
+            const auto* bytes = reinterpret_cast<const uchar*>(m_bytes.data() + index);
+            if (length == 2)
+                return m_littleEndian ? qFromLittleEndian<quint16>(bytes) : qFromBigEndian<quint16>(bytes);
+            if (length == 4)
+                return m_littleEndian ? qFromLittleEndian<quint32>(bytes) : qFromBigEndian<quint32>(bytes);
         }
-        for (int i = 0; i < length; ++i) {
-            const int shift = m_littleEndian ? 8 * i : 8 * (length - 1 - i);
-            value |= quint64(Byte(offset + i).value_or(0)) << shift;
-        }
-        return value;
+        return NumberByBytes(offset, length);
     }
 
     std::optional<quint8> Byte(qint64 offset) const {
@@ -70,6 +66,18 @@ public:
     }
 
 private:
+    // Number() byte by byte, for the other lengths and for a number the head holds only in part.
+    Q_NEVER_INLINE std::optional<quint64> NumberByBytes(qint64 offset, int length) const {
+        if (length <= 0 || length > 8 || !Touches(offset, length))
+            return std::nullopt;
+        quint64 value = 0;
+        for (int i = 0; i < length; ++i) {
+            const int shift = m_littleEndian ? 8 * i : 8 * (length - 1 - i);
+            value |= quint64(Byte(offset + i).value_or(0)) << shift;
+        }
+        return value;
+    }
+
     QByteArrayView m_bytes;
     qint64 m_origin = 0; // the position of m_bytes[0]
     bool m_littleEndian;

@@ -1,32 +1,37 @@
 #include "exif/NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace ExifNumbers {
 
 namespace {
 
-// The shortest decimal text that reads back as `value`, in fixed notation (no exponent).
-std::string ShortestFixed(double value) {
-    // A double in fixed notation needs at most 309 integer digits or 2 + 323 + 17 characters.
-    char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+// A double in fixed notation needs at most 309 integer digits or 2 + 323 + 17 characters.
+constexpr std::size_t ShortestCapacity = 400;
+constexpr int MaxDecimals = 17;
+
+// The shortest decimal text that reads back as `value`, in fixed notation (no exponent), written
+// into `buffer`; empty when it does not fit.
+std::string_view ShortestFixed(double value, char (&buffer)[ShortestCapacity]) {
+    const auto result = std::to_chars(buffer, buffer + ShortestCapacity, value, std::chars_format::fixed);
     if (result.ec != std::errc())
         return {};
-    return std::string(buffer, result.ptr);
+    return std::string_view(buffer, std::size_t(result.ptr - buffer));
 }
 
-QString WithSeparator(const std::string& digits, qsizetype decimals, bool negative,
-                      QStringView decimalPoint) {
-    // Written in place into a text of its final length: this runs for most entries of a file.
+// Appends the digits with the separator before the last `decimals` of them.
+void AppendWithSeparator(QString& out, std::string_view digits, qsizetype decimals, bool negative,
+                         QStringView decimalPoint) {
+    // Written in place: this runs for most entries of a file.
     const auto whole = qsizetype(digits.size()) - decimals;
-    const qsizetype length =
-        qsizetype(negative) + whole + (decimals > 0 ? decimalPoint.size() + decimals : 0);
-    QString out(length, Qt::Uninitialized);
-    QChar* at = out.data();
+    const qsizetype start = out.size();
+    out.resize(start + qsizetype(negative) + whole + (decimals > 0 ? decimalPoint.size() + decimals : 0));
+    QChar* at = out.data() + start;
     if (negative)
         *at++ = QLatin1Char('-');
     for (qsizetype i = 0; i < qsizetype(digits.size()); ++i) {
@@ -36,50 +41,63 @@ QString WithSeparator(const std::string& digits, qsizetype decimals, bool negati
         }
         *at++ = QLatin1Char(digits[std::size_t(i)]);
     }
-    return out;
 }
 
 } // namespace
 
-QString FormatFixed(double value, int decimals, QStringView decimalPoint) {
-    if (!std::isfinite(value))
-        return {};
+void AppendFixed(QString& out, double value, int decimals, QStringView decimalPoint) {
+    if (!std::isfinite(value) || decimals < 0 || decimals > MaxDecimals)
+        return;
     // Rounding works on the shortest decimal form, so 0.25 is a true half and 2.675 rounds to 2.68.
-    const std::string text = ShortestFixed(std::fabs(value));
+    char shortest[ShortestCapacity];
+    const std::string_view text = ShortestFixed(std::fabs(value), shortest);
     if (text.empty())
-        return {};
-    const auto dot = text.find('.');
-    std::string digits = text.substr(0, dot);
-    std::string fraction = dot == std::string::npos ? std::string() : text.substr(dot + 1);
-    const bool roundUp = fraction.size() > std::size_t(decimals) && fraction[std::size_t(decimals)] >= '5';
-    fraction.resize(std::size_t(decimals), '0');
-    digits += fraction;
-    if (roundUp) {
-        auto i = digits.size();
-        while (i > 0 && digits[i - 1] == '9')
-            digits[--i] = '0';
-        if (i == 0)
-            digits.insert(digits.begin(), '1');
+        return;
+    const std::size_t dot = std::min(text.find('.'), text.size());
+    const std::string_view whole = text.substr(0, dot);
+    const std::string_view fraction = dot < text.size() ? text.substr(dot + 1) : std::string_view();
+    // The integer digits and `decimals` digits of the fraction, with one place in front for a carry
+    // that adds a digit (9.96 gives 10.0).
+    char buffer[1 + ShortestCapacity + MaxDecimals];
+    char* const first = buffer + 1;
+    char* end = std::copy(whole.begin(), whole.end(), first);
+    for (std::size_t i = 0; i < std::size_t(decimals); ++i)
+        *end++ = i < fraction.size() ? fraction[i] : '0';
+    char* begin = first;
+    if (fraction.size() > std::size_t(decimals) && fraction[std::size_t(decimals)] >= '5') {
+        char* at = end;
+        while (at > first && at[-1] == '9')
+            *--at = '0';
+        if (at == first)
+            *--begin = '1';
         else
-            ++digits[i - 1];
+            ++at[-1];
     }
-    return WithSeparator(digits, decimals, value < 0, decimalPoint);
+    AppendWithSeparator(out, std::string_view(begin, std::size_t(end - begin)), decimals, value < 0,
+                        decimalPoint);
 }
 
-QString PlainDecimal(double value, QStringView decimalPoint) {
+void AppendPlainDecimal(QString& out, double value, QStringView decimalPoint) {
     if (!std::isfinite(value))
-        return {};
-    if (value == std::trunc(value) && std::fabs(value) < 9.2e18)
-        return IntegerText(qint64(value));
-    std::string text = ShortestFixed(std::fabs(value));
-    const auto dot = text.find('.');
-    if (dot == std::string::npos)
-        return WithSeparator(text, 0, value < 0, decimalPoint);
-    text.erase(dot, 1);
-    return WithSeparator(text, qsizetype(text.size() - dot), value < 0, decimalPoint);
+        return;
+    if (value == std::trunc(value) && std::fabs(value) < 9.2e18) {
+        AppendInteger(out, qint64(value));
+        return;
+    }
+    char shortest[ShortestCapacity];
+    const std::string_view text = ShortestFixed(std::fabs(value), shortest);
+    const std::size_t dot = text.find('.');
+    if (dot == std::string_view::npos) {
+        AppendWithSeparator(out, text, 0, value < 0, decimalPoint);
+        return;
+    }
+    // The digits without the full stop: shift the fraction one place to the left.
+    std::copy(text.begin() + qsizetype(dot) + 1, text.end(), shortest + dot);
+    AppendWithSeparator(out, text.substr(0, text.size() - 1), qsizetype(text.size() - dot - 1), value < 0,
+                        decimalPoint);
 }
 
-double LeadingNumber(QStringView text) {
+double LeadingNumberWithExponent(QStringView text) {
     std::string number;
     bool digitsSeen = false, pointSeen = false, exponentSeen = false;
     for (const QChar c : text) {
@@ -112,7 +130,7 @@ double LeadingNumber(QStringView text) {
     return std::strtod(number.c_str(), nullptr);
 }
 
-std::optional<qint32> RoundToInt32(double value) {
+std::optional<qint32> RoundHalfEvenToInt32(double value) {
     if (!std::isfinite(value))
         return std::nullopt;
     // nearbyint rounds halves to even under the default rounding mode.

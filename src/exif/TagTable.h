@@ -3,16 +3,10 @@
 #include <QString>
 #include <QtGlobal>
 
-// The tags the reader knows by name, in their table order.
+// The tags the reader knows by name.
 namespace ExifTags {
 
-inline constexpr int TagCount = 54;
-
-// The tag number and name at table index `index` (0 to TagCount - 1).
-quint16 TagNumber(int index);
-const QString& TagName(int index);
-
-// The table index of tag `number`, -1 when it is not in the table.
-int IndexOf(qint32 number);
+// The name of tag `number`, null when the table does not know the tag.
+const QString* KnownName(qint32 number);
 
 } // namespace ExifTags

@@ -2,20 +2,25 @@
 
 #include "exif/ExifEntry.h"
 #include "exif/ExifError.h"
+#include "exif/ExifStatus.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QVariant>
 
 #include <array>
+#include <optional>
 
 class HeadReader;
 class QObject;
 
-// Reads the EXIF block in the first 4096 bytes of an image file: IFD0 and the EXIF sub-directory it
-// points to, every entry named and decoded. Assigning ImageFile reads the file; the queries answer
-// from the last read. Never writes a file, never shows a message.
+// Reads the EXIF block in the first 4096 bytes of an image file: the entries of IFD0 and of the
+// EXIF sub-directory it points to. Assigning ImageFile reads the file; the queries answer from the
+// last read. An entry's name and text are made only when a query asks for them: most callers look
+// at a handful of entries, and a maker note alone can hold thousands of bytes. Never writes a file,
+// never shows a message.
 class clsEXIF {
 public:
     // The reader never looks further into a file than this.
@@ -24,9 +29,14 @@ public:
     clsEXIF();
 
     QString ImageFile() const { return m_ImageFile; }
-    // Stores the text form of the value as the path and reads that file. Never fails towards the
-    // caller: the outcome is in Status(), an error in LastError().
-    void setImageFile(const QVariant& vNewValue);
+    // Stores the text form of the value as the path and reads the EXIF block from `head`: the first
+    // HeadLength bytes of that file (fewer when it is shorter), as the caller read them. The reader
+    // opens no file itself; callers read the head through the platform layer, which never waits on
+    // a pipe and takes the name's own bytes. An empty head is a file that could not be read: status
+    // NotReadable, and the error's description is `refusal`, the system's reason, or "Datei nicht
+    // gefunden." without one. Never fails towards the caller: the outcome is in Status(), an error
+    // in LastError().
+    void setImageFile(const QVariant& vNewValue, QByteArrayView head, const QString& refusal = {});
 
     // True when the TIFF block last parsed is little-endian ("II").
     bool IntelByteAlignment() const { return m_IntelByteAlignment; }
@@ -41,14 +51,16 @@ public:
     // Writes the date taken of the file last read into lblTimeDate(2) alone.
     void ListEXIF2(QObject* iFrm) const;
 
-    // 0 = EXIF block found and parsed, 1 = no EXIF marker in the file head, 2 = file not readable.
-    quint8 Status() const { return m_Status; }
+    ExifStatus Status() const { return m_Status; }
     // Slot 0 is a placeholder; 1..n are IFD0's entries, then the EXIF sub-directory's.
     const QList<ExifEntry>& TagList() const { return m_TagList; }
+    // The display text of TagList()[index], decoded now from the file head the list was read from;
+    // empty for the placeholder and for an index outside the list.
+    QString EntryText(qsizetype index) const;
     // The error of the last setImageFile or MetaInfo call; Number None when it reported none.
     const ExifError& LastError() const { return m_LastError; }
-    // Reads `head` as if it were a file's head (only its first HeadLength bytes count) and sets
-    // Status as setImageFile does; ImageFile is left alone. For data that is not in a file.
+    // Reads `head` as setImageFile does (only its first HeadLength bytes count), leaving ImageFile
+    // alone. For data that is not in a file.
     void ReadHead(QByteArrayView head);
 
     static constexpr std::array<qint32, 13> TypeSizes{0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
@@ -57,28 +69,38 @@ private:
     struct Rational {
         qint64 numerator = 0;
         qint64 denominator = 0;
-        QString Text() const;
-        // Stores numerator / denominator into `value` unless the denominator is 0; false then.
-        bool Into(double& value) const;
+        // numerator / denominator; missing when the denominator is 0.
+        std::optional<double> Quotient() const;
     };
 
-    quint8 ReadMetaInfo(const QString& fileName);
-    quint8 ParseHead(QByteArrayView head);
-    static QByteArray ReadFileHead(const QString& fileName, qint64 length, QString& failure);
-    qint32 ReadIFD(const HeadReader& head, qint64 tiffStart, qint64 ifdOffset, qint32 searchedTag);
-    void DecodeValue(const HeadReader& head, ExifEntry& entry, qint64 tiffStart, qint64 entryPos) const;
-    QString DecodeRational(const HeadReader& value, ExifEntry& entry, bool isSigned) const;
+    ExifStatus ReadMetaInfo(QByteArrayView head, const QString& refusal);
+    qint32 ReadIFD(const HeadReader& head, qint64 ifdOffset, qint32 searchedTag);
+    // The Value of a rational entry: the quotient of its first rational, unless it is a list or
+    // has no quotient; then the raw field it holds.
+    double RationalValue(const HeadReader& head, const ExifEntry& entry) const;
+    HeadReader Head() const;
+    HeadReader ValueBytes(const HeadReader& head, const ExifEntry& entry) const;
+    QString DecodeValue(const HeadReader& head, const ExifEntry& entry) const;
+    // DecodeValue appending to `text`, so a whole list is written without a text per entry.
+    void AppendValueText(QString& text, const HeadReader& head, const ExifEntry& entry) const;
+    void AppendRationalText(QString& text, const HeadReader& value, const ExifEntry& entry) const;
     static quint64 ReadNumber(const HeadReader& head, qint64 start, qint16 length);
     static qint64 ReadSigned(const HeadReader& head, qint64 start, qint16 length);
     static Rational ReadRational(const HeadReader& head, qint64 start);
     static Rational ReadSRational(const HeadReader& head, qint64 start);
-    static QString PrintableOnly(QByteArrayView bytes);
+    // Appends the name GetTagName gives.
+    static void AppendTagName(QString& text, qint32 lID);
     void ReportError(ExifErrorNumber number, const QString& source, const QString& description);
 
     QString m_ImageFile;
-    quint8 m_Status = 0;
+    ExifStatus m_Status = ExifStatus::Parsed;
     bool m_IntelByteAlignment = false;
     QList<ExifEntry> m_TagList;
     ExifError m_LastError;
-    QString m_DecimalPoint; // the locale's separator, fetched once per parse
+    // What the entries of m_TagList are decoded from, all replaced together by a read that finds
+    // the marker: the file head, where its TIFF header starts, and the locale's decimal separator at
+    // the time of that read.
+    QByteArray m_Head;
+    qint64 m_TiffStart = 0;
+    QString m_DecimalPoint;
 };

@@ -9,11 +9,15 @@
 #include <unistd.h>
 
 FileHead ReadFileHead(const QString& path, qsizetype maxBytes) {
+    return ReadFileHead(QFile::encodeName(path), maxBytes);
+}
+
+FileHead ReadFileHead(const QByteArray& nativePath, qsizetype maxBytes) {
     FileHead head;
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || maxBytes <= 0)
+    // A NUL byte would end the name early and open another file.
+    if (nativePath.isEmpty() || nativePath.contains('\0') || maxBytes <= 0)
         return head;
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         if (errno != ENOENT && errno != ENOTDIR)
             head.Refusal = QString::fromLocal8Bit(std::strerror(errno));

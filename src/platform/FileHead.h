@@ -14,3 +14,5 @@ struct FileHead {
 };
 
 FileHead ReadFileHead(const QString& path, qsizetype maxBytes);
+// The same for a path given as the file system's own bytes, which need not be valid UTF-8.
+FileHead ReadFileHead(const QByteArray& nativePath, qsizetype maxBytes);

@@ -3,6 +3,7 @@
 #include "support/QtPrint.h"
 #include "TiffBuilder.h"
 #include "exif/clsEXIF.h"
+#include "platform/FileHead.h"
 
 #include <QLocale>
 #include <QTemporaryDir>
@@ -17,25 +18,37 @@ protected:
     ExifFileTest() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     ~ExifFileTest() override { QLocale::setDefault(m_locale); }
 
+    // Lets the reader read the file as the program does: the head read through the platform layer.
+    void Open(const QVariant& path) {
+        const FileHead head = ReadFileHead(path.toString(), clsEXIF::HeadLength);
+        reader.setImageFile(path, head.Bytes, head.Refusal);
+    }
+
     // Writes the bytes as a file and lets the reader read it.
     void Load(const QByteArray& bytes, const QString& name = QStringLiteral("image.jpg")) {
         const QString path = WriteFile(m_dir.path(), name, bytes);
         ASSERT_FALSE(path.isEmpty());
-        reader.setImageFile(path);
+        Open(path);
+    }
+
+    // The index of the first entry with `tag`, 0 when there is none.
+    qsizetype IndexOf(qint32 tag) const {
+        for (qsizetype i = 1; i < reader.TagList().size(); ++i) {
+            if (reader.TagList()[i].Tag == tag)
+                return i;
+        }
+        return 0;
     }
 
     // The first entry with `tag`, or null.
     const ExifEntry* Entry(qint32 tag) const {
-        for (qsizetype i = 1; i < reader.TagList().size(); ++i) {
-            if (reader.TagList()[i].Tag == tag)
-                return &reader.TagList()[i];
-        }
-        return nullptr;
+        const qsizetype i = IndexOf(tag);
+        return i > 0 ? &reader.TagList()[i] : nullptr;
     }
 
     QString Text(qint32 tag) const {
-        const ExifEntry* entry = Entry(tag);
-        return entry ? entry->Text : QStringLiteral("<missing>");
+        const qsizetype i = IndexOf(tag);
+        return i > 0 ? reader.EntryText(i) : QStringLiteral("<missing>");
     }
 
     clsEXIF reader;
@@ -51,7 +64,7 @@ protected:
     TiffBuilder Block() const { return TiffBuilder(GetParam()); }
     void LoadBlock(const TiffBuilder& block) {
         Load(block.Jpeg());
-        ASSERT_EQ(reader.Status(), 0);
+        ASSERT_EQ(reader.Status(), ExifStatus::Parsed);
         ASSERT_EQ(reader.IntelByteAlignment(), GetParam());
     }
 };

@@ -20,8 +20,8 @@ TEST_P(HostileInput, CorruptCountsStayBounded) {
     const ExifEntry* many = Entry(tagWhitePoint);
     ASSERT_NE(many, nullptr);
     EXPECT_EQ(many->Count, 0x7FFFFFFF);
-    EXPECT_TRUE(many->Text.startsWith("0.500/0.750/"));
-    EXPECT_LT(many->Text.size(), 4096 / 8 * 7);
+    EXPECT_TRUE(Text(tagWhitePoint).startsWith("0.500/0.750/"));
+    EXPECT_LT(Text(tagWhitePoint).size(), 4096 / 8 * 7);
     EXPECT_EQ(Entry(tagPrimaryChromaticities)->Count, 0);
     EXPECT_EQ(Entry(tagMakerNote)->Count, 0);
 }
@@ -41,7 +41,7 @@ TEST_P(HostileInput, OffsetsAndTypesOutOfRange) {
     EXPECT_EQ(Text(0x0001), "");
     EXPECT_EQ(Text(0x0002), "");
     EXPECT_EQ(Text(0x0003), "");
-    EXPECT_EQ(Entry(0x0002)->Name, "Tag #2");
+    EXPECT_TRUE(reader.ListInfo().contains("\r\nTag #2: \r\n"));
     EXPECT_EQ(Text(tagExposureTime), ""); // 0/0 has no quotient
 }
 
@@ -110,7 +110,7 @@ TEST_P(HostileInput, EntryCountBeyondTheHeadAddsOnlyEntriesItHolds) {
     QByteArray tiff = b.Tiff();
     tiff.replace(8, 2, b.U16(0xFFFF));
     Load(QByteArray("\xFF\xD8\xFF\xE1\x00\x10", 6) + QByteArray("Exif\0\0", 6) + tiff);
-    ASSERT_EQ(reader.Status(), 0);
+    ASSERT_EQ(reader.Status(), ExifStatus::Parsed);
     EXPECT_EQ(Text(tagOrientation), "1");
     EXPECT_LE(reader.TagList().size(), 1 + 4096 / 12 + 1);
 }
@@ -124,7 +124,7 @@ TEST_P(HostileInput, NothingBeyondTheFirst4096Bytes) {
     tiff +=
         b.U16(1) + b.U16(tagISOSpeedRatings) + b.U16(TiffBuilder::Short) + b.U32(1) + b.U16(100) + b.U16(0);
     Load(QByteArray("\xFF\xD8\xFF\xE1\x00\x10", 6) + QByteArray("Exif\0\0", 6) + tiff);
-    ASSERT_EQ(reader.Status(), 0);
+    ASSERT_EQ(reader.Status(), ExifStatus::Parsed);
     EXPECT_EQ(reader.TagList().size(), 3);
 
     // A string that crosses the 4096th byte is cut there.
@@ -138,7 +138,7 @@ TEST_P(HostileInput, NothingBeyondTheFirst4096Bytes) {
 
     // The whole block beyond 4096 bytes: no marker.
     Load(b.Jpeg(5000));
-    EXPECT_EQ(reader.Status(), 1);
+    EXPECT_EQ(reader.Status(), ExifStatus::NoExifMarker);
 }
 
 TEST_P(HostileInput, TruncatedBlocksReadMissingBytesAsZero) {
@@ -148,11 +148,11 @@ TEST_P(HostileInput, TruncatedBlocksReadMissingBytesAsZero) {
     // Every cut of the file, from the marker alone to the whole block, reads without harm.
     for (qsizetype length = 11; length <= jpeg.size(); ++length) {
         Load(jpeg.left(length));
-        ASSERT_EQ(reader.Status(), 0) << length;
+        ASSERT_EQ(reader.Status(), ExifStatus::Parsed) << length;
     }
     // The marker at the very end of the file: an empty big-endian block.
     Load(QByteArray("abcExif\0", 8));
-    EXPECT_EQ(reader.Status(), 0);
+    EXPECT_EQ(reader.Status(), ExifStatus::Parsed);
     EXPECT_FALSE(reader.IntelByteAlignment());
     EXPECT_EQ(reader.TagList().size(), 1);
 }

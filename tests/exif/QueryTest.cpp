@@ -44,7 +44,7 @@ TEST(TagNames, KnownAndUnknownNumbers) {
 }
 
 TEST_F(ExifFileTest, NewReaderHasNoEntries) {
-    EXPECT_EQ(reader.Status(), 0);
+    EXPECT_EQ(reader.Status(), ExifStatus::Parsed);
     EXPECT_EQ(reader.ImageFile(), "");
     EXPECT_FALSE(reader.IntelByteAlignment());
     EXPECT_EQ(reader.ListInfo(), "");
@@ -69,10 +69,11 @@ TEST_F(ExifFileTest, NoMarkerKeepsThePreviousListButHidesIt) {
     const QString path =
         WriteFile(m_dir.path(), "picture.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
 
-    reader.setImageFile(path);
-    EXPECT_EQ(reader.Status(), 1);
+    Open(path);
+    EXPECT_EQ(reader.Status(), ExifStatus::NoExifMarker);
     EXPECT_EQ(reader.ImageFile(), path);
     EXPECT_EQ(reader.TagList().size(), entries);
+    EXPECT_EQ(Text(tagModel), "IFD0 model"); // still decoded from the head it was read from
     EXPECT_TRUE(reader.IntelByteAlignment());
     ExpectRefusal(reader, ExifErrorNumber::NoExifData, "Keine EXIF-Daten vorhanden.");
 }
@@ -82,8 +83,8 @@ TEST_F(ExifFileTest, UnreadableFilesGiveStatus2AndError1) {
     const qsizetype entries = reader.TagList().size();
     const QString empty = WriteFile(m_dir.path(), "empty.jpg", {});
     for (const QString& path : {m_dir.filePath("missing.jpg"), empty, m_dir.path(), QString()}) {
-        reader.setImageFile(path);
-        EXPECT_EQ(reader.Status(), 2) << qPrintable(path);
+        Open(path);
+        EXPECT_EQ(reader.Status(), ExifStatus::NotReadable) << qPrintable(path);
         EXPECT_EQ(reader.TagList().size(), entries); // kept, but no query looks at it
         EXPECT_EQ(reader.LastError().Number, ExifErrorNumber::FileNotFound);
         EXPECT_EQ(reader.LastError().Source, "ReadMetaInfo");
@@ -93,7 +94,7 @@ TEST_F(ExifFileTest, UnreadableFilesGiveStatus2AndError1) {
     }
     // A good read afterwards clears the error and shows the new file.
     Load(CameraBlock(true));
-    EXPECT_EQ(reader.Status(), 0);
+    EXPECT_EQ(reader.Status(), ExifStatus::Parsed);
     EXPECT_EQ(reader.LastError().Number, ExifErrorNumber::None);
     EXPECT_TRUE(reader.IntelByteAlignment());
 }
@@ -102,8 +103,8 @@ TEST_F(ExifFileTest, AFifoIsNotOpened) {
     // Opening a named pipe for reading would wait for a writer for ever.
     const QString fifo = m_dir.filePath("pipe.jpg");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    reader.setImageFile(fifo);
-    EXPECT_EQ(reader.Status(), 2);
+    Open(fifo);
+    EXPECT_EQ(reader.Status(), ExifStatus::NotReadable);
 }
 
 TEST_F(ExifFileTest, AFileThatCannotBeOpenedIsAnError) {
@@ -111,16 +112,16 @@ TEST_F(ExifFileTest, AFileThatCannotBeOpenedIsAnError) {
     QFile::setPermissions(path, QFileDevice::Permissions());
     if (QFile(path).open(QIODevice::ReadOnly))
         GTEST_SKIP() << "running with rights that read any file";
-    reader.setImageFile(path);
-    EXPECT_EQ(reader.Status(), 2);
+    Open(path);
+    EXPECT_EQ(reader.Status(), ExifStatus::NotReadable);
     EXPECT_EQ(reader.LastError().Number, ExifErrorNumber::FileNotFound);
     EXPECT_FALSE(reader.LastError().Description.isEmpty());
 }
 
 TEST_F(ExifFileTest, ImageFileTakesAnyValueWithATextForm) {
-    reader.setImageFile(QVariant(42));
+    Open(QVariant(42));
     EXPECT_EQ(reader.ImageFile(), "42");
-    EXPECT_EQ(reader.Status(), 2);
+    EXPECT_EQ(reader.Status(), ExifStatus::NotReadable);
 }
 
 TEST_F(ExifFileTest, MarkerFoundAnywhereInTheHead) {
@@ -129,6 +130,6 @@ TEST_F(ExifFileTest, MarkerFoundAnywhereInTheHead) {
     b.Ascii0(Dir::Ifd0, tagMake, "Found");
     Load(QByteArray(300, 'z') + QByteArray("Exif\0\0", 6) + b.Tiff() + QByteArray("Exif\0\0MM", 8),
          "data.bin");
-    EXPECT_EQ(reader.Status(), 0);
+    EXPECT_EQ(reader.Status(), ExifStatus::Parsed);
     EXPECT_EQ(Text(tagMake), "Found");
 }

@@ -92,8 +92,8 @@ protected:
 TEST_P(RealJpeg, CameraTagsReadAsExifToolWroteThem) {
     const QString path = MakeCameraJpeg();
     ASSERT_FALSE(path.isEmpty());
-    reader.setImageFile(path);
-    ASSERT_EQ(reader.Status(), 0);
+    Open(path);
+    ASSERT_EQ(reader.Status(), ExifStatus::Parsed);
     EXPECT_EQ(reader.IntelByteAlignment(), GetParam());
 
     EXPECT_EQ(Text(tagMake), "Canon");
@@ -122,26 +122,26 @@ TEST_P(RealJpeg, CameraTagsReadAsExifToolWroteThem) {
 TEST_P(RealJpeg, SameEntriesInTheSameOrderAsExifTool) {
     const QString path = MakeCameraJpeg();
     ASSERT_FALSE(path.isEmpty());
-    reader.setImageFile(path);
-    ASSERT_EQ(reader.Status(), 0);
+    Open(path);
+    ASSERT_EQ(reader.Status(), ExifStatus::Parsed);
     const QList<OracleEntry> oracle = ExifToolEntries(path);
     ASSERT_GT(oracle.size(), 20);
 
     // ExifTool does not list the pointer to the sub-directory; everything else matches one to one.
-    QList<const ExifEntry*> ours;
+    QList<qsizetype> ours;
     for (qsizetype i = 1; i < reader.TagList().size(); ++i) {
         if (reader.TagList()[i].Tag != tagExifOffset)
-            ours.append(&reader.TagList()[i]);
+            ours.append(i);
     }
     ASSERT_EQ(ours.size(), oracle.size());
     for (qsizetype i = 0; i < ours.size(); ++i) {
-        const ExifEntry& entry = *ours[i];
+        const ExifEntry& entry = reader.TagList()[ours[i]];
         EXPECT_EQ(entry.Tag, oracle[i].tag) << i;
         // Strings and single integers read the same in both readers.
         const bool singleInteger =
             (entry.Type == TiffBuilder::Short || entry.Type == TiffBuilder::Long) && entry.Count == 1;
         if (entry.Type == TiffBuilder::Ascii || singleInteger) {
-            EXPECT_EQ(entry.Text, oracle[i].value) << qPrintable(entry.Name);
+            EXPECT_EQ(reader.EntryText(ours[i]), oracle[i].value) << qPrintable(reader.GetTagName(entry.Tag));
         }
     }
 }
@@ -150,7 +150,7 @@ TEST_P(RealJpeg, SameEntriesInTheSameOrderAsExifTool) {
 TEST_P(RealJpeg, ToolPrintsTheListByteForByte) {
     const QString path = MakeCameraJpeg();
     ASSERT_FALSE(path.isEmpty());
-    reader.setImageFile(path);
+    Open(path);
     const QString missing = m_dir.filePath("missing.jpg");
     // The tool writes numbers in its locale's separator: a full stop in the C locale, as here.
     QProcess tool;

@@ -49,7 +49,7 @@ protected:
         b.Ascii0(Dir::Ifd0, tagModel, "PowerShot A70").ExifPointer();
         exifEntries(b);
         Load(b.Jpeg());
-        ASSERT_EQ(reader.Status(), 0);
+        ASSERT_EQ(reader.Status(), ExifStatus::Parsed);
     }
 
     static void CameraEntries(TiffBuilder& b) {
@@ -137,11 +137,11 @@ TEST_F(Summary, NothingChangesWithoutAnExifBlockAndNothingIsCleared) {
     EXPECT_EQ(panel.Caption("lblCam(1)"), "PowerShot A70");
 
     Load("no exif here", "text.txt");
-    ASSERT_EQ(reader.Status(), 1);
+    ASSERT_EQ(reader.Status(), ExifStatus::NoExifMarker);
     reader.ListEXIF(&panel.widget, 2);
     reader.ListEXIF2(&panel.widget);
-    reader.setImageFile(m_dir.filePath("gone.jpg"));
-    ASSERT_EQ(reader.Status(), 2);
+    Open(m_dir.filePath("gone.jpg"));
+    ASSERT_EQ(reader.Status(), ExifStatus::NotReadable);
     reader.ListEXIF(&panel.widget, 2);
     reader.ListEXIF2(&panel.widget);
     for (const char* name : {"lblCam(2)", "lblBlende(2)", "lblExp(2)", "lblTimeDate(2)", "lblISO(2)"})
