@@ -99,10 +99,16 @@ void frmFiles::lstSort_KeyUp() {
 }
 
 void frmFiles::ShowListMode(bool orderMode) {
+    FileList* shown = orderMode ? lstSort : lstSel;
+    // A list with the focus that is hidden hands it on to the list that takes its place, so keys
+    // go on in the list rather than in the next control.
+    const bool listHadFocus = (orderMode ? lstSel : lstSort)->hasFocus();
     mnuSelect->setChecked(!orderMode);
     mnuMove->setChecked(orderMode);
     lstSel->setVisible(!orderMode);
     lstSort->setVisible(orderMode);
+    if (listHadFocus)
+        shown->setFocus();
 }
 
 void frmFiles::mnuSelect_Click() {
