@@ -65,8 +65,8 @@ struct ControlSpec {
     const char* accessibleName = nullptr;
 };
 
-// Every control of the window, containers before what they hold, in stacking order. That order
-// is also the reading order in which Tab walks the controls.
+// Every control of the window, containers before what they hold, in stacking order. The controls
+// are made in this order, which is also the order Tab walks them in: keep it the reading order.
 std::span<const ControlSpec> ControlTable();
 
 // Client size of the window at design, in twips.
