@@ -21,12 +21,14 @@ run_packages=(
 # dpkg-buildflags and dpkg-shlibdeps come with dpkg-dev; CPack needs file to find the program's
 # libraries.
 package_packages=(dpkg-dev file)
+# The accessibility bus (at-spi2-core) and its Python client serve scripts/accessibility.sh.
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth imagemagick libimage-exiftool-perl
   pulseaudio pulseaudio-utils
   desktop-file-utils appstream libxcb1-dev x11-utils lintian strace
+  at-spi2-core python3-pyatspi
 )
 
 list=false

@@ -36,6 +36,7 @@ inline constexpr unsigned Checked = 1u << 2;      // ticked check box, selected 
 inline constexpr unsigned AcceptsDrops = 1u << 3; // files from a file manager
 inline constexpr unsigned SizeWECursor = 1u << 4; // west-east sizing pointer
 inline constexpr unsigned RefreshIcon = 1u << 5;  // shows the reload symbol instead of a caption
+inline constexpr unsigned ParksFocus = 1u << 6;   // where the program parks the focus; no Tab stop
 } // namespace ControlFlag
 
 class frmFiles;
@@ -57,9 +58,15 @@ struct ControlSpec {
     QRgb fore = 0;
     int maxLength = 0; // characters the user may type into a text box; 0: no limit
     unsigned flags = 0;
+    // What a screen reader calls the control. nullptr: the tooltip, else the caption of a label,
+    // button, check box or option button with its runs of blanks closed up. Text boxes, lists and
+    // frames have no caption that serves and name themselves here; a box inside a caption is named
+    // after that caption.
+    const char* accessibleName = nullptr;
 };
 
-// Every control of the window, containers before what they hold, in stacking order.
+// Every control of the window, containers before what they hold, in stacking order. The controls
+// are made in this order, which is also the order Tab walks them in: keep it the reading order.
 std::span<const ControlSpec> ControlTable();
 
 // Client size of the window at design, in twips.

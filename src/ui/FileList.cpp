@@ -2,11 +2,35 @@
 
 #include "ui/EntryListModel.h"
 
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
+
+namespace {
+
+// The button a key stands for: Enter and Space the left one, with Ctrl and Shift as a click has
+// them; the Menu key and Shift+F10 the right one.
+Qt::MouseButton ButtonOfKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        return (modifiers & ~(Qt::ShiftModifier | Qt::ControlModifier)) == Qt::NoModifier ? Qt::LeftButton
+                                                                                          : Qt::NoButton;
+    case Qt::Key_Menu:
+        return modifiers == Qt::NoModifier ? Qt::RightButton : Qt::NoButton;
+    case Qt::Key_F10:
+        return modifiers == Qt::ShiftModifier ? Qt::RightButton : Qt::NoButton;
+    default:
+        return Qt::NoButton;
+    }
+}
+
+} // namespace
 
 FileList::FileList(QWidget* parent) : QListView(parent), model_(new EntryListModel(this)) {
     setModel(model_);
@@ -125,10 +149,39 @@ void FileList::mouseReleaseEvent(QMouseEvent* event) {
     emit mouseReleased(event->button());
 }
 
+QPoint FileList::CurrentEntryPosition() const {
+    const QRect entry = visualRect(currentIndex()).intersected(viewport()->rect());
+    return viewport()->mapToGlobal(entry.isEmpty() ? QPoint(0, 0) : entry.bottomLeft());
+}
+
+void FileList::keyPressEvent(QKeyEvent* event) {
+    const Qt::MouseButton button = event->isAutoRepeat() ? Qt::NoButton : ButtonOfKey(*event);
+    // A left press needs an entry to take up; the menu opens on an empty list too.
+    const bool left =
+        button == Qt::LeftButton && keyPresses_.testFlag(Qt::LeftButton) && currentIndex().isValid();
+    const bool right = button == Qt::RightButton && keyPresses_.testFlag(Qt::RightButton);
+    if (!right)
+        QListView::keyPressEvent(event); // Space selects the entry, Ctrl+Space toggles it
+    if (!left && !right)
+        return;
+    event->accept();
+    emit pressedByKey(button, CurrentEntryPosition());
+}
+
 void FileList::keyReleaseEvent(QKeyEvent* event) {
     QListView::keyReleaseEvent(event);
     if (!event->isAutoRepeat())
         emit keyReleased();
+}
+
+// The Menu key arrives here from window systems that turn it into a request for a context menu.
+void FileList::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Keyboard || !keyPresses_.testFlag(Qt::RightButton)) {
+        QListView::contextMenuEvent(event);
+        return;
+    }
+    event->accept();
+    emit pressedByKey(Qt::RightButton, CurrentEntryPosition());
 }
 
 // Drags are judged by what they carry: only local files are taken, and the list never moves or

@@ -12,8 +12,8 @@ class EntryListModel;
 // A list box of the window: the entries of one folder read, with the list box's own ways (a
 // current entry, selected entries, Text by row). Besides the plain list it reports the mouse and
 // key events that the window's handlers need, after the list has done its own part (a left press
-// has made the pressed entry current), and it takes the local files that a file manager drops on
-// it.
+// has made the pressed entry current), the keys that stand for a press, and it takes the local
+// files that a file manager drops on it.
 class FileList : public QListView {
     Q_OBJECT
 
@@ -46,12 +46,18 @@ public:
     // turn this off: there those buttons only open the popup menu.
     void setOtherButtonsSelect(bool on) { otherButtonsSelect_ = on; }
 
+    // The presses that keys stand for on this list, on its current entry: Enter and Space for the
+    // left button, the Menu key and Shift+F10 for the right one. None unless set.
+    void setKeyPresses(Qt::MouseButtons buttons) { keyPresses_ = buttons; }
+
     // The local files named by a drop's data, as the file system spells them, in the order given;
     // empty when it carries none.
     static QList<QByteArray> DroppedFiles(const QMimeData* data);
 
 signals:
     void mousePressed(Qt::MouseButton button, QPoint globalPosition);
+    // A key that stands for a press of button on the current entry, which lies at globalPosition.
+    void pressedByKey(Qt::MouseButton button, QPoint globalPosition);
     void mouseMoved(Qt::MouseButtons buttons);
     void mouseReleased(Qt::MouseButton button);
     void keyReleased();
@@ -61,12 +67,17 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    QPoint CurrentEntryPosition() const; // global; the list's top left when no entry is current
+
     EntryListModel* model_;
     bool otherButtonsSelect_ = true;
+    Qt::MouseButtons keyPresses_ = Qt::NoButton;
 };

@@ -3,6 +3,7 @@
 #include "ui/CenterForm.h"
 #include "ui/ControlTable.h"
 #include "ui/FileList.h"
+#include "ui/FocusSink.h"
 #include "ui/FolderControls.h"
 #include "ui/TypingLimit.h"
 #include "platform/NativePath.h"
@@ -102,8 +103,22 @@ void SetText(QWidget* w, const ControlSpec& c) {
         edit->setText(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(w))
         button->setText(text);
-    else if (!text.isEmpty())
-        w->setAccessibleName(text); // frames: their captions are not shown
+}
+
+QString AccessibleNameOf(const ControlSpec& c) {
+    if (c.accessibleName != nullptr)
+        return QString::fromUtf8(c.accessibleName);
+    if (*c.tooltip != '\0')
+        return QString::fromUtf8(c.tooltip); // says what a symbol or a strip does
+    switch (c.kind) {
+    case ControlKind::Label:
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::OptionButton:
+        return QString::fromUtf8(c.text).simplified(); // blanks left for a box inside are closed up
+    default:
+        return QString(); // a text box's text is its content, a frame's caption is not shown
+    }
 }
 
 QIcon ReloadIcon(const QWidget* w) {
@@ -115,6 +130,7 @@ void StyleControl(QWidget* w, const ControlSpec& c) {
     using namespace ControlFlag;
     w->setObjectName(QString::fromLatin1(c.name));
     SetText(w, c);
+    w->setAccessibleName(AccessibleNameOf(c));
     if (*c.tooltip != '\0')
         w->setToolTip(QString::fromUtf8(c.tooltip));
     if (c.font.family != nullptr) {
@@ -142,6 +158,8 @@ void StyleControl(QWidget* w, const ControlSpec& c) {
         if (auto* list = qobject_cast<QAbstractItemView*>(w))
             list->viewport()->setAcceptDrops(true); // drops reach a list through its viewport
     }
+    if (c.flags & ParksFocus)
+        new FocusSink(w);
     if (c.flags & Disabled)
         w->setEnabled(false);
     if (c.flags & Hidden)

@@ -99,10 +99,16 @@ void frmFiles::lstSort_KeyUp() {
 }
 
 void frmFiles::ShowListMode(bool orderMode) {
+    FileList* shown = orderMode ? lstSort : lstSel;
+    // A list with the focus that is hidden hands it on to the list that takes its place, so keys
+    // go on in the list rather than in the next control.
+    const bool listHadFocus = (orderMode ? lstSel : lstSort)->hasFocus();
     mnuSelect->setChecked(!orderMode);
     mnuMove->setChecked(orderMode);
     lstSel->setVisible(!orderMode);
     lstSort->setVisible(orderMode);
+    if (listHadFocus)
+        shown->setFocus();
 }
 
 void frmFiles::mnuSelect_Click() {
@@ -159,8 +165,14 @@ void frmFiles::GoToFile(const QByteArray& path) {
 void frmFiles::ConnectListHandlers() {
     lstSel->setOtherButtonsSelect(false);
     lstSort->setOtherButtonsSelect(false);
-    connect(lstSel, &FileList::mousePressed, this, &frmFiles::lstSel_MouseDown);
-    connect(lstSort, &FileList::mousePressed, this, &frmFiles::lstSort_MouseDown);
+    // Keys press as the mouse does, for a user without one. The order list takes its files up as
+    // keys are released, so there keys only open the menu.
+    lstSel->setKeyPresses(Qt::LeftButton | Qt::RightButton);
+    lstSort->setKeyPresses(Qt::RightButton);
+    for (const auto signal : {&FileList::mousePressed, &FileList::pressedByKey}) {
+        connect(lstSel, signal, this, &frmFiles::lstSel_MouseDown);
+        connect(lstSort, signal, this, &frmFiles::lstSort_MouseDown);
+    }
     connect(lstSort, &FileList::mouseMoved, this, &frmFiles::lstSort_MouseMove);
     connect(lstSort, &FileList::mouseReleased, this, [this] { lstSort_MouseUp(); });
     connect(lstSort, &FileList::keyReleased, this, &frmFiles::lstSort_KeyUp);

@@ -2,6 +2,7 @@
 #include "ui/TypingLimit.h"
 #include "support/WindowFixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -117,9 +118,23 @@ TEST_F(Controls, StateAfterLoading) {
         EXPECT_EQ(form->Place(frame).top, 620);
     EXPECT_EQ(form->lblOptions[1]->palette().color(QPalette::Window), QColor(128, 128, 128));
     EXPECT_EQ(form->cmdBatch->palette().color(QPalette::Button), QColor(0, 192, 0));
-    // cmdDummy lies outside the window and still takes the focus.
+    // cmdDummy lies outside the window; the program parks the focus there, Tab never does.
     EXPECT_GT(form->cmdDummy->x(), form->width());
-    EXPECT_EQ(form->cmdDummy->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    EXPECT_EQ(form->cmdDummy->focusPolicy(), Qt::NoFocus);
+}
+
+// What a screen reader reads, through the accessibility interfaces it is served from.
+TEST_F(Controls, EveryControlHasAnAccessibleName) {
+    const auto name = [&](const char* control) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(Named(control));
+        return a != nullptr ? a->text(QAccessible::Name) : QString();
+    };
+    for (const ControlSpec& c : ControlTable())
+        EXPECT_FALSE(name(c.name).trimmed().isEmpty()) << c.name;
+    EXPECT_EQ(name("txtFirst"), "Die ersten N Zeichen entfernen: Anzahl"); // a box inside a caption
+    EXPECT_EQ(name("cmdRef"), "Quelle neu einlesen");                      // an icon, by its tooltip
+    EXPECT_EQ(name("optGK(2)"), "Erster Buchstabe pro Wort in Grossbuchstaben");
+    EXPECT_EQ(name("lstSel"), "Dateien");
 }
 
 } // namespace

@@ -92,7 +92,7 @@ TEST_F(Lists, MovesWithoutTheLeftButtonOrInSelectModeReorderNothing) {
     EXPECT_EQ(Entries(form->lstSort), files);
 }
 
-TEST_F(Lists, KeysTakeAFileUpInTheOrderListOnlyAndWithoutAPreview) {
+TEST_F(Lists, ArrowsTakeAFileUpInTheOrderListOnlyAndWithoutAPreview) {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     form->chkOptions[RuleSwitch::Counter]->click();
