@@ -1,6 +1,7 @@
 // Preview latency in the real window with 32,767 files listed: from one keystroke in a parameter
-// box to the updated name box, over many keystrokes; the bare rule chain on the same name is
-// measured alongside. Usage: preview_bench [files] [keystrokes].
+// box until the name box has repainted the new name, over many keystrokes. Beside it, the bare rule
+// chain on the same name and options, and the window's own CPU time per keystroke: a worst case
+// that the bare chain or the CPU time do not share is a pause of the scheduler, not of the window.
 
 #include "BenchSupport.h"
 #include "rename/Preview.h"
@@ -21,6 +22,10 @@
 
 namespace {
 
+constexpr double kTargetMs = 2.0;
+const char* const kUsage =
+    "usage: preview_bench [files [keystrokes]]   (defaults: 32767 files, 2000 keystrokes)\n";
+
 using Clock = std::chrono::steady_clock;
 
 double MicrosSince(Clock::time_point start) {
@@ -36,17 +41,25 @@ bool MakeFiles(const QString& folder, int count) {
 
 void Report(const char* what, std::vector<double> micros) {
     std::sort(micros.begin(), micros.end());
-    std::printf("  %-28s median %8.1f us   p99 %8.1f us   worst %8.1f us\n", what, micros[micros.size() / 2],
+    std::printf("  %-34s median %8.1f us   p99 %8.1f us   worst %8.1f us\n", what, micros[micros.size() / 2],
                 micros[micros.size() * 99 / 100], micros.back());
+}
+
+double Worst(const std::vector<double>& micros) {
+    return *std::max_element(micros.begin(), micros.end());
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    const int files = BenchSupport::CountArgument(argc, argv, 1, 32767);
+    const int keystrokes = BenchSupport::CountArgument(argc, argv, 2, 2000);
+    if (files <= 0 || keystrokes <= 0 || argc > 3) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    const int files = argc > 1 ? std::atoi(argv[1]) : 32767;
-    const int keystrokes = argc > 2 ? std::atoi(argv[2]) : 2000;
 
     QApplication app(argc, argv);
     QTemporaryDir root;
@@ -69,24 +82,31 @@ int main(int argc, char** argv) {
     form.MakeCurrent(form.lstSel);
     for (int rule : {0, 1, 4, 5, 7, 10})
         form.chkOptions[rule]->click();
-    form.txtFind->setText(QStringLiteral("Kopie"));
+    form.txtFind->setText(QStringLiteral("Urlaub")); // the bracket rule takes "(Kopie)" away
     const QString item = form.lstSel->text(form.lstSel->currentRow());
+    QApplication::processEvents();
+    BenchSupport::PaintWatch nameBox(form.txtFileName);
 
-    std::vector<double> window, bare;
-    window.reserve(static_cast<std::size_t>(keystrokes));
-    bare.reserve(static_cast<std::size_t>(keystrokes));
+    std::vector<double> window, windowCpu, bare;
     for (int i = 0; i < keystrokes; ++i) {
-        // Typing and erasing one character in turn: every keystroke changes the text.
+        // Typing and erasing one character in turn: every keystroke changes the name.
         form.txtReplace->setFocus();
+        QApplication::processEvents();
+        nameBox.Forget();
+        const double cpuStart = BenchSupport::ThreadCpuMillis();
         const auto start = Clock::now();
-        if (i % 2 == 0)
-            QTest::keyClick(form.txtReplace, Qt::Key_X);
-        else
-            QTest::keyClick(form.txtReplace, Qt::Key_Backspace);
+        QTest::keyClick(form.txtReplace, i % 2 == 0 ? Qt::Key_X : Qt::Key_Backspace);
+        const bool painted = nameBox.WaitForPaint();
         window.push_back(MicrosSince(start));
+        windowCpu.push_back(1000 * (BenchSupport::ThreadCpuMillis() - cpuStart));
+        if (!painted) {
+            std::fprintf(stderr, "the name box did not repaint after keystroke %d\n", i);
+            return 1;
+        }
 
+        const RenameOptions options = form.ReadOptions();
         const auto bareStart = Clock::now();
-        const QString name = PreviewName(item, form.ReadOptions());
+        const QString name = PreviewName(item, options);
         bare.push_back(MicrosSince(bareStart));
         if (name != form.txtFileName->text()) {
             std::fprintf(stderr, "the name box shows %s, not %s\n", qPrintable(form.txtFileName->text()),
@@ -94,10 +114,13 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    std::printf("preview after one keystroke, %d files listed, %d keystrokes\n", files, keystrokes);
-    Report("window (key to name box)", window);
-    Report("rule chain + panel read", bare);
-    std::sort(window.begin(), window.end());
-    std::printf("  worst case %.2f ms (target under 2 ms)\n", window.back() / 1000.0);
+    std::printf("preview after one keystroke, %d files listed, %d keystrokes (%s)\n", files, keystrokes,
+                qPrintable(BenchSupport::LoadText()));
+    Report("window, key to repainted name box", window);
+    Report("window, its own CPU time", windowCpu);
+    Report("bare rule chain", bare);
+    std::printf("  worst case %.2f ms (target under %.0f ms); its own CPU time at worst %.2f ms, "
+                "the bare chain at worst %.3f ms\n",
+                Worst(window) / 1000.0, kTargetMs, Worst(windowCpu) / 1000.0, Worst(bare) / 1000.0);
     return 0;
 }

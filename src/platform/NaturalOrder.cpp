@@ -17,12 +17,16 @@ QLocale CollationLocale() {
 
 } // namespace
 
-void SortNaturally(FolderEntries& entries) {
+QCollator NaturalCollator() {
     QCollator collator(CollationLocale());
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(true);
     collator.setIgnorePunctuation(false);
+    return collator;
+}
 
+void SortNaturally(FolderEntries& entries) {
+    const QCollator collator = NaturalCollator();
     std::vector<QCollatorSortKey> keys;
     keys.reserve(entries.size());
     for (const FolderEntry& e : entries)

@@ -6,7 +6,8 @@ std::optional<RenameResult> RefusalOf(const QString& oldName, const QString& new
         return RenameResult::Refused;
     if (newName.startsWith(QLatin1Char('.')) && !oldName.startsWith(QLatin1Char('.')))
         return RenameResult::HidesFile;
-    if (newName.toUtf8().size() > MaxFileNameBytes)
+    // A UTF-16 unit takes at most three bytes in UTF-8: a short name needs no conversion.
+    if (newName.size() * 3 > MaxFileNameBytes && newName.toUtf8().size() > MaxFileNameBytes)
         return RenameResult::NameTooLong;
     return std::nullopt;
 }

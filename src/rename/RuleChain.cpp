@@ -2,6 +2,8 @@
 
 #include "rename/CodePoints.h"
 
+#include <QStringBuilder>
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -18,7 +20,7 @@ QString GetExtension(const QString& fileName) {
 }
 
 QString JoinName(const QString& base, const QString& extension) {
-    return extension.isEmpty() ? base : base + QLatin1Char('.') + extension;
+    return extension.isEmpty() ? base : QString(base % QLatin1Char('.') % extension);
 }
 
 namespace {
@@ -77,8 +79,9 @@ QString AttachCounter(const QString& text, const RenameOptions& options,
     if (!counterToken) {
         return base;
     }
-    return options.CounterAtStart ? *counterToken + options.CounterSeparator + base
-                                  : base + options.CounterSeparator + *counterToken;
+    // Built in one piece: a batch run builds a name for every file.
+    return options.CounterAtStart ? QString(*counterToken % options.CounterSeparator % base)
+                                  : QString(base % options.CounterSeparator % *counterToken);
 }
 
 } // namespace
@@ -113,15 +116,16 @@ QString ReplaceCharWithBlank(const QString& text, const QString& character) {
 }
 
 QString ReplaceAll(const QString& text, const QString& search, const QString& replacement) {
-    if (search.isEmpty()) {
-        return text;
+    qsizetype at = search.isEmpty() ? -1 : text.indexOf(search);
+    if (at < 0) {
+        return text; // shared, not copied: most names hold nothing to replace
     }
     // Each match is replaced and the scan goes on behind it in the original text, so the
     // replacement is never searched again and the work stays linear.
     QString out;
     out.reserve(text.size());
     qsizetype from = 0;
-    for (qsizetype at = text.indexOf(search, from); at >= 0; at = text.indexOf(search, from)) {
+    for (; at >= 0; at = text.indexOf(search, from)) {
         out += QStringView(text).mid(from, at - from);
         out += replacement;
         from = at + search.size();
@@ -137,7 +141,15 @@ QString CapitalizeWords(const QString& text) {
 QString CleanBlanks(const QString& text) {
     const QString two = QStringLiteral("  ");
     const QString one = QStringLiteral(" ");
-    QString out = ReplaceAll(ReplaceAll(ReplaceAll(text, two, one), two, one), two, one);
+    QString out = text;
+    // Three passes at most; a pass that finds no double blank leaves nothing for the next.
+    for (int pass = 0; pass < 3; ++pass) {
+        const qsizetype before = out.size();
+        out = ReplaceAll(out, two, one);
+        if (out.size() == before) {
+            break;
+        }
+    }
     if (out.startsWith(QLatin1Char(' '))) {
         out.remove(0, 1);
     }
@@ -229,7 +241,7 @@ QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
         text = AttachCounter(text, options, counterToken);
     }
     if (options.AddTextOn) {
-        text = options.AddTextAtStart ? options.AddText + text : text + options.AddText;
+        text = options.AddTextAtStart ? QString(options.AddText % text) : QString(text % options.AddText);
     }
     return CleanBlanks(text);
 }

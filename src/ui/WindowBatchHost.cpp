@@ -4,16 +4,27 @@
 #include "ui/frmFiles.h"
 
 #include <QCoreApplication>
+#include <QItemSelectionModel>
+
+#include <algorithm>
 
 WindowBatchHost::WindowBatchHost(frmFiles& form)
     : form_(form), folderText_(form.CurrentFolder), folder_(form.CurrentFolderNative) {
     ReadSelection();
 }
 
+// Marks the selection's ranges as they stand: no list of rows, no sort, so that reading the marks
+// again after every turn costs next to nothing even with every entry of a large folder selected.
 void WindowBatchHost::ReadSelection() {
-    selected_.assign(static_cast<std::size_t>(form_.lstSel->count()), false);
-    for (const int row : form_.lstSel->selectedRows())
-        selected_[static_cast<std::size_t>(row)] = true;
+    const std::size_t count = static_cast<std::size_t>(form_.lstSel->count());
+    selected_.assign(count, false);
+    for (const QItemSelectionRange& range : form_.lstSel->selectionModel()->selection()) {
+        const std::size_t top = static_cast<std::size_t>(std::max(range.top(), 0));
+        const std::size_t end = std::min(static_cast<std::size_t>(std::max(range.bottom() + 1, 0)), count);
+        if (top < end)
+            std::fill(selected_.begin() + static_cast<std::ptrdiff_t>(top),
+                      selected_.begin() + static_cast<std::ptrdiff_t>(end), true);
+    }
 }
 
 int WindowBatchHost::EntryCount() const {

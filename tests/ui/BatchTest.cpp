@@ -174,6 +174,20 @@ TEST_F(BatchRun, ATargetThatAppearsDuringTheRunIsNeverReplaced) {
     EXPECT_EQ(after["03 - c.jpg"], before["c.jpg"]);
 }
 
+TEST_F(BatchRun, ASelectionChangedDuringTheRunAppliesToTheLaterFiles) {
+    StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg"});
+    TakeUp("a.jpg");
+    Tick(RuleSwitch::Counter);
+    Select({"a.jpg", "b.jpg", "c.jpg"});
+    DuringTheRun(*form, [this] {
+        form->lstSel->setSelected(2, false);
+        form->lstSel->setSelected(3, true);
+    });
+    form->cmdBatch_Click();
+
+    EXPECT_EQ(OnDisk(), (QStringList{"01 - a.jpg", "02 - b.jpg", "03 - d.jpg", "c.jpg"}));
+}
+
 TEST_F(BatchRun, WhileItRunsNoSecondRunFolderChangeDropOrEditorRenameStarts) {
     tree.Folder("other");
     tree.File("other/dropped.jpg", "d");

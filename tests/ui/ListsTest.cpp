@@ -76,6 +76,24 @@ TEST_F(Lists, OrderModeDragsCarryTheEntryStepByStepAndAJumpExchangesTheEnds) {
     EXPECT_EQ(Entries(form->lstSort), QStringList({"a.txt", "b.txt", "d.txt", "e.txt", "c.txt", "f.txt"}));
 }
 
+TEST_F(Lists, OrderModeDragsBeyondRow32767ExchangeTheEntriesUnderTheMouse) {
+    // More entries than a 16-bit position can count: a position past 32,767 must not wrap around.
+    auto entries = std::make_shared<FolderEntries>();
+    for (int i = 0; i < 65545; ++i) {
+        const QByteArray name = "f" + QByteArray::number(i);
+        entries->push_back({name, QString::fromLatin1(name), 0});
+    }
+    form->mnuMove_Click();
+    form->lstSort->setEntries(std::move(entries));
+    form->lstSort->setCurrentRow(65542);
+    form->lstSort_MouseDown(Qt::LeftButton, {});
+    form->lstSort->setCurrentRow(65543);
+    form->lstSort_MouseMove(Qt::LeftButton);
+    EXPECT_EQ(form->lstSort->text(65542), "f65543");
+    EXPECT_EQ(form->lstSort->text(65543), "f65542");
+    EXPECT_EQ(form->lstSort->text(6), "f6");
+}
+
 TEST_F(Lists, MovesWithoutTheLeftButtonOrInSelectModeReorderNothing) {
     const QStringList files = Entries(form->lstSel);
     Press(form->lstSel, 1);
