@@ -9,8 +9,11 @@
 #include <unistd.h>
 
 FileHead ReadFileHead(const QString& path, qsizetype maxBytes) {
+    return ReadFileHead(QFile::encodeName(path), maxBytes);
+}
+
+FileHead ReadFileHead(const QByteArray& name, qsizetype maxBytes) {
     FileHead head;
-    const QByteArray name = QFile::encodeName(path);
     if (name.isEmpty() || maxBytes <= 0)
         return head;
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);

@@ -14,3 +14,5 @@ struct FileHead {
 };
 
 FileHead ReadFileHead(const QString& path, qsizetype maxBytes);
+// The same for a path as the file system spells it (bytes, not necessarily UTF-8).
+FileHead ReadFileHead(const QByteArray& path, qsizetype maxBytes);
