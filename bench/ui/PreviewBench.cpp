@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
         window.push_back(MicrosSince(start));
 
         const auto bareStart = Clock::now();
-        const QString name = PreviewName(item, form.ReadOptions());
+        const QString name = PreviewName(item, form.ReadOptions(), std::nullopt);
         bare.push_back(MicrosSince(bareStart));
         if (name != form.txtFileName->text()) {
             std::fprintf(stderr, "the name box shows %s, not %s\n", qPrintable(form.txtFileName->text()),

@@ -2,6 +2,8 @@
 
 #include "rename/CodePoints.h"
 
+#include <QLocale>
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -202,7 +204,7 @@ double RoundHalfEven(double value) {
 }
 
 QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
-                       const std::optional<QString>& counterToken) {
+                       const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken) {
     QString text = baseName;
     if (options.BracketOn) {
         text = RemoveLastBracket(text);
@@ -231,6 +233,10 @@ QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
     if (options.AddTextOn) {
         text = options.AddTextAtStart ? options.AddText + text : text + options.AddText;
     }
+    if (options.DateTakenOn && taken) {
+        // In the user's locale, as the case rule maps letters: month names come out in German.
+        text = QLocale().toString(*taken, options.DateTakenFormat) + text;
+    }
     return CleanBlanks(text);
 }
 
@@ -243,12 +249,12 @@ int ActiveRuleCount(const RenameOptions& options) {
             ++count;
         }
     }
-    return count;
+    return options.DateTakenOn ? count + 1 : count;
 }
 
 QString NewFileName(const QString& fileName, const RenameOptions& options,
-                    const std::optional<QString>& counterToken) {
-    const QString base = ApplyRuleChain(BaseNameOf(fileName), options, counterToken);
+                    const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken) {
+    const QString base = ApplyRuleChain(BaseNameOf(fileName), options, counterToken, taken);
     const QString extension = GetExtension(fileName);
     if (extension.isEmpty() && fileName.endsWith(QLatin1Char('.'))) {
         return base + QLatin1Char('.');
