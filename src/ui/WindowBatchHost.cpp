@@ -1,12 +1,14 @@
 #include "ui/WindowBatchHost.h"
 
 #include "ui/FileList.h"
+#include "ui/PhotoDate.h"
 #include "ui/frmFiles.h"
 
 #include <QCoreApplication>
 
 WindowBatchHost::WindowBatchHost(frmFiles& form)
-    : form_(form), folderText_(form.CurrentFolder), folder_(form.CurrentFolderNative) {
+    : form_(form), folderText_(form.CurrentFolder), folderNative_(form.CurrentFolderNative),
+      folder_(form.CurrentFolderNative) {
     ReadSelection();
 }
 
@@ -32,6 +34,10 @@ QString WindowBatchHost::EntryText(int index) const {
 
 RenameOptions WindowBatchHost::ReadOptions() const {
     return form_.ReadOptions();
+}
+
+std::optional<QDateTime> WindowBatchHost::DateTaken(int index) const {
+    return DateTakenOf(folderNative_, form_.lstSel->entry(index));
 }
 
 RenameOutcome WindowBatchHost::RenameFile(int index, const QString& newName) {
