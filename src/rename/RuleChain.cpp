@@ -234,7 +234,7 @@ QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
         text = options.AddTextAtStart ? options.AddText + text : text + options.AddText;
     }
     if (options.DateTakenOn && taken) {
-        // In the user's locale, as the case rule maps letters: month names come out in German.
+        // In the user's locale, as the case rule maps letters: a German system writes "Mai".
         text = QLocale().toString(*taken, options.DateTakenFormat) + text;
     }
     return CleanBlanks(text);
