@@ -42,7 +42,8 @@ void BM_RuleChainEveryRule(benchmark::State& state) {
     const RenameOptions options = EveryRuleOn();
     CounterState counter = BeginCounter(options);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(NewFileName(name + ".jpg", options, NextCounterToken(counter, options)));
+        benchmark::DoNotOptimize(
+            NewFileName(name + ".jpg", options, NextCounterToken(counter, options), std::nullopt));
     }
     state.SetItemsProcessed(state.iterations());
     state.SetComplexityN(state.range(0));
@@ -52,7 +53,7 @@ void BM_RuleChainNoRule(benchmark::State& state) {
     const QString name = NameOfLength(static_cast<int>(state.range(0)));
     const RenameOptions options;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(NewFileName(name + ".jpg", options, std::nullopt));
+        benchmark::DoNotOptimize(NewFileName(name + ".jpg", options, std::nullopt, std::nullopt));
     }
     state.SetItemsProcessed(state.iterations());
     state.SetComplexityN(state.range(0));

@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
 
         const RenameOptions options = form.ReadOptions();
         const auto bareStart = Clock::now();
-        const QString name = PreviewName(item, options);
+        const QString name = PreviewName(item, options, std::nullopt);
         bare.push_back(MicrosSince(bareStart));
         if (name != form.txtFileName->text()) {
             std::fprintf(stderr, "the name box shows %s, not %s\n", qPrintable(form.txtFileName->text()),

@@ -6,6 +6,7 @@
 #include "ui/frmFiles.h"
 #include "rename/RuleDefaults.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -36,6 +37,8 @@ const SettingKey kKeys[] = {
     {"Buchstaben",   Stored::CaseGroup, nullptr,               kDefaultCase},
     {"Pos",          Stored::PosGroup,  nullptr,               RuleDefaults::AddTextAtStart ? "0" : "1"},
     {"Pos2",         Stored::Pos2Group, nullptr,               RuleDefaults::CounterAtStart ? "0" : "1"},
+    {"Aufnahmedatum", Stored::DateTick, nullptr,               "0"},
+    {"Datumsformat", Stored::Quoted,    &frmFiles::txtDateFormat, RuleDefaults::DateTakenFormat},
 };
 // clang-format on
 
@@ -65,6 +68,9 @@ void LoadSettings(frmFiles& form, const QString& section, const QString& file) {
         case Stored::Pos2Group:
             form.optPos2[v == u"0" ? 0 : 1]->setChecked(true);
             break;
+        case Stored::DateTick:
+            form.chkDateTaken->setChecked(v == u"1");
+            break;
         }
     }
 }
@@ -93,6 +99,10 @@ void SaveSettings(const frmFiles& form, const QString& section, const QString& f
         case Stored::Pos2Group:
             entries.push_back(
                 {key, form.optPos2[0]->isChecked() ? QStringLiteral("0") : QStringLiteral("1")});
+            break;
+        case Stored::DateTick:
+            entries.push_back(
+                {key, form.chkDateTaken->isChecked() ? QStringLiteral("1") : QStringLiteral("0")});
             break;
         }
     }

@@ -14,6 +14,7 @@ enum class Stored {
     CaseGroup, // the index of the selected optGK button
     PosGroup,  // "0" when optPos(0) is selected, otherwise "1"
     Pos2Group, // "0" when optPos2(0) is selected, otherwise "1"
+    DateTick,  // "1" when the date rule's box chkDateTaken is ticked, otherwise "0"
 };
 
 struct SettingKey {
@@ -23,7 +24,8 @@ struct SettingKey {
     const char* defaultValue;
 };
 
-// The fourteen settings in the order in which they are written.
+// The fourteen settings of the options panel, then the date rule's two, in the order in which
+// they are written.
 std::span<const SettingKey> SettingKeys();
 
 // Loads every setting into the options panel; missing or empty values give the defaults.

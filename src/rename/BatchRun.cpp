@@ -19,7 +19,8 @@ BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval) {
         file.OldName = host.EntryText(index);
         const std::optional<QString> token =
             options.CounterOn ? NextCounterToken(counter, options) : std::nullopt;
-        file.NewName = NewFileName(file.OldName, options, token);
+        const std::optional<QDateTime> taken = options.DateTakenOn ? host.DateTaken(index) : std::nullopt;
+        file.NewName = NewFileName(file.OldName, options, token, taken);
         if (file.NewName != file.OldName) {
             if (const std::optional<RenameResult> refusal = RefusalOf(file.OldName, file.NewName)) {
                 file.Result = refusal;

@@ -3,6 +3,7 @@
 #include "rename/RenameOptions.h"
 #include "rename/RenameResult.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -20,6 +21,9 @@ public:
     virtual QString EntryText(int index) const = 0;
     // The options panel as it stands now.
     virtual RenameOptions ReadOptions() const = 0;
+    // The date the photo of entry index was taken; nothing for a file that is no JPEG or holds no
+    // date. Asked only while the date rule is on, since it reads the file.
+    virtual std::optional<QDateTime> DateTaken(int index) const = 0;
     // Renames the file of entry index to newName, never replacing another file.
     virtual RenameOutcome RenameFile(int index, const QString& newName) = 0;
     // Lets pending window events run once.

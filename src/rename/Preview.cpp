@@ -13,12 +13,13 @@ PanelEnabledStates EnabledStatesFor(const RenameOptions& options) {
     return states;
 }
 
-QString PreviewName(const QString& source, const RenameOptions& options) {
+QString PreviewName(const QString& source, const RenameOptions& options,
+                    const std::optional<QDateTime>& taken) {
     const QString base = BaseNameOf(source);
     if (ActiveRuleCount(options) == 0) {
         return base;
     }
     const std::optional<QString> token =
         options.CounterOn ? PreviewCounterToken(options) : std::optional<QString>();
-    return ApplyRuleChain(base, options, token);
+    return ApplyRuleChain(base, options, token, taken);
 }

@@ -2,7 +2,10 @@
 
 #include "rename/RenameOptions.h"
 
+#include <QDateTime>
 #include <QString>
+
+#include <optional>
 
 // Which controls of the options panel the preview enables. Everything not named here (the
 // parameter boxes of rules 1 to 6) stays enabled; a disabled check box keeps its tick.
@@ -17,5 +20,7 @@ struct PanelEnabledStates {
 PanelEnabledStates EnabledStatesFor(const RenameOptions& options);
 
 // What the name box shows for the file list item source: the rule chain's result with the
-// preview's counter token, or the bare base name, untidied, while no rule is on.
-QString PreviewName(const QString& source, const RenameOptions& options);
+// preview's counter token and the file's date taken, or the bare base name, untidied, while no
+// rule is on.
+QString PreviewName(const QString& source, const RenameOptions& options,
+                    const std::optional<QDateTime>& taken);

@@ -14,7 +14,8 @@ RenameOptions::RenameOptions()
       CounterStart(QString::fromUtf8(RuleDefaults::CounterStart)),
       CounterSeparator(QString::fromUtf8(RuleDefaults::CounterSeparator)),
       CounterAtStart(RuleDefaults::CounterAtStart), AddText(QString::fromUtf8(RuleDefaults::AddText)),
-      AddTextAtStart(RuleDefaults::AddTextAtStart) {}
+      AddTextAtStart(RuleDefaults::AddTextAtStart),
+      DateTakenFormat(QString::fromUtf8(RuleDefaults::DateTakenFormat)) {}
 
 namespace {
 

@@ -67,6 +67,11 @@ struct RenameOptions {
     QString AddText;
     bool AddTextAtStart;
 
+    // A photo's new name begins with the date it was taken, written in this format (QDateTime's
+    // letters; text in single quotes stays as it is). Set in the EXIF frame, not by a chkOptions box.
+    bool DateTakenOn = false;
+    QString DateTakenFormat;
+
     // The switch of a rule, by the index of its check box.
     bool& Switch(RuleSwitch rule);
     bool Switch(RuleSwitch rule) const;

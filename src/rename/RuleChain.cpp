@@ -2,6 +2,7 @@
 
 #include "rename/CodePoints.h"
 
+#include <QLocale>
 #include <QStringBuilder>
 
 #include <charconv>
@@ -214,7 +215,7 @@ double RoundHalfEven(double value) {
 }
 
 QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
-                       const std::optional<QString>& counterToken) {
+                       const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken) {
     QString text = baseName;
     if (options.BracketOn) {
         text = RemoveLastBracket(text);
@@ -243,6 +244,10 @@ QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
     if (options.AddTextOn) {
         text = options.AddTextAtStart ? QString(options.AddText % text) : QString(text % options.AddText);
     }
+    if (options.DateTakenOn && taken) {
+        // In the user's locale, as the case rule maps letters: a German system writes "Mai".
+        text = QLocale().toString(*taken, options.DateTakenFormat) + text;
+    }
     return CleanBlanks(text);
 }
 
@@ -255,12 +260,12 @@ int ActiveRuleCount(const RenameOptions& options) {
             ++count;
         }
     }
-    return count;
+    return options.DateTakenOn ? count + 1 : count;
 }
 
 QString NewFileName(const QString& fileName, const RenameOptions& options,
-                    const std::optional<QString>& counterToken) {
-    const QString base = ApplyRuleChain(BaseNameOf(fileName), options, counterToken);
+                    const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken) {
+    const QString base = ApplyRuleChain(BaseNameOf(fileName), options, counterToken, taken);
     const QString extension = GetExtension(fileName);
     if (extension.isEmpty() && fileName.endsWith(QLatin1Char('.'))) {
         return base + QLatin1Char('.');

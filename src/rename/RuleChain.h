@@ -2,6 +2,7 @@
 
 #include "rename/RenameOptions.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <optional>
@@ -27,14 +28,18 @@ double LeadingNumber(const QString& text);
 double RoundHalfEven(double value);
 
 // Runs rules 1 to 9 and the blank tidying over a base name. counterToken is what the counter
-// hands out for this file, or nothing (counter off, list exhausted).
+// hands out for this file, or nothing (counter off, list exhausted); taken is the date the file's
+// photo was taken, or nothing (not a photo, no date in it, or the date rule is off and nobody asked).
+// With the date rule on, that date goes in front of what the rules made, before the tidying.
 QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
-                       const std::optional<QString>& counterToken);
+                       const std::optional<QString>& counterToken,
+                       const std::optional<QDateTime>& taken = std::nullopt);
 
-// How many of the nine rules are switched on; callers only ask whether it is zero.
+// How many rules are switched on, the date rule among them; callers only ask whether it is zero.
 int ActiveRuleCount(const RenameOptions& options);
 
 // The new name of a whole file name under the chain: the extension is left as it is. A name that
-// ends in its full stop ("x.") keeps that full stop.
+// ends in its full stop ("x.") keeps that full stop. Every name the program computes for a file
+// comes from here, with the file's own counter token and date.
 QString NewFileName(const QString& fileName, const RenameOptions& options,
-                    const std::optional<QString>& counterToken);
+                    const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken);

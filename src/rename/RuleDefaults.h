@@ -20,5 +20,7 @@ inline constexpr const char* CounterSeparator = " - ";
 inline constexpr bool CounterAtStart = true;
 inline constexpr const char* AddText = "_BAK";
 inline constexpr bool AddTextAtStart = false;
+// A QDateTime format: "2004-05-12 14.33.10 - " (no colons, which other systems refuse in names).
+inline constexpr const char* DateTakenFormat = "yyyy-MM-dd HH.mm.ss - ";
 
 } // namespace RuleDefaults

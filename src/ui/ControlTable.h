@@ -13,6 +13,7 @@ enum class ControlKind {
     Label,        // static text
     Strip,        // a label used as a clickable strip
     TextBox,      // one-line text box
+    TextView,     // read-only text of several lines that scrolls
     ListSingle,   // list box, single selection
     ListExtended, // list box, extended multiple selection
     Button,

@@ -2,10 +2,15 @@
 
 #include "rename/RuleChain.h"
 
-TypeMark TypeMarkFor(const QString& itemText) {
+bool IsJpeg(const QString& itemText) {
     const QString extension = GetExtension(itemText).toUpper();
-    if (extension == QLatin1String("JPEG") || extension == QLatin1String("JPG"))
+    return extension == QLatin1String("JPEG") || extension == QLatin1String("JPG");
+}
+
+TypeMark TypeMarkFor(const QString& itemText) {
+    if (IsJpeg(itemText))
         return {TypeColour::Jpeg, false};
+    const QString extension = GetExtension(itemText).toUpper();
     if (extension == QLatin1String("PNG"))
         return {TypeColour::Png, false};
     if (extension == QLatin1String("MP3"))

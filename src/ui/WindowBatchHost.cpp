@@ -1,6 +1,7 @@
 #include "ui/WindowBatchHost.h"
 
 #include "ui/FileList.h"
+#include "ui/PhotoDate.h"
 #include "ui/frmFiles.h"
 
 #include <QCoreApplication>
@@ -9,7 +10,8 @@
 #include <algorithm>
 
 WindowBatchHost::WindowBatchHost(frmFiles& form)
-    : form_(form), folderText_(form.CurrentFolder), folder_(form.CurrentFolderNative) {
+    : form_(form), folderText_(form.CurrentFolder), folderNative_(form.CurrentFolderNative),
+      folder_(form.CurrentFolderNative) {
     ReadSelection();
 }
 
@@ -43,6 +45,10 @@ QString WindowBatchHost::EntryText(int index) const {
 
 RenameOptions WindowBatchHost::ReadOptions() const {
     return form_.ReadOptions();
+}
+
+std::optional<QDateTime> WindowBatchHost::DateTaken(int index) const {
+    return DateTakenOf(folderNative_, form_.lstSel->entry(index));
 }
 
 RenameOutcome WindowBatchHost::RenameFile(int index, const QString& newName) {

@@ -20,6 +20,7 @@ public:
     bool IsSelected(int index) const override;
     QString EntryText(int index) const override;
     RenameOptions ReadOptions() const override;
+    std::optional<QDateTime> DateTaken(int index) const override;
     RenameOutcome RenameFile(int index, const QString& newName) override;
     void Yield() override;
 
@@ -28,7 +29,8 @@ private:
     void ShowLastRename();
 
     frmFiles& form_;
-    QString folderText_; // the current folder when the run began, with its trailing separator
+    QString folderText_;      // the current folder when the run began, with its trailing separator
+    QByteArray folderNative_; // the same folder as the file system spells it
     FolderHandle folder_;
     // The selection marks of lstSel, read once and again after every turn of the event loop (the
     // only time they can change): asking the list for every entry would cost more than the rename.

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -38,6 +39,11 @@ QWidget* CreateControl(ControlKind kind, QWidget* parent) {
         return new QLabel(parent);
     case ControlKind::TextBox:
         return new QLineEdit(parent);
+    case ControlKind::TextView: {
+        auto* view = new QPlainTextEdit(parent);
+        view->setReadOnly(true);
+        return view;
+    }
     case ControlKind::ListSingle:
     case ControlKind::ListExtended: {
         auto* l = new FileList(parent);
@@ -225,6 +231,7 @@ void frmFiles::ConnectHandlers() {
     ConnectListHandlers();
     ConnectOptionHandlers();
     ConnectEditorHandlers();
+    ConnectTagHandlers();
 }
 
 void frmFiles::Form_Load() {

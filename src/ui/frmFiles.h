@@ -26,6 +26,7 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
@@ -84,6 +85,24 @@ public:
     // Tag frames, strips on the right edge, and what lies outside the visible area.
     QFrame* frmEXIF = nullptr;
     QFrame* frmID3 = nullptr;
+    // In frmEXIF: the camera summary of a JPEG (side 1 of the label arrays; element 0 is never
+    // built), the reader's full list, and the date rule.
+    ControlArray<QLabel, 2> lblCam{};
+    ControlArray<QLabel, 2> lblBlende{};
+    ControlArray<QLabel, 2> lblExp{};
+    ControlArray<QLabel, 2> lblTimeDate{};
+    ControlArray<QLabel, 2> lblISO{};
+    QCheckBox* chkFreeze = nullptr;
+    QLabel* lblEXIFTime = nullptr;
+    QLabel* lblEXIFList = nullptr;
+    QPlainTextEdit* txtEXIF = nullptr;
+    QCheckBox* chkDateTaken = nullptr;
+    QLabel* lblDateFormat = nullptr;
+    QLineEdit* txtDateFormat = nullptr;
+    // In frmID3: an MP3's title, artist, album, year, track, genre and length, each a caption and
+    // a value.
+    ControlArray<QLabel, 7> lblID3Name{};
+    ControlArray<QLabel, 7> lblID3{};
     ControlArray<QLabel, 2> lblOptions{};
     QPushButton* cmdDummy = nullptr;
     QFrame* frmPaths = nullptr;
@@ -122,6 +141,9 @@ public:
     void Form_Resize();
     void lblOptions_MouseDown(int index);
     void lblOptions_DblClick(int index);
+    // Fills the tag frame that is shown with the tags of the file taken up, when it is of the
+    // frame's kind: a JPEG's EXIF summary and list, an MP3's ID3 tags. Each fill reads the file once.
+    void ShowFileTags();
     TwipRect Place(const QString& name) const { return places_.value(name); }
     // The window's outer size in twips, frame included.
     double OuterWidth() const;
@@ -200,6 +222,9 @@ private:
     void ConnectListHandlers();
     void ConnectOptionHandlers();
     void ConnectEditorHandlers();
+    void ConnectTagHandlers();
+    void ShowExifTags();
+    void ShowId3Tags();
     bool OptionsEvent(QObject* watched, QEvent* event); // true: the event is swallowed
     bool EditorEvent(QObject* watched, QEvent* event);  // true: the event is swallowed
     void SetTypeMark(const QString& itemText);

@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -51,6 +52,7 @@ constexpr FontSpec kTahomaBold8{"Tahoma", 8.25, true};
 constexpr FontSpec kVerdanaBold11{"Verdana", 11.25, true};
 constexpr FontSpec kCourierBold14{"Courier New", 14.25, true};
 constexpr FontSpec kCourierBold18{"Courier New", 18, true};
+constexpr FontSpec kTahoma8{"Tahoma", 8.25, false};
 
 constexpr const char* kDirsTip = "Klicken zum Anzeigen des Ordner-Browsers";
 constexpr const char* kRefreshTip = "Quelle neu einlesen";
@@ -152,7 +154,35 @@ constexpr ControlSpec kControls[] = {
      {"Arial", 12.75, true}, Colour(0, 192, 0)},
 
     {"frmEXIF", M<&frmFiles::frmEXIF>, K::Frame, nullptr, {4680, 8640, 5175, 7575}, "", "", {}, TypeColour::Jpeg, 0, 0, Hidden, "Datei-Tags: EXIF"},
+    // The camera summary: the texts the EXIF reader writes stay until a later file has its own.
+    {"lblCam(1)", E<&frmFiles::lblCam, 1>, K::Label, "frmEXIF", {120, 120, 4935, 330}, "", "", {"Tahoma", 9.75, true}},
+    {"lblBlende(1)", E<&frmFiles::lblBlende, 1>, K::Label, "frmEXIF", {120, 510, 2400, 285}, "", "", kSansBold8},
+    {"lblExp(1)", E<&frmFiles::lblExp, 1>, K::Label, "frmEXIF", {2640, 510, 2415, 285}, "", "", kSansBold8},
+    {"lblTimeDate(1)", E<&frmFiles::lblTimeDate, 1>, K::Label, "frmEXIF", {120, 840, 2880, 285}, "", "", kSansBold8},
+    {"lblISO(1)", E<&frmFiles::lblISO, 1>, K::Label, "frmEXIF", {3120, 840, 1935, 285}, "", "", kSansBold8},
+    {"chkFreeze", M<&frmFiles::chkFreeze>, K::CheckBox, "frmEXIF", {120, 1170, 2400, 285}, "Zeit festhalten:", "", kTahomaBold8},
+    {"lblEXIFTime", M<&frmFiles::lblEXIFTime>, K::Label, "frmEXIF", {2640, 1170, 2415, 285}, "", "", kSansBold8},
+    {"chkDateTaken", M<&frmFiles::chkDateTaken>, K::CheckBox, "frmEXIF", {120, 1620, 4935, 285}, "Aufnahmedatum voranstellen", "", kTahomaBold8},
+    {"lblDateFormat", M<&frmFiles::lblDateFormat>, K::Label, "frmEXIF", {390, 2010, 900, 285}, "Format:", "", kSansBold8},
+    {"txtDateFormat", M<&frmFiles::txtDateFormat>, K::TextBox, "frmEXIF", {1320, 1935, 3735, 375}, RuleDefaults::DateTakenFormat, "", kSansBold12, 0, 0, 0, 0, "Format des Aufnahmedatums"},
+    {"lblEXIFList", M<&frmFiles::lblEXIFList>, K::Label, "frmEXIF", {120, 2460, 4935, 285}, "EXIF-Eintr\u00e4ge:", "", kSansBold8},
+    {"txtEXIF", M<&frmFiles::txtEXIF>, K::TextView, "frmEXIF", {120, 2760, 4935, 4695}, "", "", kTahoma8, 0, 0, 0, 0, "EXIF-Eintr\u00e4ge"},
     {"frmID3", M<&frmFiles::frmID3>, K::Frame, nullptr, {10080, 8640, 5175, 7575}, "", "", {}, TypeColour::Mp3, 0, 0, Hidden, "Datei-Tags: MP3"},
+    // The tags of an MP3, a caption and a value per row, in the order of the window's field table.
+    {"lblID3Name(0)", E<&frmFiles::lblID3Name, 0>, K::Label, "frmID3", {120, 240, 1500, 285}, "Titel:", "", kSansBold8},
+    {"lblID3(0)", E<&frmFiles::lblID3, 0>, K::Label, "frmID3", {1680, 240, 3375, 285}, "", "", kTahoma8},
+    {"lblID3Name(1)", E<&frmFiles::lblID3Name, 1>, K::Label, "frmID3", {120, 630, 1500, 285}, "Interpret:", "", kSansBold8},
+    {"lblID3(1)", E<&frmFiles::lblID3, 1>, K::Label, "frmID3", {1680, 630, 3375, 285}, "", "", kTahoma8},
+    {"lblID3Name(2)", E<&frmFiles::lblID3Name, 2>, K::Label, "frmID3", {120, 1020, 1500, 285}, "Album:", "", kSansBold8},
+    {"lblID3(2)", E<&frmFiles::lblID3, 2>, K::Label, "frmID3", {1680, 1020, 3375, 285}, "", "", kTahoma8},
+    {"lblID3Name(3)", E<&frmFiles::lblID3Name, 3>, K::Label, "frmID3", {120, 1410, 1500, 285}, "Jahr:", "", kSansBold8},
+    {"lblID3(3)", E<&frmFiles::lblID3, 3>, K::Label, "frmID3", {1680, 1410, 3375, 285}, "", "", kTahoma8},
+    {"lblID3Name(4)", E<&frmFiles::lblID3Name, 4>, K::Label, "frmID3", {120, 1800, 1500, 285}, "Titelnummer:", "", kSansBold8},
+    {"lblID3(4)", E<&frmFiles::lblID3, 4>, K::Label, "frmID3", {1680, 1800, 3375, 285}, "", "", kTahoma8},
+    {"lblID3Name(5)", E<&frmFiles::lblID3Name, 5>, K::Label, "frmID3", {120, 2190, 1500, 285}, "Genre:", "", kSansBold8},
+    {"lblID3(5)", E<&frmFiles::lblID3, 5>, K::Label, "frmID3", {1680, 2190, 3375, 285}, "", "", kTahoma8},
+    {"lblID3Name(6)", E<&frmFiles::lblID3Name, 6>, K::Label, "frmID3", {120, 2580, 1500, 285}, "L\u00e4nge:", "", kSansBold8},
+    {"lblID3(6)", E<&frmFiles::lblID3, 6>, K::Label, "frmID3", {1680, 2580, 3375, 285}, "", "", kTahoma8},
     {"lblOptions(0)", E<&frmFiles::lblOptions, 0>, K::Strip, nullptr, {15120, 720, 165, 6855}, "", "klicken zum Anzeigen der Umbenenn-Optionen",
      {}, kGrey, 0, 0, SizeWECursor},
     {"lblOptions(1)", E<&frmFiles::lblOptions, 1>, K::Strip, nullptr, {15120, 7560, 165, 555}, "",

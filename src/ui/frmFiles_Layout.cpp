@@ -58,6 +58,7 @@ void frmFiles::lblOptions_MouseDown(int index) {
         if (frame != nullptr) {
             frame->setVisible(TagsFlag);
             TagsFlag = !TagsFlag;
+            ShowFileTags();
         }
     }
     Form_Resize();

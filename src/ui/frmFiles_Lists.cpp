@@ -58,6 +58,7 @@ void frmFiles::MakeCurrent(FileList* list) {
     if (list == lstSel)
         chkOptions_Click(0); // lstSort previews when the button is released
     SetTypeMark(t);
+    ShowFileTags();
 }
 
 void frmFiles::lstSel_MouseDown(Qt::MouseButton button, QPoint globalPosition) {

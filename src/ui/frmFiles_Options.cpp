@@ -3,6 +3,7 @@
 
 #include "ui/FileList.h"
 #include "ui/KeyFilter.h"
+#include "ui/PhotoDate.h"
 #include "rename/Preview.h"
 #include "rename/RuleChain.h"
 
@@ -50,6 +51,8 @@ RenameOptions frmFiles::ReadOptions() const {
                                      : CaseMode::CaseWords;
     o.AddTextAtStart = optPos[0]->isChecked();
     o.CounterAtStart = optPos2[0]->isChecked();
+    o.DateTakenOn = chkDateTaken->isChecked();
+    o.DateTakenFormat = txtDateFormat->text();
     return o;
 }
 
@@ -78,7 +81,10 @@ void frmFiles::chkOptions_Click(int /*index*/) {
     cmdDummy->setFocus();
     if (CurrentFolder.isEmpty())
         return; // no file taken up since the last refill: the name box keeps its text
-    txtFileName->setText(PreviewName(item, options));
+    const int row = source != nullptr ? source->currentRow() : -1;
+    const std::optional<QDateTime> taken =
+        options.DateTakenOn && row >= 0 ? DateTakenOf(CurrentFolderNative, source->entry(row)) : std::nullopt;
+    txtFileName->setText(PreviewName(item, options, taken));
 }
 
 void frmFiles::ParameterBox_Change(QLineEdit* box) {

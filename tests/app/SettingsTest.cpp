@@ -4,6 +4,7 @@
 #include "support/TempTree.h"
 #include "ui/frmFiles.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -31,7 +32,9 @@ const QByteArray kDefaultFile = "[Tarvo's Varnello]\n"
                                 "Start=1\n"
                                 "Buchstaben=2\n"
                                 "Pos=1\n"
-                                "Pos2=0\n";
+                                "Pos2=0\n"
+                                "Aufnahmedatum=0\n"
+                                "Datumsformat=\"yyyy-MM-dd HH.mm.ss - \"\n";
 
 class Settings : public testing::Test {
 protected:
@@ -50,10 +53,21 @@ protected:
     std::unique_ptr<frmFiles> fresh;
 };
 
-TEST_F(Settings, TheKeyTableHoldsFourteenKeysInWritingOrder) {
-    ASSERT_EQ(SettingKeys().size(), 14u);
+TEST_F(Settings, TheKeyTableHoldsTheFourteenKeysThenTheDateRulesInWritingOrder) {
+    ASSERT_EQ(SettingKeys().size(), 16u);
     EXPECT_STREQ(SettingKeys().front().key, "Trennzeichen");
-    EXPECT_STREQ(SettingKeys().back().key, "Pos2");
+    EXPECT_STREQ(SettingKeys()[13].key, "Pos2");
+    EXPECT_STREQ(SettingKeys().back().key, "Datumsformat");
+}
+
+TEST_F(Settings, TheDateRulesTickAndFormatSurviveARestart) {
+    form.chkDateTaken->setChecked(true);
+    form.txtDateFormat->setText(" dd.MM.yyyy' - '");
+    RoundTrip();
+    EXPECT_TRUE(fresh->chkDateTaken->isChecked());
+    EXPECT_EQ(fresh->txtDateFormat->text(), " dd.MM.yyyy' - '");
+    EXPECT_TRUE(
+        tree.Read("varnello.ini").endsWith("Pos2=0\nAufnahmedatum=1\nDatumsformat=\" dd.MM.yyyy' - '\"\n"));
 }
 
 TEST_F(Settings, FirstRunWithoutAFileKeepsDefaultsAndWritesAllKeysAtClose) {

@@ -1,6 +1,7 @@
 #include "rename/BatchRun.h"
 #include "rename/Preview.h"
 
+#include <QMap>
 #include <QSet>
 #include <QStringList>
 
@@ -23,6 +24,10 @@ public:
     RenameOptions ReadOptions() const override {
         ++reads_;
         return options_;
+    }
+    std::optional<QDateTime> DateTaken(int index) const override {
+        ++dateReads_;
+        return dates_.contains(index) ? std::optional(dates_[index]) : std::nullopt;
     }
     RenameOutcome RenameFile(int index, const QString& newName) override {
         const QString oldName = entries_.value(index);
@@ -51,6 +56,8 @@ public:
     QSet<QString> refuse_;
     QStringList attempts_;
     mutable int reads_ = 0;
+    QMap<int, QDateTime> dates_;
+    mutable int dateReads_ = 0;
     int yields_ = 0;
     std::function<void(FolderHost&)> onYield_;
 };
@@ -81,6 +88,22 @@ TEST(BatchRun, NumbersOnlyTheSelectedEntriesInListOrder) {
     EXPECT_EQ(result.Files[1].OldName, "c.jpg");
     EXPECT_EQ(result.Files[1].NewName, "02 - c.jpg");
     EXPECT_EQ(result.Files[1].Result, RenameResult::Ok);
+}
+
+TEST(BatchRun, TheDateRuleAsksForEachFilesDateOnlyWhileItIsOn) {
+    RenameOptions options = CounterOn();
+    FolderHost off({"a.jpg", "b.jpg"}, {true, true}, options);
+    RunBatch(off);
+    EXPECT_EQ(off.dateReads_, 0); // no file is read for a rule that is off
+
+    options.DateTakenOn = true;
+    options.DateTakenFormat = "yyyyMMdd-HHmm' '";
+    FolderHost on({"a.jpg", "b.jpg", "c.jpg"}, {true, true, true}, options);
+    on.dates_[0] = QDateTime(QDate(2004, 5, 12), QTime(14, 33, 10), Qt::UTC);
+    on.dates_[2] = QDateTime(QDate(2021, 12, 24), QTime(18, 5), Qt::UTC);
+    RunBatch(on);
+    EXPECT_EQ(on.dateReads_, 3);
+    EXPECT_EQ(on.files_, Names({"20040512-1433 01 - a.jpg", "02 - b.jpg", "20211224-1805 03 - c.jpg"}));
 }
 
 TEST(BatchRun, YieldsWhenItsTurnIntervalHasPassedAndOnceAtTheEnd) {
@@ -151,23 +174,23 @@ TEST(BatchRun, AListShrinkingUnderTheRunIsNoFault) {
 
 TEST(Preview, NoRuleShowsTheUntidiedBaseName) {
     RenameOptions options;
-    EXPECT_EQ(PreviewName("Foto  01.jpg", options), "Foto  01");
+    EXPECT_EQ(PreviewName("Foto  01.jpg", options, std::nullopt), "Foto  01");
     options.CutFirstOn = true;
     options.CutFirstCount = "";
-    EXPECT_EQ(PreviewName("Foto  01.jpg", options), "Foto 01");
+    EXPECT_EQ(PreviewName("Foto  01.jpg", options, std::nullopt), "Foto 01");
 }
 
 TEST(Preview, CounterTokenAsTypedAndFromTheList) {
     RenameOptions options = CounterOn();
-    EXPECT_EQ(PreviewName("Bild.jpg", options), "01 - Bild");
+    EXPECT_EQ(PreviewName("Bild.jpg", options, std::nullopt), "01 - Bild");
     options.CounterStart = "007";
-    EXPECT_EQ(PreviewName("Bild.jpg", options), "007 - Bild");
-    EXPECT_EQ(PreviewName("", CounterOn()), "01 -");
+    EXPECT_EQ(PreviewName("Bild.jpg", options, std::nullopt), "007 - Bild");
+    EXPECT_EQ(PreviewName("", CounterOn(), std::nullopt), "01 -");
     options.CounterListOn = true;
     options.CounterList = "";
-    EXPECT_EQ(PreviewName("Bild.jpg", options), "- Bild");
+    EXPECT_EQ(PreviewName("Bild.jpg", options, std::nullopt), "- Bild");
     options.CounterAtStart = false;
-    EXPECT_EQ(PreviewName("Bild.jpg", options), "Bild -");
+    EXPECT_EQ(PreviewName("Bild.jpg", options, std::nullopt), "Bild -");
 }
 
 TEST(Preview, EnabledStatesFollowTheSwitches) {

@@ -28,10 +28,10 @@ TEST(NameSplit, BaseNameAndExtensionAroundTheLastFullStop) {
 
 TEST(NameSplit, NameEndingInFullStopKeepsIt) {
     RenameOptions options = AllOff();
-    EXPECT_EQ(NewFileName("x.", options, std::nullopt), "x.");
+    EXPECT_EQ(NewFileName("x.", options, std::nullopt, std::nullopt), "x.");
     options.CounterOn = true;
-    EXPECT_EQ(NewFileName("x.", options, QString("01")), "01 - x.");
-    EXPECT_EQ(NewFileName("IMG.JPG", options, QString("01")), "01 - IMG.JPG");
+    EXPECT_EQ(NewFileName("x.", options, QString("01"), std::nullopt), "01 - x.");
+    EXPECT_EQ(NewFileName("IMG.JPG", options, QString("01"), std::nullopt), "01 - IMG.JPG");
 }
 
 TEST(RemoveLastBracket, CutsAtTheRightmostOpeningBracketAndOneBlank) {

@@ -119,6 +119,18 @@ TEST_F(CaptionFit, EveryShownCaptionFitsWithTheFolderPanelClosedAndOpen) {
     EXPECT_EQ(CaptionFaults(form.get()).join(u'\n'), QString());
 }
 
+TEST_F(CaptionFit, TheTagFramesCaptionsAndLongSummaryTextsFit) {
+    form->frmEXIF->show();
+    form->frmID3->show();
+    form->lblCam[1]->setText("Canon PowerShot SX710 HS");
+    form->lblBlende[1]->setText("Blende: f 22.0");
+    form->lblExp[1]->setText("Belichtung: 1/4000s");
+    form->lblTimeDate[1]->setText("2004:05:12  -  14:33:10");
+    form->lblISO[1]->setText("ISO 12800");
+    form->lblEXIFTime->setText("12.05.2004 14:33:10");
+    EXPECT_EQ(CaptionFaults(form.get()).join(u'\n'), QString());
+}
+
 TEST_F(CaptionFit, ACaptionCutAtItsEndOrUnderABoxIsFound) {
     form->cmdBatch->resize(form->cmdBatch->width() / 2, form->cmdBatch->height());
     form->txtLast->move(form->txtLast->x() + form->txtLast->width(), form->txtLast->y());

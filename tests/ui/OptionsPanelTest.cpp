@@ -86,7 +86,7 @@ TEST_F(OptionsPanel, EveryKeystrokeInTheNineBoxesRefreshesThePreviewAndKeepsTheC
             Type(box, key);
             EXPECT_FALSE(form->optGK[0]->isEnabled());
             EXPECT_EQ(form->txtFileName->text(),
-                      PreviewName(QStringLiteral("Urlaub 2024_07.jpg"), form->ReadOptions()));
+                      PreviewName(QStringLiteral("Urlaub 2024_07.jpg"), form->ReadOptions(), std::nullopt));
             EXPECT_EQ(QApplication::focusWidget(), box);
         }
     }
@@ -112,7 +112,7 @@ TEST_F(OptionsPanel, BoxesWithoutChangeHandlingWaitForTheNextRefresh) {
     form->txtNewName->setText(QStringLiteral("Reise"));
     EXPECT_EQ(form->txtFileName->text(), shown);
     form->chkOptions[RuleSwitch::Case]->click();
-    EXPECT_EQ(form->txtFileName->text(), PreviewName(item, form->ReadOptions()));
+    EXPECT_EQ(form->txtFileName->text(), PreviewName(item, form->ReadOptions(), std::nullopt));
     EXPECT_EQ(form->txtFileName->text(), "9 - Reise");
 }
 

@@ -1,0 +1,77 @@
+// The tag frames: a JPEG's EXIF summary and list, an MP3's ID3 tags, and the date rule's controls.
+#include "ui/frmFiles.h"
+
+#include "ui/TypeMark.h"
+#include "exif/clsEXIF.h"
+#include "platform/FileHead.h"
+#include "rename/RuleChain.h"
+#include "sound/Mp3Tags.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <iterator>
+#include <utility>
+
+namespace {
+
+// The ID3 frame's rows in the order of lblID3 and lblID3Name.
+constexpr QString Mp3Tags::*kId3Fields[] = {&Mp3Tags::Title, &Mp3Tags::Artist, &Mp3Tags::Album,
+                                            &Mp3Tags::Year,  &Mp3Tags::Track,  &Mp3Tags::Genre,
+                                            &Mp3Tags::Length};
+static_assert(std::ssize(kId3Fields) == decltype(frmFiles::lblID3)::Count());
+
+// What a screen reader calls the EXIF frame's controls whose caption is the value they show, or
+// that have none of their own.
+constexpr std::pair<const char*, const char*> kExifNames[] = {
+    {"lblCam(1)", "Kamera"},     {"lblBlende(1)", "Blende"},
+    {"lblExp(1)", "Belichtung"}, {"lblTimeDate(1)", "Aufnahme"},
+    {"lblISO(1)", "ISO"},        {"lblEXIFTime", "Aufnahmezeit"},
+    {"txtDateFormat", "Format"}, {"txtEXIF", "EXIF-Eintr\u00e4ge"},
+};
+
+QString WithoutColon(QString caption) {
+    if (caption.endsWith(u':'))
+        caption.chop(1);
+    return caption;
+}
+
+} // namespace
+
+void frmFiles::ConnectTagHandlers() {
+    connect(chkDateTaken, &QCheckBox::clicked, this, [this] { chkOptions_Click(0); });
+    connect(txtDateFormat, &QLineEdit::textChanged, this, [this] { ParameterBox_Change(txtDateFormat); });
+
+    for (QCheckBox* box : {chkFreeze, chkDateTaken})
+        box->setAccessibleName(WithoutColon(box->text()));
+    for (const auto& [name, accessible] : kExifNames)
+        frmEXIF->findChild<QWidget*>(QString::fromLatin1(name))
+            ->setAccessibleName(QString::fromUtf8(accessible));
+    for (int i = 0; i < lblID3.Count(); ++i) {
+        lblID3Name[i]->setAccessibleName(WithoutColon(lblID3Name[i]->text()));
+        lblID3[i]->setAccessibleName(lblID3Name[i]->accessibleName());
+    }
+}
+
+void frmFiles::ShowFileTags() {
+    const QString item = CurrentEntry.Text;
+    if (frmEXIF->isVisibleTo(this) && IsJpeg(item))
+        ShowExifTags();
+    if (frmID3->isVisibleTo(this) && TagFrameFor(GetExtension(item)) == TagFrame::Id3)
+        ShowId3Tags();
+}
+
+void frmFiles::ShowExifTags() {
+    clsEXIF reader;
+    reader.ReadHead(ReadFileHead(CurrentFileNative(), clsEXIF::HeadLength).Bytes);
+    reader.ListEXIF(frmEXIF, 1);
+    txtEXIF->setPlainText(reader.ListInfo().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+}
+
+void frmFiles::ShowId3Tags() {
+    const Mp3Tags tags = ReadMp3Tags(CurrentFileNative());
+    for (int i = 0; i < lblID3.Count(); ++i)
+        lblID3[i]->setText(tags.*kId3Fields[i]);
+}
