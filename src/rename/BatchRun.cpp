@@ -1,8 +1,19 @@
 #include "rename/BatchRun.h"
 
-#include "rename/Counter.h"
 #include "rename/NameCheck.h"
 #include "rename/RuleChain.h"
+
+BatchFile NameEntry(const BatchHost& host, int index, const RenameOptions& options, CounterState& counter) {
+    BatchFile file;
+    file.Index = index;
+    file.OldName = host.EntryText(index);
+    const std::optional<QString> token =
+        options.CounterOn ? NextCounterToken(counter, options) : std::nullopt;
+    file.NewName = NewFileName(file.OldName, options, token);
+    if (file.NewName != file.OldName)
+        file.Result = RefusalOf(file.OldName, file.NewName);
+    return file;
+}
 
 BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval) {
     using Clock = std::chrono::steady_clock;
@@ -15,15 +26,9 @@ BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval) {
         if (!host.IsSelected(index))
             continue;
         ++result.Processed;
-        BatchFile file;
-        file.OldName = host.EntryText(index);
-        const std::optional<QString> token =
-            options.CounterOn ? NextCounterToken(counter, options) : std::nullopt;
-        file.NewName = NewFileName(file.OldName, options, token);
+        BatchFile file = NameEntry(host, index, options, counter);
         if (file.NewName != file.OldName) {
-            if (const std::optional<RenameResult> refusal = RefusalOf(file.OldName, file.NewName)) {
-                file.Result = refusal;
-            } else {
+            if (!file.Result) {
                 const RenameOutcome outcome = host.RenameFile(index, file.NewName);
                 file.Result = outcome.Result;
                 file.SystemError = outcome.SystemError;

@@ -1,0 +1,24 @@
+#include "rename/SimulatedFolder.h"
+
+#include <cerrno>
+
+std::optional<int> SimulatedFolder::HolderOf(const QByteArray& name) const {
+    const auto it = holders_.constFind(name);
+    if (it == holders_.cend())
+        return std::nullopt;
+    return *it;
+}
+
+RenameOutcome SimulatedFolder::Rename(const QByteArray& oldName, const QByteArray& newName) {
+    const auto from = holders_.constFind(oldName);
+    if (from == holders_.cend())
+        return {RenameResult::SourceMissing, ENOENT};
+    if (oldName == newName)
+        return {};
+    if (holders_.contains(newName))
+        return {RenameResult::TargetExists, EEXIST};
+    const int holder = *from;
+    holders_.erase(from);
+    holders_.insert(newName, holder);
+    return {};
+}
