@@ -6,14 +6,35 @@
 #include <QCoreApplication>
 
 WindowBatchHost::WindowBatchHost(frmFiles& form)
-    : form_(form), folderText_(form.CurrentFolder), folder_(form.CurrentFolderNative) {
-    ReadSelection();
+    : form_(form), folderText_(form.CurrentFolder), folder_(form.CurrentFolderNative),
+      journal_(form.CurrentFolderNative, folder_) {
+    const QAbstractItemModel* model = form_.lstSel->model();
+    resetWatch_ = QObject::connect(model, &QAbstractItemModel::modelReset, [this] { listChanged_ = true; });
+    exchangeWatch_ =
+        QObject::connect(model, &QAbstractItemModel::dataChanged, [this] { listChanged_ = true; });
+    journalled_.assign(static_cast<std::size_t>(form_.lstSel->count()), false);
+    for (const int row : form_.lstSel->selectedRows()) {
+        journalled_[static_cast<std::size_t>(row)] = true;
+        journal_.Add(form_.lstSel->entry(row));
+    }
+    selected_ = journalled_;
+}
+
+WindowBatchHost::~WindowBatchHost() {
+    QObject::disconnect(resetWatch_);
+    QObject::disconnect(exchangeWatch_);
 }
 
 void WindowBatchHost::ReadSelection() {
-    selected_.assign(static_cast<std::size_t>(form_.lstSel->count()), false);
+    if (listChanged_) {
+        listChanged_ = false;
+        journalled_.assign(static_cast<std::size_t>(form_.lstSel->count()), false);
+        for (int row = 0; row < form_.lstSel->count(); ++row)
+            journalled_[static_cast<std::size_t>(row)] = journal_.Holds(form_.lstSel->entry(row));
+    }
+    selected_.assign(journalled_.size(), false);
     for (const int row : form_.lstSel->selectedRows())
-        selected_[static_cast<std::size_t>(row)] = true;
+        selected_[static_cast<std::size_t>(row)] = journalled_[static_cast<std::size_t>(row)];
 }
 
 int WindowBatchHost::EntryCount() const {
@@ -35,6 +56,7 @@ RenameOptions WindowBatchHost::ReadOptions() const {
 }
 
 RenameOutcome WindowBatchHost::RenameFile(int index, const QString& newName) {
+    journal_.WriteOnce();
     lastNewName_ = newName;
     return RenameNoReplace(folder_, form_.lstSel->entry(index).Name, newName.toUtf8());
 }
@@ -52,4 +74,8 @@ void WindowBatchHost::Yield() {
     ShowLastRename();
     QCoreApplication::processEvents();
     ReadSelection();
+}
+
+void WindowBatchHost::Finish(const BatchResult& result) {
+    journal_.Finish(result.Renamed > 0);
 }

@@ -194,6 +194,7 @@ void frmFiles::BuildControls() {
     mnuMove = mnuPop->addAction(QStringLiteral("Verschieben"));
     mnuMove->setObjectName(QStringLiteral("mnuMove"));
     mnuMove->setCheckable(true);
+    BuildBatchView();
 }
 
 void frmFiles::ConnectHandlers() {
@@ -207,6 +208,7 @@ void frmFiles::ConnectHandlers() {
     ConnectListHandlers();
     ConnectOptionHandlers();
     ConnectEditorHandlers();
+    ConnectBatchViewHandlers();
 }
 
 void frmFiles::Form_Load() {

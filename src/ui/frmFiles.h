@@ -7,6 +7,7 @@
 #include "rename/RenameOptions.h"
 #include "rename/RenameResult.h"
 #include "platform/FolderListing.h"
+#include "platform/RenameJournal.h"
 #include "platform/Volumes.h"
 
 #include <QByteArray>
@@ -16,6 +17,7 @@
 
 #include <optional>
 
+class BatchView;
 class FileEnumerator;
 
 class FolderControl;
@@ -28,6 +30,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 // The one window of the program. Controls are members under their own names, and each carries
 // that name as its objectName; handlers are ordinary member functions named control_Event.
@@ -94,6 +97,11 @@ public:
     QMenu* mnuPop = nullptr;
     QAction* mnuSelect = nullptr;
     QAction* mnuMove = nullptr;
+    QAction* mnuBatchView = nullptr; // "Alle neuen Namen", also on F9
+    QAction* mnuUndo = nullptr;      // "Letzte Umbenennung rückgängig"
+
+    // The batch view: every new name before a run, each outcome after it.
+    BatchView* frmBatchView = nullptr;
 
     // Window state.
     bool DirsHidden = false;
@@ -175,6 +183,11 @@ public:
     void txtFileName_MouseDown();
     void txtFileName_MouseMove();
     void txtFileName_MouseUp();
+    // The batch view and undo.
+    void mnuBatchView_Click(); // opens the batch view, or brings it to the front
+    void mnuUndo_Click();      // takes back the newest batch run or editor rename
+    void UpdateBatchView();    // the forecast of a run as the lists and the panel stand now
+
     // True while a batch run or a rename from the editor goes on: folder changes, drops and a
     // second run or rename are then ignored.
     bool Busy() const { return busy_; }
@@ -200,6 +213,10 @@ private:
     void ConnectListHandlers();
     void ConnectOptionHandlers();
     void ConnectEditorHandlers();
+    void BuildBatchView();
+    void ConnectBatchViewHandlers();
+    void BatchViewChanged(); // a change the forecast follows: updated at the next turn of the event loop
+    void ShowBatchOutcome(const BatchResult& result, const JournalWrite& journal);
     bool OptionsEvent(QObject* watched, QEvent* event); // true: the event is swallowed
     bool EditorEvent(QObject* watched, QEvent* event);  // true: the event is swallowed
     void SetTypeMark(const QString& itemText);
@@ -215,4 +232,6 @@ private:
     bool unloaded_ = false;
     bool busy_ = false;
     bool copyingSelection_ = false; // the name box's selection is going into the rule parameters
+    QTimer* batchViewTimer_ = nullptr;
+    bool batchViewStale_ = true; // something changed that the batch view has not followed yet
 };
