@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     form.lstSel->setCurrentRow(0);
     form.lstSel_MouseDown(Qt::LeftButton, {});
     for (RuleSwitch rule : {RuleSwitch::Bracket, RuleSwitch::Counter, RuleSwitch::AddText})
-        form.chkOptions[rule]->setChecked(true);
+        form.chkOptions[rule]->click(); // as the user does: the preview enables the rule's boxes
     form.lstSel->selectAll();
     form.mnuBatchView_Click();
     QApplication::processEvents();
@@ -75,7 +75,7 @@ int main(int argc, char** argv) {
         const int updates = form.frmBatchView->Updates();
         window.push_back(MillisOf([&] {
             QTest::keyClick(form.txtString, i % 2 == 0 ? Qt::Key_X : Qt::Key_Backspace);
-            while (form.frmBatchView->Updates() == updates)
+            for (int turn = 0; turn < 1000 && form.frmBatchView->Updates() == updates; ++turn)
                 QApplication::processEvents();
         }));
         const RenameOptions options = form.ReadOptions();
@@ -87,6 +87,10 @@ int main(int argc, char** argv) {
             for (int row = 0; row < files; ++row)
                 NewFileName(form.lstSel->text(row), options, NextCounterToken(counter, options));
         }));
+    }
+    if (form.frmBatchView->Updates() < keystrokes) {
+        std::fprintf(stderr, "the view did not follow the keystrokes\n");
+        return 1;
     }
     const BatchRow& last = form.frmBatchView->Rows().back();
     std::printf("batch view, %d selected files, %d keystrokes (last row: %s)\n", files, keystrokes,

@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
             const FolderHandle handle(native);
             PendingJournal pending(native, handle);
             journal.push_back(MillisOf([&] {
+                pending.Reserve(form.filFiles->Files()->size());
                 for (const FolderEntry& e : *form.filFiles->Files())
                     pending.Add(e);
                 pending.WriteOnce();

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -175,6 +176,9 @@ bool WriteAll(int fd, const QByteArray& bytes) {
 
 // Makes the folder and its parents, each only for this user (as the state folder should be).
 bool MakeFolders(const QByteArray& path) {
+    struct stat st {};
+    if (::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode))
+        return true;
     for (qsizetype slash = path.indexOf('/', 1);; slash = path.indexOf('/', slash + 1)) {
         const QByteArray part = slash < 0 ? path : path.left(slash);
         if (::mkdir(part.constData(), 0700) != 0 && errno != EEXIST)
@@ -182,7 +186,6 @@ bool MakeFolders(const QByteArray& path) {
         if (slash < 0)
             break;
     }
-    struct stat st {};
     return ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -271,29 +274,51 @@ JournalWrite WriteNewJournal(const RenameJournal& journal) {
     const FolderHandle folder(folderPath);
     if (!folder.IsOpen())
         return Failure();
-    const QByteArray temporary = WriteTemporary(folder.Descriptor(), Encode(journal, NanosecondsNow()));
-    if (temporary.isEmpty())
-        return Failure();
+    const QByteArray bytes = Encode(journal, NanosecondsNow());
     // The newest journal's name sorts last, and a journal never takes a name another one holds.
     std::vector<QByteArray> names = JournalNames(folderPath);
     quint64 key = MicrosecondsNow();
     if (!names.empty())
         key = std::max(key, names.back().left(kKeyDigits).toULongLong() + 1);
     QByteArray name;
-    RenameOutcome given{RenameResult::TargetExists, EEXIST};
-    for (int attempt = 0; attempt < 100 && given.Result == RenameResult::TargetExists; ++attempt, ++key) {
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt, ++key) {
         name = NameOfKey(key);
-        given = RenameNoReplace(folder, temporary, name);
+        fd = ::openat(folder.Descriptor(), name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            break;
     }
-    if (given.Result != RenameResult::Ok) {
-        ::unlinkat(folder.Descriptor(), temporary.constData(), 0);
-        return {JournalWriteResult::Failed, given.SystemError, {}};
+    const OpenFile file(fd);
+    if (!file.ok())
+        return Failure();
+    // The journal is written under its own name: one cut short by a crash reads as no journal,
+    // and no rename happens before it is whole on disk. So the two syncs need no order, and they
+    // wait for the disk side by side.
+    bool written = WriteAll(file.get(), bytes);
+    int error = errno;
+    if (written) {
+        int folderSynced = 0;
+        int folderError = 0;
+        std::thread syncFolder([&] {
+            folderSynced = ::fsync(folder.Descriptor());
+            folderError = errno;
+        });
+        written = ::fdatasync(file.get()) == 0;
+        error = errno;
+        syncFolder.join();
+        if (written && folderSynced != 0) {
+            written = false;
+            error = folderError;
+        }
     }
-    const JournalWrite written = Synced(folder, NativePath::Join(folderPath, name));
-    names = JournalNames(folderPath);
+    if (!written) {
+        ::unlinkat(folder.Descriptor(), name.constData(), 0);
+        return {JournalWriteResult::Failed, error, {}};
+    }
+    names.push_back(name);
     for (std::size_t i = 0; i + MaxJournals < names.size(); ++i)
         ::unlinkat(folder.Descriptor(), names[i].constData(), 0);
-    return written;
+    return {JournalWriteResult::Written, 0, NativePath::Join(folderPath, name)};
 }
 
 JournalWrite ReplaceJournal(const QByteArray& path, const RenameJournal& journal) {

@@ -61,8 +61,8 @@ struct JournalWrite {
     QByteArray Path; // the journal's file, when it was written
 };
 
-// Writes the journal as the newest one, atomically: its data and its folder entry are synced
-// before the call returns, and no half-written journal ever carries a journal's name. Journals
+// Writes the journal as the newest one: its data and its folder entry are synced before the call
+// returns, and a journal cut short (a crash while it is written) reads as no journal. Journals
 // beyond the newest MaxJournals are removed.
 JournalWrite WriteNewJournal(const RenameJournal& journal);
 

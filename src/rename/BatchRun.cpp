@@ -22,6 +22,7 @@ BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval) {
     CounterState counter = BeginCounter(options);
     Clock::time_point lastTurn = Clock::now();
     const int count = host.EntryCount();
+    result.Files.reserve(count);
     for (int index = 0; index < count; ++index) {
         if (!host.IsSelected(index))
             continue;

@@ -9,6 +9,12 @@ std::optional<int> SimulatedFolder::HolderOf(const QByteArray& name) const {
     return *it;
 }
 
+void SimulatedFolder::Claim(const QByteArray& name, int holder) {
+    const auto it = holders_.find(name);
+    if (it != holders_.end())
+        *it = holder;
+}
+
 RenameOutcome SimulatedFolder::Rename(const QByteArray& oldName, const QByteArray& newName) {
     const auto from = holders_.constFind(oldName);
     if (from == holders_.cend())

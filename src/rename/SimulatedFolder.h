@@ -18,6 +18,8 @@ public:
     void Reserve(qsizetype names) { holders_.reserve(names); }
     // The name is taken by holder (an entry's row, or Outside); a later call for the same name wins.
     void Hold(const QByteArray& name, int holder) { holders_.insert(name, holder); }
+    // The name, where it is held, is taken by holder from now on.
+    void Claim(const QByteArray& name, int holder);
     // Who holds the name; nothing held gives std::nullopt.
     std::optional<int> HolderOf(const QByteArray& name) const;
     // Moves oldName's holder to newName unless newName is taken.

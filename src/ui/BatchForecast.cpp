@@ -10,14 +10,16 @@ public:
     ForecastHost(const FileList& list, bool everyEntry, const RenameOptions& options, SimulatedFolder& folder)
         : holders_(std::size_t(list.count()), SimulatedFolder::Outside), list_(list), options_(options),
           folder_(folder), selected_(std::size_t(list.count()), everyEntry) {
+        // The selection's ranges as they stand: no list of rows to build and sort.
         if (!everyEntry)
-            for (const int row : list.selectedRows())
-                selected_[std::size_t(row)] = true;
+            for (const QItemSelectionRange& range : list.selectionModel()->selection())
+                for (int row = range.top(); row <= range.bottom(); ++row)
+                    selected_[std::size_t(row)] = true;
         // The batch's files hold their own names; an entry the folder does not have (a list left
         // from another folder) holds nothing, and its rename finds no file.
         for (int row = 0; row < list.count(); ++row)
-            if (selected_[std::size_t(row)] && folder_.HolderOf(list.entry(row).Name))
-                folder_.Hold(list.entry(row).Name, row);
+            if (selected_[std::size_t(row)])
+                folder_.Claim(list.entry(row).Name, row);
     }
 
     int EntryCount() const override { return list_.count(); }

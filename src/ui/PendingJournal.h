@@ -14,6 +14,7 @@ class PendingJournal {
 public:
     PendingJournal(const QByteArray& folderPath, const FolderHandle& folder);
 
+    void Reserve(std::size_t files) { journal_.Files.reserve(files); }
     void Add(const FolderEntry& file);
     bool Holds(const FolderEntry& file) const; // the file is noted, by inode and name
     // Writes the journal unless it is written already. A journal that cannot be written does not

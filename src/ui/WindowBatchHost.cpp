@@ -13,7 +13,9 @@ WindowBatchHost::WindowBatchHost(frmFiles& form)
     exchangeWatch_ =
         QObject::connect(model, &QAbstractItemModel::dataChanged, [this] { listChanged_ = true; });
     journalled_.assign(static_cast<std::size_t>(form_.lstSel->count()), false);
-    for (const int row : form_.lstSel->selectedRows()) {
+    const QList<int> rows = form_.lstSel->selectedRows();
+    journal_.Reserve(static_cast<std::size_t>(rows.size()));
+    for (const int row : rows) {
         journalled_[static_cast<std::size_t>(row)] = true;
         journal_.Add(form_.lstSel->entry(row));
     }
