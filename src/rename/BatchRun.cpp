@@ -1,8 +1,20 @@
 #include "rename/BatchRun.h"
 
-#include "rename/Counter.h"
 #include "rename/NameCheck.h"
 #include "rename/RuleChain.h"
+
+BatchFile NameEntry(const BatchHost& host, int index, const RenameOptions& options, CounterState& counter) {
+    BatchFile file;
+    file.Index = index;
+    file.OldName = host.EntryText(index);
+    const std::optional<QString> token =
+        options.CounterOn ? NextCounterToken(counter, options) : std::nullopt;
+    const std::optional<QDateTime> taken = options.DateTakenOn ? host.DateTaken(index) : std::nullopt;
+    file.NewName = NewFileName(file.OldName, options, token, taken);
+    if (file.NewName != file.OldName)
+        file.Result = RefusalOf(file.OldName, file.NewName);
+    return file;
+}
 
 BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval) {
     using Clock = std::chrono::steady_clock;
@@ -11,20 +23,14 @@ BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval) {
     CounterState counter = BeginCounter(options);
     Clock::time_point lastTurn = Clock::now();
     const int count = host.EntryCount();
+    result.Files.reserve(count);
     for (int index = 0; index < count; ++index) {
         if (!host.IsSelected(index))
             continue;
         ++result.Processed;
-        BatchFile file;
-        file.OldName = host.EntryText(index);
-        const std::optional<QString> token =
-            options.CounterOn ? NextCounterToken(counter, options) : std::nullopt;
-        const std::optional<QDateTime> taken = options.DateTakenOn ? host.DateTaken(index) : std::nullopt;
-        file.NewName = NewFileName(file.OldName, options, token, taken);
+        BatchFile file = NameEntry(host, index, options, counter);
         if (file.NewName != file.OldName) {
-            if (const std::optional<RenameResult> refusal = RefusalOf(file.OldName, file.NewName)) {
-                file.Result = refusal;
-            } else {
+            if (!file.Result) {
                 const RenameOutcome outcome = host.RenameFile(index, file.NewName);
                 file.Result = outcome.Result;
                 file.SystemError = outcome.SystemError;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rename/Counter.h"
 #include "rename/RenameOptions.h"
 #include "rename/RenameResult.h"
 
@@ -32,6 +33,7 @@ public:
 
 // One selected entry of a run and what became of it.
 struct BatchFile {
+    int Index = -1; // the entry's row in the list the run went through
     QString OldName;
     QString NewName;
     // Nothing when the rules leave the name as it is: the file was not touched.
@@ -46,6 +48,12 @@ struct BatchResult {
     QList<BatchFile> Files; // the selected entries in run order
 };
 
+// What the run makes of the selected entry index: its old name, the new name the rule chain gives
+// it with the counter's next token, and, where that new name may not be given (NameCheck.h), the
+// refusal as its result. Every input of a file's new name is read here, once per file, so that
+// the run and a forecast of it can never name a file differently.
+BatchFile NameEntry(const BatchHost& host, int index, const RenameOptions& options, CounterState& counter);
+
 // How often a run lets the window's events run: often enough for the window to repaint at display
 // rate, seldom enough that the turns cost nothing next to the renames.
 inline constexpr std::chrono::milliseconds DefaultTurnInterval{16};
@@ -55,5 +63,6 @@ inline constexpr std::chrono::milliseconds DefaultTurnInterval{16};
 // starts once from the options at hand; each selected file uses up its number or list item,
 // whether or not its rename succeeds. Entries whose name would not change are left alone. The
 // run yields whenever turnInterval has passed since its last turn, and once at the end; after a
-// turn it reads the panel afresh, so a change made meanwhile applies to the later files.
+// turn it reads the panel afresh, so a change made meanwhile applies to the later files. A host
+// that renames in memory makes this the forecast of a run: both walk the entries here.
 BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval = DefaultTurnInterval);

@@ -11,3 +11,16 @@ std::optional<QDateTime> DateTakenOf(const QByteArray& folder, const FolderEntry
         return std::nullopt;
     return DateTakenOfHead(ReadFileHead(NativePath::Join(folder, entry.Name), clsEXIF::HeadLength).Bytes);
 }
+
+std::optional<QDateTime> PhotoDates::Of(const QByteArray& folder, const FolderEntry& entry) {
+    if (folder != folder_) {
+        byName_.clear();
+        folder_ = folder;
+    }
+    const auto it = byName_.constFind(entry.Name);
+    if (it != byName_.cend() && it->Inode == entry.Inode)
+        return it->Taken;
+    const std::optional<QDateTime> taken = DateTakenOf(folder, entry);
+    byName_.insert(entry.Name, {entry.Inode, taken});
+    return taken;
+}

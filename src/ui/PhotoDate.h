@@ -4,9 +4,25 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 
 #include <optional>
 
 // The date the photo of a listed file was taken. A JPEG's head is read once (the EXIF reader's
 // 4 KB) for its DateTimeOriginal; any other file is not read and has none.
 std::optional<QDateTime> DateTakenOf(const QByteArray& folder, const FolderEntry& entry);
+
+// The dates of one folder's photos, each file read once while it keeps its name and inode: the
+// batch view asks for every selected file again after every change of a parameter.
+class PhotoDates {
+public:
+    std::optional<QDateTime> Of(const QByteArray& folder, const FolderEntry& entry);
+
+private:
+    struct Known {
+        quint64 Inode = 0;
+        std::optional<QDateTime> Taken;
+    };
+    QByteArray folder_;
+    QHash<QByteArray, Known> byName_;
+};

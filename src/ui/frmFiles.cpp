@@ -218,6 +218,7 @@ void frmFiles::BuildControls() {
     mnuMove = mnuPop->addAction(QStringLiteral("Verschieben"));
     mnuMove->setObjectName(QStringLiteral("mnuMove"));
     mnuMove->setCheckable(true);
+    BuildBatchView();
 }
 
 void frmFiles::ConnectHandlers() {
@@ -232,6 +233,7 @@ void frmFiles::ConnectHandlers() {
     ConnectOptionHandlers();
     ConnectEditorHandlers();
     ConnectTagHandlers();
+    ConnectBatchViewHandlers();
 }
 
 void frmFiles::Form_Load() {

@@ -3,10 +3,12 @@
 #include "ui/ControlArray.h"
 #include "ui/FileList.h"
 #include "ui/FormLayout.h"
+#include "ui/PhotoDate.h"
 #include "rename/BatchRun.h"
 #include "rename/RenameOptions.h"
 #include "rename/RenameResult.h"
 #include "platform/FolderListing.h"
+#include "platform/RenameJournal.h"
 #include "platform/Volumes.h"
 
 #include <QByteArray>
@@ -16,6 +18,7 @@
 
 #include <optional>
 
+class BatchView;
 class FileEnumerator;
 
 class FolderControl;
@@ -29,6 +32,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 // The one window of the program. Controls are members under their own names, and each carries
 // that name as its objectName; handlers are ordinary member functions named control_Event.
@@ -113,6 +117,11 @@ public:
     QMenu* mnuPop = nullptr;
     QAction* mnuSelect = nullptr;
     QAction* mnuMove = nullptr;
+    QAction* mnuBatchView = nullptr; // "Alle neuen Namen", also on F9
+    QAction* mnuUndo = nullptr;      // "Letzte Umbenennung rückgängig"
+
+    // The batch view: every new name before a run, each outcome after it.
+    BatchView* frmBatchView = nullptr;
 
     // Window state.
     bool DirsHidden = false;
@@ -197,6 +206,11 @@ public:
     void txtFileName_MouseDown();
     void txtFileName_MouseMove();
     void txtFileName_MouseUp();
+    // The batch view and undo.
+    void mnuBatchView_Click(); // opens the batch view, or brings it to the front
+    void mnuUndo_Click();      // takes back the newest batch run or editor rename
+    void UpdateBatchView();    // the forecast of a run as the lists and the panel stand now
+
     // True while a batch run or a rename from the editor goes on: folder changes, drops and a
     // second run or rename are then ignored.
     bool Busy() const { return busy_; }
@@ -225,6 +239,10 @@ private:
     void ConnectTagHandlers();
     void ShowExifTags();
     void ShowId3Tags();
+    void BuildBatchView();
+    void ConnectBatchViewHandlers();
+    void BatchViewChanged(); // a change the forecast follows: updated at the next turn of the event loop
+    void ShowBatchOutcome(const BatchResult& result, const JournalWrite& journal);
     bool OptionsEvent(QObject* watched, QEvent* event); // true: the event is swallowed
     bool EditorEvent(QObject* watched, QEvent* event);  // true: the event is swallowed
     void SetTypeMark(const QString& itemText);
@@ -240,4 +258,7 @@ private:
     bool unloaded_ = false;
     bool busy_ = false;
     bool copyingSelection_ = false; // the name box's selection is going into the rule parameters
+    QTimer* batchViewTimer_ = nullptr;
+    PhotoDates photoDates_; // for the batch view
+    bool batchViewStale_ = true; // something changed that the batch view has not followed yet
 };

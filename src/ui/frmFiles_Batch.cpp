@@ -23,12 +23,17 @@ void frmFiles::cmdBatch_Click() {
                     QString(), this);
         return;
     }
+    BatchResult result;
+    JournalWrite journal;
     {
         const BusyScope busy(busy_, BusyScope::Pointer::Busy);
         // A wave file that plays is released before its name may change.
         StopWave();
         WindowBatchHost host(*this);
-        RunBatch(host, BatchTurnInterval);
+        result = RunBatch(host, BatchTurnInterval);
+        host.Finish(result);
+        journal = host.Journal().Written();
     }
     dirDirs_Change(); // reads the folder afresh: the lists show the new names
+    ShowBatchOutcome(result, journal);
 }

@@ -5,6 +5,7 @@
 #include "ui/FileList.h"
 #include "ui/KeyFilter.h"
 #include "ui/NameSelection.h"
+#include "ui/PendingJournal.h"
 #include "platform/PathHelpers.h"
 #include "rename/NameCheck.h"
 #include "rename/RuleChain.h"
@@ -130,7 +131,15 @@ RenameResult frmFiles::RenameCurrentFile(const QString& target) {
         return *refusal;
     const QByteArray newName = target == CurrentEntry.Text ? CurrentEntry.Name : target.toUtf8();
     const FolderHandle folder(CurrentFolderNative);
-    return RenameNoReplace(folder, CurrentEntry.Name, newName).Result;
+    if (newName == CurrentEntry.Name || !IsPlainFileName(CurrentEntry.Name))
+        return RenameNoReplace(folder, CurrentEntry.Name, newName).Result; // no name changes
+    // Undo can take the rename back: the journal is on disk before the file changes its name.
+    PendingJournal journal(CurrentFolderNative, folder);
+    journal.Add(CurrentEntry);
+    journal.WriteOnce();
+    const RenameResult result = RenameNoReplace(folder, CurrentEntry.Name, newName).Result;
+    journal.Finish(result == RenameResult::Ok);
+    return result;
 }
 
 void frmFiles::txtExtension_KeyPress(qint16& key) {

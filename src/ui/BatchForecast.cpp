@@ -1,0 +1,68 @@
+#include "ui/BatchForecast.h"
+
+#include "ui/FileList.h"
+
+namespace {
+
+// A run's host whose renames happen in a SimulatedFolder.
+class ForecastHost final : public BatchHost {
+public:
+    ForecastHost(const FileList& list, bool everyEntry, const RenameOptions& options, SimulatedFolder& folder,
+                 const DateSource& dateTaken)
+        : holders_(std::size_t(list.count()), SimulatedFolder::Outside), list_(list), options_(options),
+          folder_(folder), dateTaken_(dateTaken), selected_(std::size_t(list.count()), everyEntry) {
+        // The selection's ranges as they stand: no list of rows to build and sort.
+        if (!everyEntry)
+            for (const QItemSelectionRange& range : list.selectionModel()->selection())
+                for (int row = range.top(); row <= range.bottom(); ++row)
+                    selected_[std::size_t(row)] = true;
+        // The batch's files hold their own names; an entry the folder does not have (a list left
+        // from another folder) holds nothing, and its rename finds no file.
+        for (int row = 0; row < list.count(); ++row)
+            if (selected_[std::size_t(row)])
+                folder_.Claim(list.entry(row).Name, row);
+    }
+
+    int EntryCount() const override { return list_.count(); }
+    bool IsSelected(int index) const override { return selected_[std::size_t(index)]; }
+    QString EntryText(int index) const override { return list_.text(index); }
+    RenameOptions ReadOptions() const override { return options_; }
+    std::optional<QDateTime> DateTaken(int index) const override { return dateTaken_(list_.entry(index)); }
+    RenameOutcome RenameFile(int index, const QString& newName) override {
+        const QByteArray name = newName.toUtf8();
+        const RenameOutcome outcome = folder_.Rename(list_.entry(index).Name, name);
+        if (outcome.Result == RenameResult::TargetExists)
+            holders_[std::size_t(index)] = folder_.HolderOf(name).value_or(SimulatedFolder::Outside);
+        return outcome;
+    }
+    void Yield() override {}
+
+    // By row: who held the new name where it was found taken.
+    std::vector<int> holders_;
+
+private:
+    const FileList& list_;
+    const RenameOptions& options_;
+    SimulatedFolder& folder_;
+    const DateSource& dateTaken_;
+    std::vector<bool> selected_;
+};
+
+} // namespace
+
+BatchForecast ForecastBatch(const FileList& list, bool everyEntry, const RenameOptions& options,
+                            const FolderEntries& files, const FolderEntries& folders, const DateSource& dateTaken) {
+    SimulatedFolder folder;
+    folder.Reserve(qsizetype(files.size() + folders.size()));
+    for (const FolderEntries* entries : {&files, &folders})
+        for (const FolderEntry& e : *entries)
+            folder.Hold(e.Name, SimulatedFolder::Outside);
+    ForecastHost host(list, everyEntry, options, folder, dateTaken);
+    BatchForecast forecast;
+    // Options never change under a forecast, so it needs no turn of the event loop.
+    forecast.Run = RunBatch(host, std::chrono::hours(1));
+    forecast.Holders.reserve(std::size_t(forecast.Run.Files.size()));
+    for (const BatchFile& file : forecast.Run.Files)
+        forecast.Holders.push_back(host.holders_[std::size_t(file.Index)]);
+    return forecast;
+}

@@ -1,0 +1,123 @@
+#include "ui/BatchRows.h"
+
+#include "ui/BatchForecast.h"
+#include "platform/SystemErrorText.h"
+
+#include <algorithm>
+
+namespace {
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+BatchMark MarkOf(const BatchFile& file) {
+    if (!file.Result)
+        return BatchMark::Unchanged;
+    switch (*file.Result) {
+    case RenameResult::Ok:
+        return BatchMark::Renamed;
+    case RenameResult::TargetExists:
+        return BatchMark::Taken;
+    case RenameResult::Refused:
+        // Refused before anything was tried, or by the file system (which then says why).
+        return file.SystemError == 0 ? BatchMark::NotPlain : BatchMark::Failed;
+    case RenameResult::HidesFile:
+        return BatchMark::HidesFile;
+    case RenameResult::NameTooLong:
+        return file.SystemError == 0 ? BatchMark::TooLong : BatchMark::Failed;
+    case RenameResult::SourceMissing:
+    case RenameResult::AccessDenied:
+    case RenameResult::Failed:
+        return BatchMark::Failed;
+    }
+    return BatchMark::Failed;
+}
+
+BatchRow RowOf(const BatchFile& file, BatchMark mark) {
+    return {file.OldName, file.NewName, mark, file.SystemError};
+}
+
+} // namespace
+
+QString MarkText(const BatchRow& row, BatchViewKind kind) {
+    const bool ahead = kind == BatchViewKind::Forecast || kind == BatchViewKind::OrderForecast;
+    switch (row.Mark) {
+    case BatchMark::Renamed:
+        return ahead ? Text("wird umbenannt") : Text("umbenannt");
+    case BatchMark::Unchanged:
+        return ahead ? Text("bleibt, wie er ist") : Text("unver\u00e4ndert");
+    case BatchMark::TakenOutside:
+        return Text("beh\u00e4lt Namen: vergeben an eine Datei au\u00dferhalb");
+    case BatchMark::TakenEarlier:
+        return Text("beh\u00e4lt Namen: vergeben an eine fr\u00fchere Datei");
+    case BatchMark::TakenLater:
+        return Text("beh\u00e4lt Namen: noch belegt von einer sp\u00e4teren Datei");
+    case BatchMark::Taken:
+        return Text("behielt Namen: Name vergeben");
+    case BatchMark::NotPlain:
+        return Text("abgelehnt: kein einfacher Dateiname");
+    case BatchMark::HidesFile:
+        return Text("abgelehnt: w\u00fcrde die Datei verbergen");
+    case BatchMark::TooLong:
+        return Text("abgelehnt: l\u00e4nger als 255 Bytes");
+    case BatchMark::Failed:
+        return (ahead ? Text("scheitert: ") : Text("fehlgeschlagen: ")) + SystemErrorText(row.SystemError);
+    case BatchMark::Back:
+        return Text("zur\u00fcckbenannt");
+    case BatchMark::Gone:
+        return Text("nicht zur\u00fcck: die Datei ist nicht mehr im Ordner");
+    case BatchMark::OldNameTaken:
+        return Text("nicht zur\u00fcck: der alte Name ist vergeben");
+    case BatchMark::FolderGone:
+        return Text("nicht zur\u00fcck: der Ordner ist nicht mehr da");
+    }
+    return {};
+}
+
+bool IsConflict(BatchMark mark) {
+    return mark != BatchMark::Renamed && mark != BatchMark::Unchanged && mark != BatchMark::Back;
+}
+
+QString SummaryText(BatchViewKind kind, const std::vector<BatchRow>& rows) {
+    const auto conflicts =
+        std::count_if(rows.cbegin(), rows.cend(), [](const BatchRow& r) { return IsConflict(r.Mark); });
+    const QString counts = QString::number(conflicts) + Text(" von ") + QString::number(rows.size());
+    switch (kind) {
+    case BatchViewKind::Forecast:
+        return Text("Vorschau: ") + counts + Text(" Dateien behalten ihren Namen");
+    case BatchViewKind::OrderForecast:
+        return Text("Reihenfolge: ") + counts + Text(" Dateien behielten ihren Namen");
+    case BatchViewKind::Outcome:
+        return Text("Letzter Lauf: ") + counts + Text(" Dateien behielten ihren Namen");
+    case BatchViewKind::Undo:
+        return Text("R\u00fcckg\u00e4ngig: ") + counts +
+               Text(" Dateien bekamen ihren alten Namen nicht zur\u00fcck");
+    }
+    return {};
+}
+
+std::vector<BatchRow> ForecastRows(const BatchForecast& forecast) {
+    std::vector<BatchRow> rows;
+    rows.reserve(std::size_t(forecast.Run.Files.size()));
+    for (qsizetype i = 0; i < forecast.Run.Files.size(); ++i) {
+        const BatchFile& file = forecast.Run.Files[i];
+        BatchMark mark = MarkOf(file);
+        if (mark == BatchMark::Taken) {
+            const int holder = forecast.Holders[std::size_t(i)];
+            mark = holder == SimulatedFolder::Outside ? BatchMark::TakenOutside
+                   : holder < file.Index              ? BatchMark::TakenEarlier
+                                                      : BatchMark::TakenLater;
+        }
+        rows.push_back(RowOf(file, mark));
+    }
+    return rows;
+}
+
+std::vector<BatchRow> OutcomeRows(const BatchResult& result) {
+    std::vector<BatchRow> rows;
+    rows.reserve(std::size_t(result.Files.size()));
+    for (const BatchFile& file : result.Files)
+        rows.push_back(RowOf(file, MarkOf(file)));
+    return rows;
+}

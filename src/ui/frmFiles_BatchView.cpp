@@ -1,0 +1,162 @@
+// The batch view: the forecast of a run, the outcome of the last one, and undo.
+#include "ui/frmFiles.h"
+
+#include "ui/BatchForecast.h"
+#include "ui/BatchView.h"
+#include "ui/FileList.h"
+#include "ui/FolderControls.h"
+#include "ui/PhotoDate.h"
+#include "ui/UndoRename.h"
+#include "platform/SystemErrorText.h"
+#include "rename/RuleChain.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace {
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+void frmFiles::BuildBatchView() {
+    mnuPop->addSeparator();
+    mnuBatchView = mnuPop->addAction(Text("Alle neuen Namen"));
+    mnuBatchView->setObjectName(QStringLiteral("mnuBatchView"));
+    mnuBatchView->setShortcut(QKeySequence(Qt::Key_F9));
+    addAction(mnuBatchView); // the key works with the menu closed
+    mnuUndo = mnuPop->addAction(Text("Letzte Umbenennung r\u00fcckg\u00e4ngig"));
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    frmBatchView = new BatchView(this);
+    // Changes come in bursts (a click selects and makes current, a drag exchanges row after row);
+    // the view follows once they are all in.
+    batchViewTimer_ = new QTimer(this);
+    batchViewTimer_->setSingleShot(true);
+    batchViewTimer_->setInterval(0);
+}
+
+void frmFiles::ConnectBatchViewHandlers() {
+    connect(mnuBatchView, &QAction::triggered, this, [this] { mnuBatchView_Click(); });
+    connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndo_Click(); });
+    // Whether there is anything to undo is asked when the menu opens, since another copy of the
+    // program or a crashed run may have left journals.
+    connect(mnuPop, &QMenu::aboutToShow, this, [this] { mnuUndo->setEnabled(!JournalPaths().empty()); });
+    connect(batchViewTimer_, &QTimer::timeout, this, [this] { UpdateBatchView(); });
+
+    const auto changed = [this] { BatchViewChanged(); };
+    for (QCheckBox* box : chkOptions)
+        connect(box, &QCheckBox::toggled, this, changed);
+    for (QRadioButton* button : optGK)
+        connect(button, &QRadioButton::toggled, this, changed);
+    for (QRadioButton* button : optPos)
+        connect(button, &QRadioButton::toggled, this, changed);
+    for (QRadioButton* button : optPos2)
+        connect(button, &QRadioButton::toggled, this, changed);
+    // Every parameter box, also those whose edits do not run the one-file preview.
+    for (QLineEdit* box : {txtRep, txtFirst, txtLast, txtDelete, txtFind, txtReplace, txtString, txtNewName,
+                           txtList, txtCnt, txtCount, txtTrenn, txtDateFormat})
+        connect(box, &QLineEdit::textChanged, this, changed);
+    connect(chkDateTaken, &QCheckBox::toggled, this, changed);
+    for (FileList* list : {lstSel, lstSort}) {
+        connect(list->model(), &QAbstractItemModel::modelReset, this, changed);
+        connect(list->model(), &QAbstractItemModel::dataChanged, this, changed); // a drag in order mode
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, changed);
+        connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this, changed);
+    }
+    connect(mnuMove, &QAction::toggled, this, changed);
+    connect(this, &frmFiles::refilled, this, changed);
+}
+
+void frmFiles::BatchViewChanged() {
+    batchViewStale_ = true;
+    if (frmBatchView->isVisible())
+        batchViewTimer_->start();
+}
+
+void frmFiles::UpdateBatchView() {
+    // While files are renamed the folder changes under the forecast; the run shows its outcome
+    // when it ends.
+    if (busy_)
+        return;
+    batchViewTimer_->stop();
+    batchViewStale_ = false;
+    const RenameOptions options = ReadOptions();
+    const bool orderMode = OrderMode();
+    const BatchViewKind kind = orderMode ? BatchViewKind::OrderForecast : BatchViewKind::Forecast;
+    if (ActiveRuleCount(options) == 0) {
+        frmBatchView->Show(kind, {}, Text("Keine Regel eingeschaltet: ein Lauf benennt nichts um."));
+        return;
+    }
+    QStringList notes;
+    if (CurrentFolder.isEmpty())
+        notes << Text(
+            "Noch keine Datei angeklickt: bis dahin tut \u201eAuf ausgew\u00e4hlte Dateien anwenden\u201c "
+            "nichts.");
+    // In order mode the button only switches to select mode; the names are those the files get
+    // once every entry is selected in the dragged order.
+    if (orderMode)
+        notes << Text(
+            "Die Namen in der gezogenen Reihenfolge, als w\u00e4ren alle Dateien ausgew\u00e4hlt. Die "
+            "Schaltfl\u00e4che wechselt zuerst nach \u201eAusw\u00e4hlen\u201c.");
+    const FileList& list = orderMode ? *lstSort : *lstSel;
+    const BatchForecast forecast =
+        ForecastBatch(list, orderMode, options, *filFiles->Files(), dirDirs->Folders(),
+                      [this, folder = filFiles->NativePath()](const FolderEntry& entry) {
+                          return photoDates_.Of(folder, entry);
+                      });
+    frmBatchView->Show(kind, ForecastRows(forecast), notes.join(u' '));
+}
+
+void frmFiles::ShowBatchOutcome(const BatchResult& result, const JournalWrite& journal) {
+    batchViewTimer_->stop();
+    batchViewStale_ = false;
+    QString note;
+    if (result.Renamed > 0 && journal.Result != JournalWriteResult::Written)
+        note =
+            Text("Kein Journal geschrieben (") +
+            (journal.Result == JournalWriteResult::NoStateFolder ? Text("kein Ordner f\u00fcr Programmdaten")
+                                                                 : SystemErrorText(journal.SystemError)) +
+            Text("): dieser Lauf l\u00e4sst sich nicht r\u00fcckg\u00e4ngig machen.");
+    frmBatchView->Show(BatchViewKind::Outcome, OutcomeRows(result), note);
+    if (frmBatchView->chkBatchAfterRun->isChecked())
+        mnuBatchView_Click();
+}
+
+void frmFiles::mnuBatchView_Click() {
+    if (batchViewStale_)
+        UpdateBatchView();
+    frmBatchView->show();
+    frmBatchView->raise();
+    frmBatchView->activateWindow();
+}
+
+void frmFiles::mnuUndo_Click() {
+    if (busy_)
+        return;
+    const UndoReport report = UndoLastRename();
+    if (!report.Found)
+        return;
+    // The lists show the folder the undo went through, read afresh.
+    if (report.Folder == dirDirs->NativePath()) {
+        if (dirDirs->Refresh())
+            dirDirs_Change();
+    } else if (!report.Folder.isEmpty()) {
+        setDirPath(report.Folder);
+    }
+    batchViewTimer_->stop();
+    batchViewStale_ = false;
+    frmBatchView->Show(BatchViewKind::Undo, report.Rows, report.Note);
+    // What could not go back is shown without being asked for; there is no message box.
+    const bool leftSome = std::any_of(report.Rows.cbegin(), report.Rows.cend(),
+                                      [](const BatchRow& r) { return IsConflict(r.Mark); });
+    if (leftSome || !report.Note.isEmpty() || frmBatchView->chkBatchAfterRun->isChecked())
+        mnuBatchView_Click();
+}

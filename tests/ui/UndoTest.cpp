@@ -1,0 +1,159 @@
+#include "support/RenameFixture.h"
+#include "platform/RenameJournal.h"
+#include "ui/BatchView.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+
+#include <csignal>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include <dirent.h>
+
+namespace {
+
+// Every file of a folder by the bytes of its name: which file it is and what it holds.
+using Files = std::map<std::string, FileState>;
+
+Files FilesIn(const QByteArray& folder) {
+    Files files;
+    DIR* dir = ::opendir(folder.constData());
+    while (const dirent* e = dir != nullptr ? ::readdir(dir) : nullptr) {
+        const std::string path = folder.toStdString() + '/' + e->d_name;
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        std::ifstream in(path, std::ios::binary);
+        files[e->d_name] = {QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {})),
+                            st.st_ino};
+    }
+    if (dir != nullptr)
+        ::closedir(dir);
+    return files;
+}
+
+class Undo : public RenameTest {
+protected:
+    // Journals go to a state folder of this test's own.
+    void SetUp() override {
+        saved_ = qgetenv("XDG_STATE_HOME");
+        qputenv("XDG_STATE_HOME", QFile::encodeName(state_.Path()));
+    }
+    void TearDown() override {
+        RenameTest::TearDown();
+        qputenv("XDG_STATE_HOME", saved_);
+    }
+    Files Now() const { return FilesIn(tree.NativePath()); }
+    void RunCounterOverAll() {
+        form->lstSel->setCurrentRow(0);
+        form->lstSel_MouseDown(Qt::LeftButton, {});
+        Tick(RuleSwitch::Counter);
+        form->lstSel->selectAll();
+        form->cmdBatch_Click();
+    }
+    QList<BatchMark> ViewMarks() const {
+        QList<BatchMark> marks;
+        for (const BatchRow& r : form->frmBatchView->Rows())
+            marks.append(r.Mark);
+        return marks;
+    }
+
+private:
+    TempTree state_;
+    QByteArray saved_;
+};
+
+TEST_F(Undo, StepsBackThroughAnEditorRenameAndARunNewestFirstByTheNamesBytes) {
+    tree.FileNamed("caf\xe9.jpg", "latin");
+    StartWith({"a.jpg", "b.jpg"});
+    const Files original = Now();
+    RunCounterOverAll();
+    const Files afterRun = Now();
+    ASSERT_EQ(afterRun.count("03 - caf\xef\xbf\xbd.jpg"), 1u); // new names are UTF-8
+    TakeUp("01 - a.jpg");
+    form->txtFileName->setText("neu");
+    QTest::keyClick(form->txtFileName, Qt::Key_Return);
+    ASSERT_EQ(Now().count("neu.jpg"), 1u);
+
+    form->mnuUndo_Click();
+    EXPECT_EQ(Now(), afterRun);
+    form->mnuUndo_Click();
+    EXPECT_EQ(Now(), original);
+    EXPECT_EQ(UserInput::Entries(form->lstSel).size(), 3);
+    EXPECT_EQ(form->lstSel->findRow("a.jpg"), 0); // the lists were read again
+    EXPECT_TRUE(JournalPaths().empty());
+}
+
+TEST_F(Undo, TakesBackARunKilledHalfWayFromAFreshStart) {
+    constexpr int kFiles = 400;
+    for (int i = 0; i < kFiles; ++i)
+        tree.File(QStringLiteral("f%1.dat").arg(i, 3, 10, QLatin1Char('0')), QByteArray::number(i));
+    const Files original = Now();
+    QProcess helper;
+    helper.start(QStringLiteral(BATCH_KILL_HELPER), {tree.Path()});
+    ASSERT_TRUE(helper.waitForStarted());
+    const QString firstNew = tree.Abs("0001 - f000.dat");
+    for (int i = 0; i < 2000 && !QFile::exists(firstNew); ++i)
+        QTest::qSleep(5);
+    ::kill(static_cast<pid_t>(helper.processId()), SIGKILL);
+    ASSERT_TRUE(helper.waitForFinished());
+    ASSERT_NE(Now(), original);
+
+    StartIn(tree.Path());
+    form->mnuUndo_Click();
+    EXPECT_EQ(Now(), original);
+}
+
+TEST_F(Undo, FilesRenamedAgainByAnotherProgramGoBackUnlessGoneOrTheirNameIsTaken) {
+    StartWith({"a.jpg", "b.jpg", "c.jpg", "d.jpg"});
+    const Files original = Now();
+    RunCounterOverAll();
+    // Another program renames b again, writes c anew as another file, and takes the name d had.
+    const auto shell = [this](const QString& script) {
+        QProcess sh;
+        sh.setWorkingDirectory(tree.Path());
+        sh.start("sh", {"-c", script});
+        return sh.waitForFinished() && sh.exitCode() == 0;
+    };
+    ASSERT_TRUE(
+        shell("mv '02 - b.jpg' b2.jpg && cp '03 - c.jpg' x && mv x '03 - c.jpg' && echo other > d.jpg"));
+    const Files before = Now();
+
+    form->mnuUndo_Click();
+    Files now = Now();
+    for (const char* name : {"a.jpg", "b.jpg"})
+        EXPECT_EQ(now[name], original.at(name)) << name;
+    EXPECT_EQ(now["03 - c.jpg"], before.at("03 - c.jpg"));
+    EXPECT_EQ(now["04 - d.jpg"], original.at("d.jpg"));
+    EXPECT_EQ(now["d.jpg"].content, "other\n");
+    EXPECT_TRUE(form->frmBatchView->isVisible()); // what stayed is shown, without a message box
+    EXPECT_EQ(ViewMarks(),
+              (QList<BatchMark>{BatchMark::Back, BatchMark::Back, BatchMark::Gone, BatchMark::OldNameTaken}));
+
+    // Once its name is free, the next undo brings d back, and nothing is left to undo.
+    ASSERT_TRUE(shell("rm d.jpg"));
+    form->mnuUndo_Click();
+    now = Now();
+    EXPECT_EQ(now["d.jpg"], original.at("d.jpg"));
+    EXPECT_TRUE(JournalPaths().empty());
+}
+
+TEST_F(Undo, AFileSelectedDuringTheRunIsRenamedAndTakenBackWithTheOthers) {
+    StartWith({"a.jpg", "b.jpg", "c.jpg"});
+    const Files original = Now();
+    TakeUp("a.jpg");
+    Tick(RuleSwitch::Counter);
+    Select({"a.jpg", "b.jpg"});
+    form->BatchTurnInterval = std::chrono::milliseconds(0);
+    QTimer::singleShot(0, [this] { form->lstSel->selectAll(); });
+    form->cmdBatch_Click();
+    EXPECT_EQ(OnDisk(), (QStringList{"01 - a.jpg", "02 - b.jpg", "03 - c.jpg"}));
+    form->mnuUndo_Click();
+    EXPECT_EQ(Now(), original);
+}
+
+} // namespace
