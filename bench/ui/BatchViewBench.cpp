@@ -80,12 +80,14 @@ int main(int argc, char** argv) {
         }));
         const RenameOptions options = form.ReadOptions();
         forecast.push_back(MillisOf([&] {
-            ForecastBatch(*form.lstSel, false, options, *form.filFiles->Files(), form.dirDirs->Folders());
+            ForecastBatch(*form.lstSel, false, options, *form.filFiles->Files(), form.dirDirs->Folders(),
+                          [](const FolderEntry&) { return std::optional<QDateTime>(); });
         }));
         chain.push_back(MillisOf([&] {
             CounterState counter = BeginCounter(options);
             for (int row = 0; row < files; ++row)
-                NewFileName(form.lstSel->text(row), options, NextCounterToken(counter, options));
+                NewFileName(form.lstSel->text(row), options, NextCounterToken(counter, options),
+                            std::nullopt);
         }));
     }
     if (form.frmBatchView->Updates() < keystrokes) {

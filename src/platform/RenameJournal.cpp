@@ -274,7 +274,8 @@ JournalWrite WriteNewJournal(const RenameJournal& journal) {
     const FolderHandle folder(folderPath);
     if (!folder.IsOpen())
         return Failure();
-    const QByteArray bytes = Encode(journal, NanosecondsNow());
+    const qint64 writtenAt = NanosecondsNow();
+    const QByteArray bytes = Encode(journal, writtenAt);
     // The newest journal's name sorts last, and a journal never takes a name another one holds.
     std::vector<QByteArray> names = JournalNames(folderPath);
     quint64 key = MicrosecondsNow();
@@ -318,7 +319,7 @@ JournalWrite WriteNewJournal(const RenameJournal& journal) {
     names.push_back(name);
     for (std::size_t i = 0; i + MaxJournals < names.size(); ++i)
         ::unlinkat(folder.Descriptor(), names[i].constData(), 0);
-    return {JournalWriteResult::Written, 0, NativePath::Join(folderPath, name)};
+    return {JournalWriteResult::Written, 0, NativePath::Join(folderPath, name), writtenAt};
 }
 
 JournalWrite ReplaceJournal(const QByteArray& path, const RenameJournal& journal) {
@@ -334,7 +335,9 @@ JournalWrite ReplaceJournal(const QByteArray& path, const RenameJournal& journal
         ::unlinkat(folder.Descriptor(), temporary.constData(), 0);
         return failed;
     }
-    return Synced(folder, path);
+    JournalWrite written = Synced(folder, path);
+    written.WrittenAt = journal.WrittenAt;
+    return written;
 }
 
 void RemoveJournal(const QByteArray& path) {

@@ -58,7 +58,8 @@ enum class JournalWriteResult {
 struct JournalWrite {
     JournalWriteResult Result = JournalWriteResult::Failed;
     int SystemError = 0;
-    QByteArray Path; // the journal's file, when it was written
+    QByteArray Path;      // the journal's file, when it was written
+    qint64 WrittenAt = 0; // the time the journal was first written, as it holds it
 };
 
 // Writes the journal as the newest one: its data and its folder entry are synced before the call

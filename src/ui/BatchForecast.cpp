@@ -51,7 +51,8 @@ private:
 } // namespace
 
 BatchForecast ForecastBatch(const FileList& list, bool everyEntry, const RenameOptions& options,
-                            const FolderEntries& files, const FolderEntries& folders, const DateSource& dateTaken) {
+                            const FolderEntries& files, const FolderEntries& folders,
+                            const DateSource& dateTaken) {
     SimulatedFolder folder;
     folder.Reserve(qsizetype(files.size() + folders.size()));
     for (const FolderEntries* entries : {&files, &folders})

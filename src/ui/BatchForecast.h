@@ -26,4 +26,5 @@ struct BatchForecast {
 // counts every entry of the list as selected.
 using DateSource = std::function<std::optional<QDateTime>(const FolderEntry&)>;
 BatchForecast ForecastBatch(const FileList& list, bool everyEntry, const RenameOptions& options,
-                            const FolderEntries& files, const FolderEntries& folders, const DateSource& dateTaken);
+                            const FolderEntries& files, const FolderEntries& folders,
+                            const DateSource& dateTaken);

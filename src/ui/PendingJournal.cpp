@@ -30,6 +30,7 @@ void PendingJournal::WriteOnce() {
         return;
     tried_ = true;
     written_ = WriteNewJournal(journal_);
+    journal_.WrittenAt = written_.WrittenAt; // kept when the journal is written again
 }
 
 void PendingJournal::Rewrite() {

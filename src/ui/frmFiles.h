@@ -259,6 +259,6 @@ private:
     bool busy_ = false;
     bool copyingSelection_ = false; // the name box's selection is going into the rule parameters
     QTimer* batchViewTimer_ = nullptr;
-    PhotoDates photoDates_; // for the batch view
+    PhotoDates photoDates_;      // for the batch view
     bool batchViewStale_ = true; // something changed that the batch view has not followed yet
 };

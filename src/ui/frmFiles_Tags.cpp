@@ -50,6 +50,8 @@ void frmFiles::ConnectTagHandlers() {
         frmEXIF->findChild<QWidget*>(QString::fromLatin1(name))
             ->setAccessibleName(QString::fromUtf8(accessible));
     for (int i = 0; i < lblID3.Count(); ++i) {
+        // The bold "A" of "Album:" reaches a pixel left of where its line starts.
+        lblID3Name[i]->setContentsMargins(1, 0, 0, 0);
         lblID3Name[i]->setAccessibleName(WithoutColon(lblID3Name[i]->text()));
         lblID3[i]->setAccessibleName(lblID3Name[i]->accessibleName());
     }
