@@ -1,6 +1,7 @@
 // The tag frames filled from real files, and photos named by the date they were taken.
 #include "exif/TiffBuilder.h"
 #include "support/RenameFixture.h"
+#include "ui/BatchView.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -143,6 +144,12 @@ TEST_F(TagFrames, DateRuleNamesPhotosByTheirDateInThePreviewAndTheRunWithTheCoun
     TakeUp("a.jpg");
     EXPECT_EQ(form->txtFileName->text(), "2004-05-12 14.33.10 - 01 - a");
     Select({"a.jpg", "b.jpg", "c.jpg"});
+    form->mnuBatchView_Click();
+    QStringList forecast;
+    for (const BatchRow& row : form->frmBatchView->Rows())
+        forecast << row.To;
+    EXPECT_EQ(forecast, (QStringList{"2004-05-12 14.33.10 - 01 - a.jpg", "2021-12-24 18.05.00 - 02 - b.jpg",
+                                     "03 - c.jpg"}));
     form->cmdBatch_Click();
     EXPECT_EQ(OnDisk(), (QStringList{"03 - c.jpg", "2004-05-12 14.33.10 - 01 - a.jpg",
                                      "2021-12-24 18.05.00 - 02 - b.jpg"}));
