@@ -93,8 +93,8 @@ BatchView::BatchView(QWidget* parent) : QWidget(parent, Qt::Window), model_(new 
     lstBatch->setAllColumnsShowFocus(true);
     lstBatch->setTextElideMode(Qt::ElideMiddle);
     lstBatch->header()->setStretchLastSection(true);
-    lstBatch->header()->resizeSection(OldName, 250);
-    lstBatch->header()->resizeSection(NewName, 250);
+    lstBatch->header()->resizeSection(OldName, 220);
+    lstBatch->header()->resizeSection(NewName, 220);
 
     chkBatchAfterRun = new QCheckBox(QStringLiteral("Nach jedem Lauf von selbst \u00f6ffnen"), this);
     chkBatchAfterRun->setObjectName(QStringLiteral("chkBatchAfterRun"));
