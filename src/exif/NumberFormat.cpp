@@ -60,7 +60,9 @@ void AppendFixed(QString& out, double value, int decimals, QStringView decimalPo
     // that adds a digit (9.96 gives 10.0).
     char buffer[1 + ShortestCapacity + MaxDecimals];
     char* const first = buffer + 1;
-    char* end = std::copy(whole.begin(), whole.end(), first);
+    // Bounded for the optimiser's sake: it cannot see that the shortest form fits its buffer.
+    const std::size_t wholeDigits = std::min(whole.size(), std::size_t(ShortestCapacity));
+    char* end = std::copy_n(whole.data(), wholeDigits, first);
     for (std::size_t i = 0; i < std::size_t(decimals); ++i)
         *end++ = i < fraction.size() ? fraction[i] : '0';
     char* begin = first;
