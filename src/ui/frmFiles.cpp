@@ -234,6 +234,7 @@ void frmFiles::ConnectHandlers() {
     ConnectEditorHandlers();
     ConnectTagHandlers();
     ConnectBatchViewHandlers();
+    ConnectFolderKeys();
 }
 
 void frmFiles::Form_Load() {

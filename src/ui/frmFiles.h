@@ -241,6 +241,8 @@ private:
     void ShowId3Tags();
     void BuildBatchView();
     void ConnectBatchViewHandlers();
+    void ConnectFolderKeys();
+    void GoToParent();
     void BatchViewChanged(); // a change the forecast follows: updated at the next turn of the event loop
     void ShowBatchOutcome(const BatchResult& result, const JournalWrite& journal);
     bool OptionsEvent(QObject* watched, QEvent* event); // true: the event is swallowed

@@ -1,6 +1,7 @@
 // Folder navigation: the folder panel, the refresh buttons and the refill of the lists.
 #include "ui/frmFiles.h"
 
+#include "ui/FileList.h"
 #include "ui/FolderControls.h"
 #include "platform/NativePath.h"
 
@@ -8,6 +9,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace {
 
@@ -86,11 +88,15 @@ void frmFiles::lstPath_DblClick() {
         setDirPath(NativePath::Join(dirDirs->NativePath(), e.Name));
 }
 
-void frmFiles::cmdBack_Click() {
+void frmFiles::GoToParent() {
     // At the root there is no parent: the folder stays.
     const QByteArray parent = NativePath::Parent(dirDirs->NativePath());
     if (!parent.isEmpty())
         setDirPath(parent);
+}
+
+void frmFiles::cmdBack_Click() {
+    GoToParent();
     cmdDummy->setFocus();
 }
 
@@ -110,6 +116,27 @@ void frmFiles::cmdRefresh_Click() {
 
 void frmFiles::cmdRef_Click() {
     cmdRefresh_Click();
+}
+
+// The folder panel without a mouse: F4 shows it with the focus in its list, or hides it again;
+// in the list Enter goes into the folder under the cursor, as a double-click does, and Backspace
+// goes up to the parent folder.
+void frmFiles::ConnectFolderKeys() {
+    auto* panel = new QShortcut(QKeySequence(Qt::Key_F4), this);
+    connect(panel, &QShortcut::activated, this, [this] {
+        lblDirs_MouseDown();
+        if (DirsHidden)
+            lstSel->setFocus();
+        else
+            lstPath->setFocus();
+    });
+    lstPath->setKeyPresses(Qt::LeftButton);
+    connect(lstPath, &FileList::pressedByKey, this, [this](Qt::MouseButton button) {
+        if (button == Qt::LeftButton)
+            lstPath_DblClick();
+    });
+    auto* up = new QShortcut(QKeySequence(Qt::Key_Backspace), lstPath, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(up, &QShortcut::activated, this, [this] { GoToParent(); });
 }
 
 void frmFiles::lblDirs_MouseDown() {

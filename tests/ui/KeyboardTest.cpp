@@ -1,6 +1,7 @@
 // The window without a mouse: keys sent where the window system sends them, to the control that
 // has the focus.
 #include "support/RenameFixture.h"
+#include "ui/FolderControls.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -125,6 +126,35 @@ TEST_F(Keyboard, TabWalksTheVisibleControlsInReadingOrderAndNeverStopsOnTheSink)
     EXPECT_EQ(Focus(), form->cmdDummy);
     Key(Qt::Key_Tab);
     EXPECT_EQ(Focus(), form->chkOptions[1]);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Keyboard, F4OpensTheFolderPanelWhereEnterGoesIntoAFolderAndBackspaceUp) {
+    tree.Folder("Fotos");
+    tree.File("Fotos/a.jpg", "a");
+    StartWith({"x.txt"});
+    Show();
+    const QString top = form->dirDirs->Path();
+
+    Key(Qt::Key_F4);
+    ASSERT_TRUE(form->lstPath->isVisible());
+    ASSERT_EQ(Focus(), form->lstPath);
+    const int row = form->lstPath->findRow("[Fotos]");
+    ASSERT_GE(row, 0);
+    form->lstPath->setCurrentRow(row);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(form->dirDirs->Path(), top + "/Fotos");
+    EXPECT_EQ(form->lstSel->count(), 1);
+    EXPECT_EQ(form->lstSel->text(0), "a.jpg");
+
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(form->dirDirs->Path(), top);
+    Key(Qt::Key_F4);
+    EXPECT_FALSE(form->lstPath->isVisible());
+    EXPECT_EQ(Focus(), form->lstSel);
 }
 
 } // namespace
