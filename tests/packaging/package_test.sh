@@ -106,6 +106,12 @@ for lib in $(objdump -p "$root/usr/bin/varnello" | awk '$1 == "NEEDED" { print $
   found=
   for o in $owners; do
     if echo "$declared" | grep -qx "$o"; then found=$o; fi
+    # Or through a package it depends on that only pulls in the library's flavour
+    # (libtag1v5 depends on libtag1v5-vanilla, which holds libtag.so.1).
+    for d in $declared; do
+      pulled=$(dpkg-query -W -f='${Depends}' "$d" 2>/dev/null | tr ',|' '\n\n' | sed 's/(.*//; s/[[:space:]]//g' || true)
+      case $'\n'"$pulled"$'\n' in *$'\n'"$o"$'\n'*) found=$o ;; esac
+    done
   done
   [ -n "$found" ] || fail "$lib comes from $(echo $owners), which the package does not depend on"
 done
