@@ -29,9 +29,10 @@ std::optional<QDateTime> DateTakenOfHead(QByteArrayView head) {
     // Read by hand: Qt's format parser costs more than the rest of the file's reading.
     if (text.size() < 19 || text[4] != u':' || text[7] != u':' || text[13] != u':' || text[16] != u':')
         return std::nullopt;
-    const QDate date(DigitsAt(text, 0, 4), DigitsAt(text, 5, 2), DigitsAt(text, 8, 2));
+    const int year = DigitsAt(text, 0, 4);
+    const QDate date(year, DigitsAt(text, 5, 2), DigitsAt(text, 8, 2));
     const QTime time(DigitsAt(text, 11, 2), DigitsAt(text, 14, 2), DigitsAt(text, 17, 2));
-    if (!date.isValid() || !time.isValid() || DigitsAt(text, 0, 4) < 1)
+    if (year < 1 || !date.isValid() || !time.isValid())
         return std::nullopt;
     return QDateTime(date, time, Qt::UTC);
 }

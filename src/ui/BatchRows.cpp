@@ -7,10 +7,6 @@
 
 namespace {
 
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 BatchMark MarkOf(const BatchFile& file) {
     if (!file.Result)
         return BatchMark::Unchanged;
@@ -44,33 +40,34 @@ QString MarkText(const BatchRow& row, BatchViewKind kind) {
     const bool ahead = kind == BatchViewKind::Forecast || kind == BatchViewKind::OrderForecast;
     switch (row.Mark) {
     case BatchMark::Renamed:
-        return ahead ? Text("wird umbenannt") : Text("umbenannt");
+        return ahead ? QString::fromUtf8("wird umbenannt") : QString::fromUtf8("umbenannt");
     case BatchMark::Unchanged:
-        return ahead ? Text("bleibt, wie er ist") : Text("unver\u00e4ndert");
+        return ahead ? QString::fromUtf8("bleibt, wie er ist") : QString::fromUtf8("unver\u00e4ndert");
     case BatchMark::TakenOutside:
-        return Text("beh\u00e4lt Namen: vergeben an eine Datei au\u00dferhalb");
+        return QString::fromUtf8("beh\u00e4lt Namen: vergeben an eine Datei au\u00dferhalb");
     case BatchMark::TakenEarlier:
-        return Text("beh\u00e4lt Namen: vergeben an eine fr\u00fchere Datei");
+        return QString::fromUtf8("beh\u00e4lt Namen: vergeben an eine fr\u00fchere Datei");
     case BatchMark::TakenLater:
-        return Text("beh\u00e4lt Namen: noch belegt von einer sp\u00e4teren Datei");
+        return QString::fromUtf8("beh\u00e4lt Namen: noch belegt von einer sp\u00e4teren Datei");
     case BatchMark::Taken:
-        return Text("behielt Namen: Name vergeben");
+        return QString::fromUtf8("behielt Namen: Name vergeben");
     case BatchMark::NotPlain:
-        return Text("abgelehnt: kein einfacher Dateiname");
+        return QString::fromUtf8("abgelehnt: kein einfacher Dateiname");
     case BatchMark::HidesFile:
-        return Text("abgelehnt: w\u00fcrde die Datei verbergen");
+        return QString::fromUtf8("abgelehnt: w\u00fcrde die Datei verbergen");
     case BatchMark::TooLong:
-        return Text("abgelehnt: l\u00e4nger als 255 Bytes");
+        return QString::fromUtf8("abgelehnt: l\u00e4nger als 255 Bytes");
     case BatchMark::Failed:
-        return (ahead ? Text("scheitert: ") : Text("fehlgeschlagen: ")) + SystemErrorText(row.SystemError);
+        return (ahead ? QString::fromUtf8("scheitert: ") : QString::fromUtf8("fehlgeschlagen: ")) +
+               SystemErrorText(row.SystemError);
     case BatchMark::Back:
-        return Text("zur\u00fcckbenannt");
+        return QString::fromUtf8("zur\u00fcckbenannt");
     case BatchMark::Gone:
-        return Text("nicht zur\u00fcck: die Datei ist nicht mehr im Ordner");
+        return QString::fromUtf8("nicht zur\u00fcck: die Datei ist nicht mehr im Ordner");
     case BatchMark::OldNameTaken:
-        return Text("nicht zur\u00fcck: der alte Name ist vergeben");
+        return QString::fromUtf8("nicht zur\u00fcck: der alte Name ist vergeben");
     case BatchMark::FolderGone:
-        return Text("nicht zur\u00fcck: der Ordner ist nicht mehr da");
+        return QString::fromUtf8("nicht zur\u00fcck: der Ordner ist nicht mehr da");
     }
     return {};
 }
@@ -82,17 +79,20 @@ bool IsConflict(BatchMark mark) {
 QString SummaryText(BatchViewKind kind, const std::vector<BatchRow>& rows) {
     const auto conflicts =
         std::count_if(rows.cbegin(), rows.cend(), [](const BatchRow& r) { return IsConflict(r.Mark); });
-    const QString counts = QString::number(conflicts) + Text(" von ") + QString::number(rows.size());
+    const QString counts =
+        QString::number(conflicts) + QString::fromUtf8(" von ") + QString::number(rows.size());
     switch (kind) {
     case BatchViewKind::Forecast:
-        return Text("Vorschau: ") + counts + Text(" Dateien behalten ihren Namen");
+        return QString::fromUtf8("Vorschau: ") + counts + QString::fromUtf8(" Dateien behalten ihren Namen");
     case BatchViewKind::OrderForecast:
-        return Text("Reihenfolge: ") + counts + Text(" Dateien behielten ihren Namen");
+        return QString::fromUtf8("Reihenfolge: ") + counts +
+               QString::fromUtf8(" Dateien behielten ihren Namen");
     case BatchViewKind::Outcome:
-        return Text("Letzter Lauf: ") + counts + Text(" Dateien behielten ihren Namen");
+        return QString::fromUtf8("Letzter Lauf: ") + counts +
+               QString::fromUtf8(" Dateien behielten ihren Namen");
     case BatchViewKind::Undo:
-        return Text("R\u00fcckg\u00e4ngig: ") + counts +
-               Text(" Dateien bekamen ihren alten Namen nicht zur\u00fcck");
+        return QString::fromUtf8("R\u00fcckg\u00e4ngig: ") + counts +
+               QString::fromUtf8(" Dateien bekamen ihren alten Namen nicht zur\u00fcck");
     }
     return {};
 }

@@ -19,21 +19,13 @@
 
 #include <algorithm>
 
-namespace {
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
-
 void frmFiles::BuildBatchView() {
     mnuPop->addSeparator();
-    mnuBatchView = mnuPop->addAction(Text("Alle neuen Namen"));
+    mnuBatchView = mnuPop->addAction(QString::fromUtf8("Alle neuen Namen"));
     mnuBatchView->setObjectName(QStringLiteral("mnuBatchView"));
     mnuBatchView->setShortcut(QKeySequence(Qt::Key_F9));
     addAction(mnuBatchView); // the key works with the menu closed
-    mnuUndo = mnuPop->addAction(Text("Letzte Umbenennung r\u00fcckg\u00e4ngig"));
+    mnuUndo = mnuPop->addAction(QString::fromUtf8("Letzte Umbenennung r\u00fcckg\u00e4ngig"));
     mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     frmBatchView = new BatchView(this);
     // Changes come in bursts (a click selects and makes current, a drag exchanges row after row);
@@ -92,18 +84,19 @@ void frmFiles::UpdateBatchView() {
     const bool orderMode = OrderMode();
     const BatchViewKind kind = orderMode ? BatchViewKind::OrderForecast : BatchViewKind::Forecast;
     if (ActiveRuleCount(options) == 0) {
-        frmBatchView->Show(kind, {}, Text("Keine Regel eingeschaltet: ein Lauf benennt nichts um."));
+        frmBatchView->Show(kind, {},
+                           QString::fromUtf8("Keine Regel eingeschaltet: ein Lauf benennt nichts um."));
         return;
     }
     QStringList notes;
     if (CurrentFolder.isEmpty())
-        notes << Text(
+        notes << QString::fromUtf8(
             "Noch keine Datei angeklickt: bis dahin tut \u201eAuf ausgew\u00e4hlte Dateien anwenden\u201c "
             "nichts.");
     // In order mode the button only switches to select mode; the names are those the files get
     // once every entry is selected in the dragged order.
     if (orderMode)
-        notes << Text(
+        notes << QString::fromUtf8(
             "Die Namen in der gezogenen Reihenfolge, als w\u00e4ren alle Dateien ausgew\u00e4hlt. Die "
             "Schaltfl\u00e4che wechselt zuerst nach \u201eAusw\u00e4hlen\u201c.");
     const FileList& list = orderMode ? *lstSort : *lstSel;
@@ -120,11 +113,11 @@ void frmFiles::ShowBatchOutcome(const BatchResult& result, const JournalWrite& j
     batchViewStale_ = false;
     QString note;
     if (result.Renamed > 0 && journal.Result != JournalWriteResult::Written)
-        note =
-            Text("Kein Journal geschrieben (") +
-            (journal.Result == JournalWriteResult::NoStateFolder ? Text("kein Ordner f\u00fcr Programmdaten")
-                                                                 : SystemErrorText(journal.SystemError)) +
-            Text("): dieser Lauf l\u00e4sst sich nicht r\u00fcckg\u00e4ngig machen.");
+        note = QString::fromUtf8("Kein Journal geschrieben (") +
+               (journal.Result == JournalWriteResult::NoStateFolder
+                    ? QString::fromUtf8("kein Ordner f\u00fcr Programmdaten")
+                    : SystemErrorText(journal.SystemError)) +
+               QString::fromUtf8("): dieser Lauf l\u00e4sst sich nicht r\u00fcckg\u00e4ngig machen.");
     frmBatchView->Show(BatchViewKind::Outcome, OutcomeRows(result), note);
     if (frmBatchView->chkBatchAfterRun->isChecked())
         mnuBatchView_Click();

@@ -13,7 +13,6 @@
 #include <QPlainTextEdit>
 
 #include <iterator>
-#include <utility>
 
 namespace {
 
@@ -23,38 +22,15 @@ constexpr QString Mp3Tags::*kId3Fields[] = {&Mp3Tags::Title, &Mp3Tags::Artist, &
                                             &Mp3Tags::Length};
 static_assert(std::ssize(kId3Fields) == decltype(frmFiles::lblID3)::Count());
 
-// What a screen reader calls the EXIF frame's controls whose caption is the value they show, or
-// that have none of their own.
-constexpr std::pair<const char*, const char*> kExifNames[] = {
-    {"lblCam(1)", "Kamera"},     {"lblBlende(1)", "Blende"},
-    {"lblExp(1)", "Belichtung"}, {"lblTimeDate(1)", "Aufnahme"},
-    {"lblISO(1)", "ISO"},        {"lblEXIFTime", "Aufnahmezeit"},
-    {"txtDateFormat", "Format"}, {"txtEXIF", "EXIF-Eintr\u00e4ge"},
-};
-
-QString WithoutColon(QString caption) {
-    if (caption.endsWith(u':'))
-        caption.chop(1);
-    return caption;
-}
-
 } // namespace
 
 void frmFiles::ConnectTagHandlers() {
     connect(chkDateTaken, &QCheckBox::clicked, this, [this] { chkOptions_Click(0); });
     connect(txtDateFormat, &QLineEdit::textChanged, this, [this] { ParameterBox_Change(txtDateFormat); });
 
-    for (QCheckBox* box : {chkFreeze, chkDateTaken})
-        box->setAccessibleName(WithoutColon(box->text()));
-    for (const auto& [name, accessible] : kExifNames)
-        frmEXIF->findChild<QWidget*>(QString::fromLatin1(name))
-            ->setAccessibleName(QString::fromUtf8(accessible));
-    for (int i = 0; i < lblID3.Count(); ++i) {
-        // The bold "A" of "Album:" reaches a pixel left of where its line starts.
-        lblID3Name[i]->setContentsMargins(1, 0, 0, 0);
-        lblID3Name[i]->setAccessibleName(WithoutColon(lblID3Name[i]->text()));
-        lblID3[i]->setAccessibleName(lblID3Name[i]->accessibleName());
-    }
+    // The bold "A" of "Album:" reaches a pixel left of where its line starts.
+    for (QLabel* caption : lblID3Name)
+        caption->setContentsMargins(1, 0, 0, 0);
 }
 
 void frmFiles::ShowFileTags() {
