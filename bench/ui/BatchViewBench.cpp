@@ -14,7 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,10 +50,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot make the test folder under %s\n", qPrintable(root.path()));
         return 1;
     }
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(root.path());
     frmFiles form;
-    QDir::setCurrent(previous);
+    form.setDirPath(QFile::encodeName(root.path()));
     form.show();
     form.lstSel->setCurrentRow(0);
     form.lstSel_MouseDown(Qt::LeftButton, {});

@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -67,10 +66,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot make the test folder under %s\n", qPrintable(root.path()));
         return 1;
     }
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(root.path());
     frmFiles form;
-    QDir::setCurrent(previous);
+    form.setDirPath(QFile::encodeName(root.path()));
     form.show();
     QApplication::setActiveWindow(&form);
     if (!QTest::qWaitForWindowActive(&form) || form.lstSel->count() != files) {
