@@ -116,8 +116,8 @@ UndoReport UndoLastRename() {
     const QByteArray& path = journals.front();
     std::optional<RenameJournal> journal = ReadJournal(path);
     if (!journal) {
-        // Journals are written whole or not at all; this one was damaged afterwards and can bring
-        // nothing back.
+        // A journal cut short while it was written guards no rename (none happens before it is
+        // whole on disk), and one damaged later can bring nothing back.
         RemoveJournal(path);
         report.Note = QString::fromUtf8("Das letzte Journal war besch\u00e4digt und wurde entfernt.");
         return report;
