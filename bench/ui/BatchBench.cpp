@@ -264,7 +264,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
-    frmFiles form;
+    frmFiles form(QByteArrayLiteral("."));
     form.show();
     form.chkOptions[RuleSwitch::Counter]->setChecked(true);
     form.txtCnt->setText("5");

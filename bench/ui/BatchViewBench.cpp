@@ -6,7 +6,7 @@
 #include "BenchSupport.h"
 #include "rename/Counter.h"
 #include "rename/RuleChain.h"
-#include "ui/BatchForecast.h"
+#include "batch/BatchForecast.h"
 #include "ui/BatchView.h"
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot make the test folder under %s\n", qPrintable(root.path()));
         return 1;
     }
-    frmFiles form;
+    frmFiles form(QByteArrayLiteral("."));
     form.setDirPath(QFile::encodeName(root.path()));
     form.show();
     form.lstSel->setCurrentRow(0);
@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
         }));
         const RenameOptions options = form.ReadOptions();
         forecast.push_back(MillisOf([&] {
-            ForecastBatch(*form.lstSel, false, options, *form.filFiles->Files(), form.dirDirs->Folders(),
+            ForecastBatch(*form.lstSel, form.lstSel->SelectionMarks(), options, *form.filFiles->Files(),
+                          form.dirDirs->Folders(),
                           [](const FolderEntry&) { return std::optional<QDateTime>(); });
         }));
         chain.push_back(MillisOf([&] {

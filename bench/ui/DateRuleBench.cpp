@@ -7,7 +7,7 @@
 
 #include "BenchSupport.h"
 #include "ui/FileList.h"
-#include "ui/PhotoDate.h"
+#include "batch/PhotoDate.h"
 #include "ui/frmFiles.h"
 
 #include <QApplication>
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    frmFiles form;
+    frmFiles form(QByteArrayLiteral("."));
     form.show();
     form.chkOptions[RuleSwitch::Counter]->setChecked(true);
     form.txtCnt->setText("5");

@@ -8,7 +8,7 @@
 #include "platform/RenameNoReplace.h"
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
-#include "ui/PendingJournal.h"
+#include "batch/PendingJournal.h"
 #include "ui/frmFiles.h"
 
 #include <QApplication>
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
     const QString root = argc > 3 ? QString::fromLocal8Bit(argv[3]) : temporary.path();
     qputenv("XDG_STATE_HOME", QFile::encodeName(root + QStringLiteral("/state")));
 
-    frmFiles form;
+    frmFiles form(QByteArrayLiteral("."));
     form.show();
     form.chkOptions[RuleSwitch::Counter]->setChecked(true);
     form.txtCnt->setText("5");

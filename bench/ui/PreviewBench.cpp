@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot make the test folder under %s\n", qPrintable(root.path()));
         return 1;
     }
-    frmFiles form;
+    frmFiles form(QByteArrayLiteral("."));
     form.setDirPath(QFile::encodeName(root.path()));
     form.show();
     QApplication::setActiveWindow(&form);

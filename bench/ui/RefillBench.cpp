@@ -59,7 +59,7 @@ int ListInChild(int argc, char** argv) {
     const std::unique_ptr<QApplication> app(MakeApplication(argc, argv));
     QApplication::processEvents();
     const double before = PeakResidentKiB();
-    frmFiles form;
+    frmFiles form(QByteArrayLiteral("."));
     form.show();
     QApplication::processEvents();
     if (!ShowFolder(form, QByteArray(argv[2])))
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    frmFiles form;
+    frmFiles form(QByteArrayLiteral("."));
     form.show();
     QApplication::processEvents();
 

@@ -5,6 +5,7 @@
 #include "app/Commands.h"
 #include "app/DesignFonts.h"
 
+#include "platform/NativePath.h"
 #include "platform/PathHandOver.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationRequest.h"
@@ -42,6 +43,21 @@ SecondStart HandOverToRunningCopy(SingleInstance& instance, const QByteArray& pa
     }
 }
 
+// The folder the window opens in: the folder the start path names, or the folder of the file it
+// names; without one, the folder the program was started in.
+QByteArray StartFolderOf(const QByteArray& startPath) {
+    switch (NativePath::KindOf(startPath)) {
+    case NativePath::Kind::Folder:
+        return startPath;
+    case NativePath::Kind::File:
+        return NativePath::Parent(startPath);
+    case NativePath::Kind::Missing:
+    case NativePath::Kind::Other:
+        break;
+    }
+    return QByteArrayLiteral(".");
+}
+
 } // namespace
 
 int Main(int argc, char** argv) {
@@ -77,8 +93,8 @@ int Main(int argc, char** argv) {
     QApplication::setWindowIcon(ApplicationIcon());
     LoadDesignFonts();
     InitPaths(programFile);
-    const std::unique_ptr<frmFiles> form = InitSettings(programFile);
-    form->OpenPath(startPath);
+    const std::unique_ptr<frmFiles> form = InitSettings(programFile, StartFolderOf(startPath));
+    form->OpenPath(startPath); // a file is taken up
 
     // Asked to end, the window closes as if the user closed it, and the settings are kept.
     OnTerminationRequest(form.get(), [window = form.get()] { window->close(); });

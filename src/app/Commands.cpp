@@ -33,7 +33,7 @@ SettingsPaths ChooseSettingsPaths(const QString& besideProgram, bool programFold
     return {own, useBeside ? besideProgram : own};
 }
 
-std::unique_ptr<frmFiles> InitSettings(const QString& programFile) {
+std::unique_ptr<frmFiles> InitSettings(const QString& programFile, const QByteArray& startFolder) {
     AppTitle = ProgramTitle();
     // The program file has no ".exe" to replace here: the settings file is its name plus ".ini".
     const QFileInfo expanded(ExpandShortPath(programFile));
@@ -45,7 +45,7 @@ std::unique_ptr<frmFiles> InitSettings(const QString& programFile) {
     IniPath = paths.write;
     IniReadPath = paths.read;
 
-    auto form = std::make_unique<frmFiles>();
+    auto form = std::make_unique<frmFiles>(startFolder);
     frmFiles* f = form.get();
     // A settings file that exists but cannot be read, or is no file at all, keeps what it holds: the
     // window shows the defaults, and this session writes no settings.
@@ -56,13 +56,4 @@ std::unique_ptr<frmFiles> InitSettings(const QString& programFile) {
     LoadSettings(*form, AppTitle, IniReadPath);
     form->cmdDummy->setFocus();
     return form;
-}
-
-QString ReadSetting(const QString& section, const QString& key, const QString& file,
-                    const QString& defaultValue) {
-    constexpr qsizetype kMaxChars = 2047;
-    QString value = ReadProfileString(section.toUpper(), key.toUpper(), file);
-    if (value.size() > kMaxChars)
-        value.truncate(value[kMaxChars - 1].isHighSurrogate() ? kMaxChars - 1 : kMaxChars);
-    return value.isEmpty() ? defaultValue : value;
 }

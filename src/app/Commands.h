@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -16,9 +17,9 @@ extern QString IniReadPath; // where the settings are read from (see SettingsPat
 // Sets AppPath and ExeName from the program file.
 void InitPaths(const QString& programFile);
 
-// Sets AppTitle and the settings paths, creates and shows the window, loads the settings into its
-// options panel and parks the focus on cmdDummy.
-std::unique_ptr<frmFiles> InitSettings(const QString& programFile);
+// Sets AppTitle and the settings paths, creates and shows the window in startFolder, loads the
+// settings into its options panel and parks the focus on cmdDummy.
+std::unique_ptr<frmFiles> InitSettings(const QString& programFile, const QByteArray& startFolder);
 
 // Where the settings live. Beside the program, named after it; where the program's folder cannot
 // be written, in the user's configuration folder, read from beside the program until a file of
@@ -29,8 +30,3 @@ struct SettingsPaths {
 };
 SettingsPaths ChooseSettingsPaths(const QString& besideProgram, bool programFolderWritable,
                                   const QString& configFolder);
-
-// The stored value of key, or defaultValue when there is none or it is empty. At most 2047
-// characters are returned.
-QString ReadSetting(const QString& section, const QString& key, const QString& file,
-                    const QString& defaultValue);

@@ -13,6 +13,7 @@ inline constexpr const char* DeleteText = "";
 inline constexpr const char* FindText = "";
 inline constexpr const char* ReplaceText = "";
 inline constexpr CaseMode Case = CaseMode::CaseWords;
+inline constexpr const char* NewName = "";
 inline constexpr const char* CounterList = "48,50,52,53,55,57,59,60,62,64,65,67,69,71,72";
 inline constexpr const char* CounterDigits = "2";
 inline constexpr const char* CounterStart = "1";

@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 // The button a key stands for: Enter and Space the left one, with Ctrl and Shift as a click has
@@ -94,13 +96,24 @@ void FileList::setSelected(int row, bool selected) {
                              selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
 }
 
+RowMarks FileList::SelectionMarks() const {
+    const int rows = count();
+    RowMarks marks(static_cast<std::size_t>(rows), false);
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        const int top = std::max(range.top(), 0);
+        const int end = std::min(range.bottom() + 1, rows);
+        if (top < end)
+            std::fill(marks.begin() + top, marks.begin() + end, true);
+    }
+    return marks;
+}
+
 QList<int> FileList::selectedRows() const {
+    const RowMarks marks = SelectionMarks();
     QList<int> rows;
-    for (const QItemSelectionRange& range : selectionModel()->selection())
-        for (int row = range.top(); row <= range.bottom(); ++row)
-            rows.append(row);
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (std::size_t row = 0; row < marks.size(); ++row)
+        if (marks[row])
+            rows.append(int(row));
     return rows;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/ListedEntries.h"
 #include "platform/FolderListing.h"
 
 #include <QItemSelectionModel>
@@ -14,7 +15,7 @@ class EntryListModel;
 // key events that the window's handlers need, after the list has done its own part (a left press
 // has made the pressed entry current), the keys that stand for a press, and it takes the local
 // files that a file manager drops on it.
-class FileList : public QListView {
+class FileList : public QListView, public ListedEntries {
     Q_OBJECT
 
 public:
@@ -38,6 +39,13 @@ public:
     bool isSelected(int row) const;
     void setSelected(int row, bool selected);
     QList<int> selectedRows() const; // ascending
+    // By row, whether the entry is selected; read from the selection's ranges, so that reading it
+    // costs next to nothing even with every entry of a large folder selected.
+    RowMarks SelectionMarks() const;
+
+    // The list as the batch logic reads it.
+    int Count() const override { return count(); }
+    const FolderEntry& Entry(int row) const override { return entry(row); }
     // The first row showing exactly text; -1 when none does.
     int findRow(const QString& text) const;
     QRect rowRect(int row) const;

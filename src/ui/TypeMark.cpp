@@ -1,11 +1,7 @@
 #include "ui/TypeMark.h"
 
+#include "batch/PhotoDate.h"
 #include "rename/RuleChain.h"
-
-bool IsJpeg(const QString& itemText) {
-    const QString extension = GetExtension(itemText).toUpper();
-    return extension == QLatin1String("JPEG") || extension == QLatin1String("JPG");
-}
 
 TypeMark TypeMarkFor(const QString& itemText) {
     if (IsJpeg(itemText))

@@ -22,9 +22,6 @@ struct TypeMark {
 
 TypeMark TypeMarkFor(const QString& itemText);
 
-// A JPEG by its extension, "jpg" or "jpeg" in any letter case: the files that carry a date taken.
-bool IsJpeg(const QString& itemText);
-
 // The tag frame a press on the strip shows or hides. The press looks only at the extension box,
 // and only at the exact three-letter extensions "JPG" and "MP3" in any letter case: a ".jpeg" file
 // is marked but opens no frame.

@@ -1,5 +1,7 @@
 #include "ui/frmFiles.h"
 
+#include "ui/frmFilesState.h"
+
 #include "ui/CenterForm.h"
 #include "ui/ControlTable.h"
 #include "ui/FileList.h"
@@ -174,7 +176,8 @@ void StyleControl(QWidget* w, const ControlSpec& c) {
 
 } // namespace
 
-frmFiles::frmFiles(QWidget* parent) : QWidget(parent) {
+frmFiles::frmFiles(const QByteArray& startFolder, QWidget* parent)
+    : QWidget(parent), state_(std::make_unique<State>()) {
     setObjectName(QStringLiteral("frmFiles"));
     setWindowTitle(QStringLiteral("Brimwick Varnello"));
     // The window carries the program's icon; a stock one where the program set none.
@@ -183,8 +186,9 @@ frmFiles::frmFiles(QWidget* parent) : QWidget(parent) {
     resize(TwipsToPixels(kDesignClientWidth), TwipsToPixels(kDesignClientHeight));
     BuildControls();
     FillDriveList();
-    // The folder control starts in the process's current folder.
-    if (dirDirs->setPath(NativePath::Normal(QByteArrayLiteral("."))))
+    // A start folder that cannot be read leaves the window in the process's current folder.
+    if (dirDirs->setPath(NativePath::Normal(startFolder)) ||
+        dirDirs->setPath(NativePath::Normal(QByteArrayLiteral("."))))
         ShowDriveOf(dirDirs->Path());
     ConnectHandlers();
     Form_Load();
@@ -192,21 +196,26 @@ frmFiles::frmFiles(QWidget* parent) : QWidget(parent) {
 
 frmFiles::~frmFiles() = default;
 
+TwipRect frmFiles::Place(const QString& name) const {
+    return state_->places.value(name);
+}
+
 QByteArray frmFiles::CurrentFileNative() const {
     return NativePath::Join(CurrentFolderNative, CurrentEntry.Name);
 }
 
 void frmFiles::BuildControls() {
     for (const ControlSpec& c : ControlTable()) {
-        QWidget* parent = c.container != nullptr ? widgets_.value(QString::fromLatin1(c.container)) : this;
+        QWidget* parent =
+            c.container != nullptr ? state_->widgets.value(QString::fromLatin1(c.container)) : this;
         QWidget* w = CreateControl(c.kind, parent);
         StyleControl(w, c);
         c.bind(*this, w);
         if (c.kind == ControlKind::Strip)
             w->installEventFilter(this);
-        widgets_.insert(w->objectName(), w);
+        state_->widgets.insert(w->objectName(), w);
     }
-    places_ = DesignPlaces();
+    state_->places = DesignPlaces();
     ApplyPlaces();
 
     mnuPop = new QMenu(QStringLiteral("Popup"), this);
@@ -253,9 +262,9 @@ void frmFiles::Form_Load() {
 }
 
 void frmFiles::Form_Unload() {
-    if (unloaded_)
+    if (state_->unloaded)
         return;
-    unloaded_ = true;
+    state_->unloaded = true;
     emit unloading();
 }
 
@@ -283,9 +292,9 @@ bool frmFiles::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == lblDirs2) {
         // A click is a press and a release on the strip; the second press of a double-click is none.
         if (press) {
-            lblDirs2Pressed_ = true;
-        } else if (type == QEvent::MouseButtonRelease && lblDirs2Pressed_) {
-            lblDirs2Pressed_ = false;
+            state_->lblDirs2Pressed = true;
+        } else if (type == QEvent::MouseButtonRelease && state_->lblDirs2Pressed) {
+            state_->lblDirs2Pressed = false;
             if (lblDirs2->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
                 lblDirs2_Click();
         }

@@ -3,7 +3,7 @@
 #include "ui/ControlArray.h"
 #include "ui/FileList.h"
 #include "ui/FormLayout.h"
-#include "ui/PhotoDate.h"
+#include "batch/PhotoDate.h"
 #include "rename/BatchRun.h"
 #include "rename/RenameOptions.h"
 #include "rename/RenameResult.h"
@@ -40,7 +40,9 @@ class frmFiles : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmFiles(QWidget* parent = nullptr);
+    // The window, started in startFolder (the file system's bytes); where that folder cannot be
+    // read, in the process's current folder.
+    explicit frmFiles(const QByteArray& startFolder, QWidget* parent = nullptr);
     ~frmFiles() override;
 
     // Folder panel.
@@ -130,11 +132,8 @@ public:
     bool NameMouseDown = false;
     QString CurrentFolder; // folder of the current file with a trailing separator; empty when none
     QString CurrentFile;   // CurrentFolder + the list item of the current file
-    QString NewFilePath;   // target of the last rename tried by a batch run or the name editor
     // How often a batch run lets the window's events run.
     std::chrono::milliseconds BatchTurnInterval = DefaultTurnInterval;
-    // What became of the last rename from the name editor; nothing until Enter renamed once.
-    std::optional<RenameResult> EditorRenameResult;
     int DragIndex = -1; // the lstSort entry last seen under the mouse in order mode
     // The file behind CurrentFile as the file system spells it: its folder and its entry. Names
     // need not be valid UTF-8; every file operation goes by these bytes, never by the text.
@@ -153,7 +152,7 @@ public:
     // Fills the tag frame that is shown with the tags of the file taken up, when it is of the
     // frame's kind: a JPEG's EXIF summary and list, an MP3's ID3 tags. Each fill reads the file once.
     void ShowFileTags();
-    TwipRect Place(const QString& name) const { return places_.value(name); }
+    TwipRect Place(const QString& name) const;
     // The window's outer size in twips, frame included.
     double OuterWidth() const;
     double OuterHeight() const;
@@ -253,14 +252,7 @@ private:
     void FillDriveList();
     void ShowDriveOf(const QString& path);
 
-    Places places_;
-    QHash<QString, QWidget*> widgets_;
-    QList<Volume> volumes_;
-    bool lblDirs2Pressed_ = false;
-    bool unloaded_ = false;
+    struct State;
+    std::unique_ptr<State> state_;
     bool busy_ = false;
-    bool copyingSelection_ = false; // the name box's selection is going into the rule parameters
-    QTimer* batchViewTimer_ = nullptr;
-    PhotoDates photoDates_;      // for the batch view
-    bool batchViewStale_ = true; // something changed that the batch view has not followed yet
 };

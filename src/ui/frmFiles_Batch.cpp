@@ -2,13 +2,52 @@
 #include "ui/frmFiles.h"
 
 #include "ui/BusyScope.h"
-#include "rename/RuleChain.h"
+#include "ui/FileList.h"
 #include "ui/ShowMessage.h"
-#include "ui/WindowBatchHost.h"
+#include "batch/DiskBatchHost.h"
+#include "rename/RuleChain.h"
 #include "sound/Sound.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
+#include <QCoreApplication>
 #include <QPushButton>
+
+namespace {
+
+// The window as a run sees it: lstSel, the options panel, and the current file, which follows the
+// file in hand.
+class WindowRun final : public RunWindow {
+public:
+    explicit WindowRun(frmFiles& form) : form_(form), folderText_(form.CurrentFolder) {
+        const QAbstractItemModel* model = form_.lstSel->model();
+        resetWatch_ = QObject::connect(model, &QAbstractItemModel::modelReset, [this] { changed_ = true; });
+        exchangeWatch_ =
+            QObject::connect(model, &QAbstractItemModel::dataChanged, [this] { changed_ = true; });
+    }
+    ~WindowRun() override {
+        QObject::disconnect(resetWatch_);
+        QObject::disconnect(exchangeWatch_);
+    }
+    WindowRun(const WindowRun&) = delete;
+    WindowRun& operator=(const WindowRun&) = delete;
+
+    const ListedEntries& Entries() const override { return *form_.lstSel; }
+    RowMarks Selection() const override { return form_.lstSel->SelectionMarks(); }
+    RenameOptions ReadOptions() const override { return form_.ReadOptions(); }
+    bool EntriesChanged() override { return std::exchange(changed_, false); }
+    void ShowFileInHand(int row) override { form_.CurrentFile = folderText_ + form_.lstSel->text(row); }
+    void Yield() override { QCoreApplication::processEvents(); }
+
+private:
+    frmFiles& form_;
+    QString folderText_; // the current folder when the run began, with its trailing separator
+    bool changed_ = false;
+    QMetaObject::Connection resetWatch_;
+    QMetaObject::Connection exchangeWatch_;
+};
+
+} // namespace
 
 void frmFiles::cmdBatch_Click() {
     if (busy_ || CurrentFolder.isEmpty())
@@ -29,7 +68,8 @@ void frmFiles::cmdBatch_Click() {
         const BusyScope busy(busy_, BusyScope::Pointer::Busy);
         // A wave file that plays is released before its name may change.
         StopWave();
-        WindowBatchHost host(*this);
+        WindowRun window(*this);
+        DiskBatchHost host(window, CurrentFolderNative);
         result = RunBatch(host, BatchTurnInterval);
         host.Finish(result);
         journal = host.Journal().Written();

@@ -1,12 +1,15 @@
 // The batch view: the forecast of a run, the outcome of the last one, and undo.
 #include "ui/frmFiles.h"
 
-#include "ui/BatchForecast.h"
+#include "ui/frmFilesState.h"
+
+#include "batch/BatchForecast.h"
 #include "ui/BatchView.h"
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
-#include "ui/PhotoDate.h"
-#include "ui/UndoRename.h"
+#include "ui/ParameterTable.h"
+#include "batch/PhotoDate.h"
+#include "batch/UndoRename.h"
 #include "platform/SystemErrorText.h"
 #include "rename/RuleChain.h"
 
@@ -30,9 +33,9 @@ void frmFiles::BuildBatchView() {
     frmBatchView = new BatchView(this);
     // Changes come in bursts (a click selects and makes current, a drag exchanges row after row);
     // the view follows once they are all in.
-    batchViewTimer_ = new QTimer(this);
-    batchViewTimer_->setSingleShot(true);
-    batchViewTimer_->setInterval(0);
+    state_->batchViewTimer = new QTimer(this);
+    state_->batchViewTimer->setSingleShot(true);
+    state_->batchViewTimer->setInterval(0);
 }
 
 void frmFiles::ConnectBatchViewHandlers() {
@@ -41,7 +44,7 @@ void frmFiles::ConnectBatchViewHandlers() {
     // Whether there is anything to undo is asked when the menu opens, since another copy of the
     // program or a crashed run may have left journals.
     connect(mnuPop, &QMenu::aboutToShow, this, [this] { mnuUndo->setEnabled(!JournalPaths().empty()); });
-    connect(batchViewTimer_, &QTimer::timeout, this, [this] { UpdateBatchView(); });
+    connect(state_->batchViewTimer, &QTimer::timeout, this, [this] { UpdateBatchView(); });
 
     const auto changed = [this] { BatchViewChanged(); };
     for (QCheckBox* box : chkOptions)
@@ -53,9 +56,9 @@ void frmFiles::ConnectBatchViewHandlers() {
     for (QRadioButton* button : optPos2)
         connect(button, &QRadioButton::toggled, this, changed);
     // Every parameter box, also those whose edits do not run the one-file preview.
-    for (QLineEdit* box : {txtRep, txtFirst, txtLast, txtDelete, txtFind, txtReplace, txtString, txtNewName,
-                           txtList, txtCnt, txtCount, txtTrenn, txtDateFormat})
-        connect(box, &QLineEdit::textChanged, this, changed);
+    for (const ParameterSpec& p : ParameterTable())
+        if (p.box != nullptr)
+            connect(this->*p.box, &QLineEdit::textChanged, this, changed);
     connect(chkDateTaken, &QCheckBox::toggled, this, changed);
     for (FileList* list : {lstSel, lstSort}) {
         connect(list->model(), &QAbstractItemModel::modelReset, this, changed);
@@ -68,9 +71,9 @@ void frmFiles::ConnectBatchViewHandlers() {
 }
 
 void frmFiles::BatchViewChanged() {
-    batchViewStale_ = true;
+    state_->batchViewStale = true;
     if (frmBatchView->isVisible())
-        batchViewTimer_->start();
+        state_->batchViewTimer->start();
 }
 
 void frmFiles::UpdateBatchView() {
@@ -78,8 +81,8 @@ void frmFiles::UpdateBatchView() {
     // when it ends.
     if (busy_)
         return;
-    batchViewTimer_->stop();
-    batchViewStale_ = false;
+    state_->batchViewTimer->stop();
+    state_->batchViewStale = false;
     const RenameOptions options = ReadOptions();
     const bool orderMode = OrderMode();
     const BatchViewKind kind = orderMode ? BatchViewKind::OrderForecast : BatchViewKind::Forecast;
@@ -100,17 +103,18 @@ void frmFiles::UpdateBatchView() {
             "Die Namen in der gezogenen Reihenfolge, als w\u00e4ren alle Dateien ausgew\u00e4hlt. Die "
             "Schaltfl\u00e4che wechselt zuerst nach \u201eAusw\u00e4hlen\u201c.");
     const FileList& list = orderMode ? *lstSort : *lstSel;
+    const RowMarks selected = orderMode ? RowMarks(std::size_t(list.count()), true) : list.SelectionMarks();
     const BatchForecast forecast =
-        ForecastBatch(list, orderMode, options, *filFiles->Files(), dirDirs->Folders(),
+        ForecastBatch(list, selected, options, *filFiles->Files(), dirDirs->Folders(),
                       [this, folder = filFiles->NativePath()](const FolderEntry& entry) {
-                          return photoDates_.Of(folder, entry);
+                          return state_->photoDates.Of(folder, entry);
                       });
     frmBatchView->Show(kind, ForecastRows(forecast), notes.join(u' '));
 }
 
 void frmFiles::ShowBatchOutcome(const BatchResult& result, const JournalWrite& journal) {
-    batchViewTimer_->stop();
-    batchViewStale_ = false;
+    state_->batchViewTimer->stop();
+    state_->batchViewStale = false;
     QString note;
     if (result.Renamed > 0 && journal.Result != JournalWriteResult::Written)
         note = QString::fromUtf8("Kein Journal geschrieben (") +
@@ -124,7 +128,7 @@ void frmFiles::ShowBatchOutcome(const BatchResult& result, const JournalWrite& j
 }
 
 void frmFiles::mnuBatchView_Click() {
-    if (batchViewStale_)
+    if (state_->batchViewStale)
         UpdateBatchView();
     frmBatchView->show();
     frmBatchView->raise();
@@ -144,8 +148,8 @@ void frmFiles::mnuUndo_Click() {
     } else if (!report.Folder.isEmpty()) {
         setDirPath(report.Folder);
     }
-    batchViewTimer_->stop();
-    batchViewStale_ = false;
+    state_->batchViewTimer->stop();
+    state_->batchViewStale = false;
     frmBatchView->Show(BatchViewKind::Undo, report.Rows, report.Note);
     // What could not go back is shown without being asked for; there is no message box.
     const bool leftSome = std::any_of(report.Rows.cbegin(), report.Rows.cend(),

@@ -1,11 +1,13 @@
 // The file name editor: Enter renames the current file; a mouse selection fills rule parameters.
 #include "ui/frmFiles.h"
 
+#include "ui/frmFilesState.h"
+
 #include "ui/BusyScope.h"
 #include "ui/FileList.h"
 #include "ui/KeyFilter.h"
 #include "ui/NameSelection.h"
-#include "ui/PendingJournal.h"
+#include "batch/PendingJournal.h"
 #include "platform/PathHelpers.h"
 #include "rename/NameCheck.h"
 #include "rename/RuleChain.h"
@@ -80,13 +82,13 @@ bool frmFiles::EditorEvent(QObject* watched, QEvent* event) {
         return false;
     case QEvent::FocusOut:
         // The copy moves the focus away and back itself; any other loss of the focus ends the press.
-        if (!copyingSelection_)
+        if (!state_->copyingSelection)
             txtFileName_MouseUp();
         return false;
     case QEvent::MouseMove:
         // Moves that arrive while the last selection is still being copied would extend a
         // selection the copy has cleared for the moment; the next move catches up.
-        if (copyingSelection_)
+        if (state_->copyingSelection)
             return true;
         if (static_cast<QMouseEvent*>(event)->buttons() == Qt::NoButton)
             txtFileName_MouseUp(); // a release the box never saw
@@ -109,8 +111,8 @@ void frmFiles::txtFileName_KeyPress(qint16& key) {
     const QString name = txtFileName->text();
     const QString ext = txtExtension->text();
     const QString target = JoinName(name, ext);
-    NewFilePath = CurrentFolder + target;
-    EditorRenameResult = RenameCurrentFile(target);
+    // A refused or failed rename leaves the file as it was; the refilled lists show its name.
+    static_cast<void>(RenameCurrentFile(target));
     QCoreApplication::processEvents();
     dirDirs_Change(); // reads the folder afresh and empties the editor
     if (OrderMode())
@@ -170,14 +172,14 @@ void frmFiles::txtFileName_MouseMove() {
     const SelectionParameters parameters = ParametersFromSelection(text, txtFileName->selectedText());
     // The boxes' change handlers refresh the preview, which rewrites the name box and parks the
     // focus elsewhere; the user is still selecting, so both come back afterwards.
-    copyingSelection_ = true;
+    state_->copyingSelection = true;
     txtDelete->setText(parameters.DeleteAndFind);
     txtFind->setText(txtDelete->text());
     if (parameters.Last)
         txtLast->setText(*parameters.Last);
     if (parameters.First)
         txtFirst->setText(*parameters.First);
-    copyingSelection_ = false;
+    state_->copyingSelection = false;
     txtFileName->setFocus();
     if (txtFileName->text() == text)
         Restore(txtFileName, mark);

@@ -1,6 +1,8 @@
 // The layout pass and the strips on the right edge.
 #include "ui/frmFiles.h"
 
+#include "ui/frmFilesState.h"
+
 #include "ui/TypeMark.h"
 
 #include <QFrame>
@@ -16,21 +18,21 @@ double frmFiles::OuterHeight() const {
 }
 
 void frmFiles::Form_Resize() {
-    LayoutPass(places_, OuterWidth(), OuterHeight(), DirsHidden, OptionsHidden);
+    LayoutPass(state_->places, OuterWidth(), OuterHeight(), DirsHidden, OptionsHidden);
     ApplyPlaces();
 }
 
 void frmFiles::SetLeft(const QString& name, double twips) {
-    places_[name].left = twips;
+    state_->places[name].left = twips;
 }
 
 void frmFiles::SetTop(const QString& name, double twips) {
-    places_[name].top = twips;
+    state_->places[name].top = twips;
 }
 
 void frmFiles::ApplyPlaces() {
-    for (auto it = places_.cbegin(); it != places_.cend(); ++it) {
-        QWidget* w = widgets_.value(it.key());
+    for (auto it = state_->places.cbegin(); it != state_->places.cend(); ++it) {
+        QWidget* w = state_->widgets.value(it.key());
         if (w == nullptr)
             continue;
         const TwipRect& r = it.value();

@@ -1,6 +1,8 @@
 // The file lists: taking a file up, the list modes, reordering, type marks and file drops.
 #include "ui/frmFiles.h"
 
+#include "ui/frmFilesState.h"
+
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
 #include "platform/NativePath.h"
@@ -137,7 +139,7 @@ void frmFiles::GoToFile(const QByteArray& path) {
     txtFileName->clear();
     txtExtension->clear();
     const QByteArray folder = NativePath::Parent(path);
-    const int drive = VolumeIndexOf(NativePath::Text(folder), volumes_);
+    const int drive = VolumeIndexOf(NativePath::Text(folder), state_->volumes);
     if (drive >= 0)
         drvDrives->setCurrentIndex(drive); // a different volume runs the drive change
     // A file whose folder cannot be opened is passed over: nothing of another folder is taken up.

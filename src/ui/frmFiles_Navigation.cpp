@@ -1,6 +1,8 @@
 // Folder navigation: the folder panel, the refresh buttons and the refill of the lists.
 #include "ui/frmFiles.h"
 
+#include "ui/frmFilesState.h"
+
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
 #include "platform/NativePath.h"
@@ -18,9 +20,9 @@ const QString kUp = QStringLiteral("[..]");
 } // namespace
 
 void frmFiles::FillDriveList() {
-    volumes_ = MountedVolumes();
+    state_->volumes = MountedVolumes();
     QStringList entries;
-    for (const Volume& v : volumes_)
+    for (const Volume& v : state_->volumes)
         entries.append(VolumeEntryText(v));
     const QSignalBlocker block(drvDrives);
     drvDrives->clear();
@@ -30,7 +32,7 @@ void frmFiles::FillDriveList() {
 // The drive list shows the volume of the current folder; selecting it from here is no drive change.
 void frmFiles::ShowDriveOf(const QString& path) {
     const QSignalBlocker block(drvDrives);
-    drvDrives->setCurrentIndex(VolumeIndexOf(path, volumes_));
+    drvDrives->setCurrentIndex(VolumeIndexOf(path, state_->volumes));
 }
 
 bool frmFiles::setDirPath(const QByteArray& path) {
@@ -73,7 +75,8 @@ void frmFiles::dirDirs_Change() {
 
 void frmFiles::drvDrives_Change() {
     const int i = drvDrives->currentIndex();
-    if (i < 0 || i >= volumes_.size() || !setDirPath(NativePath::FromText(volumes_[i].mountPoint)))
+    if (i < 0 || i >= state_->volumes.size() ||
+        !setDirPath(NativePath::FromText(state_->volumes[i].mountPoint)))
         ShowDriveOf(dirDirs->Path()); // a volume that cannot be read: back to the current one
 }
 
@@ -101,7 +104,7 @@ void frmFiles::cmdBack_Click() {
 }
 
 void frmFiles::cmdRoot_Click() {
-    setDirPath(NativePath::FromText(VolumeRootOf(dirDirs->Path(), volumes_)));
+    setDirPath(NativePath::FromText(VolumeRootOf(dirDirs->Path(), state_->volumes)));
     cmdDummy->setFocus();
 }
 

@@ -3,7 +3,8 @@
 
 #include "ui/FileList.h"
 #include "ui/KeyFilter.h"
-#include "ui/PhotoDate.h"
+#include "ui/ParameterTable.h"
+#include "batch/PhotoDate.h"
 #include "rename/Preview.h"
 #include "rename/RuleChain.h"
 
@@ -17,26 +18,13 @@
 
 namespace {
 
-// The parameter boxes of the panel and the fields of RenameOptions they fill.
-struct ParameterBinding {
-    QLineEdit* frmFiles::*box;
-    QString RenameOptions::*field;
-};
-
-constexpr ParameterBinding kParameters[] = {
-    {&frmFiles::txtRep, &RenameOptions::BlankChar},
-    {&frmFiles::txtFirst, &RenameOptions::CutFirstCount},
-    {&frmFiles::txtLast, &RenameOptions::CutLastCount},
-    {&frmFiles::txtDelete, &RenameOptions::DeleteText},
-    {&frmFiles::txtFind, &RenameOptions::FindText},
-    {&frmFiles::txtReplace, &RenameOptions::ReplaceText},
-    {&frmFiles::txtString, &RenameOptions::AddText},
-    {&frmFiles::txtNewName, &RenameOptions::NewName},
-    {&frmFiles::txtList, &RenameOptions::CounterList},
-    {&frmFiles::txtCnt, &RenameOptions::CounterDigits},
-    {&frmFiles::txtCount, &RenameOptions::CounterStart},
-    {&frmFiles::txtTrenn, &RenameOptions::CounterSeparator},
-};
+// The boxes of the parameters that take digits alone.
+bool TakesDigitsOnly(const frmFiles& form, const QObject* box) {
+    for (const ParameterSpec& p : ParameterTable())
+        if (p.digitsOnly && form.*p.box == box)
+            return true;
+    return false;
+}
 
 } // namespace
 
@@ -44,15 +32,7 @@ RenameOptions frmFiles::ReadOptions() const {
     RenameOptions o;
     for (int i = 0; i < RuleSwitchCount; ++i)
         o.Switch(static_cast<RuleSwitch>(i)) = chkOptions[i]->isChecked();
-    for (const ParameterBinding& p : kParameters)
-        o.*p.field = (this->*p.box)->text();
-    o.Case = optGK[0]->isChecked()   ? CaseMode::CaseUpper
-             : optGK[1]->isChecked() ? CaseMode::CaseLower
-                                     : CaseMode::CaseWords;
-    o.AddTextAtStart = optPos[0]->isChecked();
-    o.CounterAtStart = optPos2[0]->isChecked();
-    o.DateTakenOn = chkDateTaken->isChecked();
-    o.DateTakenFormat = txtDateFormat->text();
+    ReadParameters(*this, o);
     return o;
 }
 
@@ -121,18 +101,20 @@ void frmFiles::ConnectOptionHandlers() {
         connect(optPos[i], &QRadioButton::clicked, this, [this, i] { optPos_Click(i); });
     for (int i = 0; i < optPos2.Count(); ++i)
         connect(optPos2[i], &QRadioButton::clicked, this, [this, i] { optPos2_Click(i); });
-    // Any change of these texts, typed, pasted or set by the program, refreshes the preview.
-    for (QLineEdit* box :
-         {txtTrenn, txtString, txtFirst, txtLast, txtDelete, txtFind, txtReplace, txtCnt, txtCount})
-        connect(box, &QLineEdit::textChanged, this, [this, box] { ParameterBox_Change(box); });
-    for (QLineEdit* box : {txtFirst, txtLast, txtCnt, txtCount})
-        box->installEventFilter(this);
+    for (const ParameterSpec& p : ParameterTable()) {
+        QLineEdit* box = p.box != nullptr ? this->*p.box : nullptr;
+        // Any change of these texts, typed, pasted or set by the program, refreshes the preview.
+        if (box != nullptr && p.refreshesPreview)
+            connect(box, &QLineEdit::textChanged, this, [this, box] { ParameterBox_Change(box); });
+        if (box != nullptr && p.digitsOnly)
+            box->installEventFilter(this);
+    }
 }
 
 bool frmFiles::OptionsEvent(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
-    if (watched != txtFirst && watched != txtLast && watched != txtCnt && watched != txtCount)
+    if (!TakesDigitsOnly(*this, watched))
         return false;
     std::optional<qint16> key = KeyPressCode(*static_cast<QKeyEvent*>(event));
     if (!key)

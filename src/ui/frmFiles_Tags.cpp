@@ -2,10 +2,11 @@
 #include "ui/frmFiles.h"
 
 #include "ui/TypeMark.h"
+#include "batch/PhotoDate.h"
 #include "exif/clsEXIF.h"
 #include "platform/FileHead.h"
 #include "rename/RuleChain.h"
-#include "sound/Mp3Tags.h"
+#include "tags/Mp3Tags.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -26,7 +27,6 @@ static_assert(std::ssize(kId3Fields) == decltype(frmFiles::lblID3)::Count());
 
 void frmFiles::ConnectTagHandlers() {
     connect(chkDateTaken, &QCheckBox::clicked, this, [this] { chkOptions_Click(0); });
-    connect(txtDateFormat, &QLineEdit::textChanged, this, [this] { ParameterBox_Change(txtDateFormat); });
 
     // The bold "A" of "Album:" reaches a pixel left of where its line starts.
     for (QLabel* caption : lblID3Name)

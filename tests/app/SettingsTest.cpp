@@ -2,6 +2,7 @@
 #include "app/SettingsFile.h"
 
 #include "support/TempTree.h"
+#include "ui/ParameterTable.h"
 #include "ui/frmFiles.h"
 
 #include <QCheckBox>
@@ -10,6 +11,9 @@
 #include <QRadioButton>
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -44,20 +48,24 @@ protected:
     // A save, then a fresh window that loads what was saved.
     void RoundTrip() {
         Save();
-        fresh = std::make_unique<frmFiles>();
+        fresh = std::make_unique<frmFiles>(QByteArrayLiteral("."));
         LoadSettings(*fresh, kSection, Ini());
     }
 
     TempTree tree;
-    frmFiles form;
+    frmFiles form{QByteArrayLiteral(".")};
     std::unique_ptr<frmFiles> fresh;
 };
 
 TEST_F(Settings, TheKeyTableHoldsTheFourteenKeysThenTheDateRulesInWritingOrder) {
-    ASSERT_EQ(SettingKeys().size(), 16u);
-    EXPECT_STREQ(SettingKeys().front().key, "Trennzeichen");
-    EXPECT_STREQ(SettingKeys()[13].key, "Pos2");
-    EXPECT_STREQ(SettingKeys().back().key, "Datumsformat");
+    std::vector<std::string> keys;
+    for (const ParameterSpec& p : ParameterTable())
+        if (p.key != nullptr)
+            keys.emplace_back(p.key);
+    ASSERT_EQ(keys.size(), 16u);
+    EXPECT_EQ(keys.front(), "Trennzeichen");
+    EXPECT_EQ(keys[13], "Pos2");
+    EXPECT_EQ(keys.back(), "Datumsformat");
 }
 
 TEST_F(Settings, TheDateRulesTickAndFormatSurviveARestart) {
@@ -132,7 +140,7 @@ TEST_F(Settings, GroupValuesAreComparedExactly) {
                          Case{"01", "11", "00", 2, 0, 1}, Case{"3", "0", "Ende", 2, 0, 1}}) {
         tree.File("varnello.ini", QByteArray("[Tarvo's Varnello]\nBuchstaben=") + c.buchstaben +
                                       "\nPos=" + c.pos + "\nPos2=" + c.pos2 + "\n");
-        frmFiles f;
+        frmFiles f(QByteArrayLiteral("."));
         LoadSettings(f, kSection, Ini());
         EXPECT_TRUE(f.optGK[c.gk]->isChecked()) << c.buchstaben;
         EXPECT_TRUE(f.optPos[c.p]->isChecked()) << c.pos;
@@ -217,7 +225,7 @@ TEST(InitSettings, ASettingsFileThatCouldNotBeReadIsLeftAloneForTheSession) {
         GTEST_SKIP() << "running with rights that read any file";
     const QString program = t.Abs("prog/varnello");
     InitPaths(program);
-    const std::unique_ptr<frmFiles> f = InitSettings(program);
+    const std::unique_ptr<frmFiles> f = InitSettings(program, QByteArrayLiteral("."));
     EXPECT_EQ(f->txtTrenn->text(), " - ");
     QFile::setPermissions(ini, QFileDevice::ReadOwner | QFileDevice::WriteOwner); // readable by the close
     f->close();

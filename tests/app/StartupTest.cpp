@@ -56,7 +56,7 @@ TEST(InitSettings, ShowsTheWindowLoadsTheSettingsAndWritesThemAtClose) {
     t.File("prog/varnello.ini", "[Tarvo's Varnello]\nTrennzeichen=\"~\"\n");
     const QString program = t.Abs("prog/varnello");
     InitPaths(program);
-    const std::unique_ptr<frmFiles> form = InitSettings(program);
+    const std::unique_ptr<frmFiles> form = InitSettings(program, QByteArrayLiteral("."));
     EXPECT_EQ(AppTitle, "Tarvo's Varnello");
     EXPECT_EQ(IniPath, t.Abs("prog/varnello.ini"));
     EXPECT_TRUE(form->isVisible());

@@ -26,11 +26,11 @@ TEST(ApplicationIcon, RendersAtTheSizesDesktopsAskFor) {
 TEST(ApplicationIcon, TheWindowCarriesTheProgramsIcon) {
     QApplication::setWindowIcon(ApplicationIcon());
     {
-        const frmFiles form;
+        const frmFiles form(QByteArrayLiteral("."));
         EXPECT_EQ(form.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     }
     QApplication::setWindowIcon(QIcon());
-    const frmFiles form;
+    const frmFiles form(QByteArrayLiteral("."));
     EXPECT_FALSE(form.windowIcon().isNull()); // a stock icon where the program set none
 }
 

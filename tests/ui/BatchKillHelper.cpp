@@ -13,9 +13,11 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc < 2 || !QDir::setCurrent(QString::fromLocal8Bit(argv[1])))
+    if (argc < 2)
         return 2;
-    frmFiles form;
+    frmFiles form{QByteArray(argv[1])};
+    if (form.lstSel->count() == 0)
+        return 2;
     form.lstSel->setCurrentRow(0);
     form.lstSel_MouseDown(Qt::LeftButton, {});
     form.chkOptions[RuleSwitch::Counter]->setChecked(true);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/BatchRows.h"
+#include "batch/BatchRows.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,10 +1,15 @@
-#include "ui/PhotoDate.h"
+#include "batch/PhotoDate.h"
 
-#include "ui/TypeMark.h"
 #include "exif/DateTaken.h"
 #include "exif/clsEXIF.h"
 #include "platform/FileHead.h"
 #include "platform/NativePath.h"
+#include "rename/RuleChain.h"
+
+bool IsJpeg(const QString& itemText) {
+    const QString extension = GetExtension(itemText).toUpper();
+    return extension == QLatin1String("JPEG") || extension == QLatin1String("JPG");
+}
 
 std::optional<QDateTime> DateTakenOf(const QByteArray& folder, const FolderEntry& entry) {
     if (!IsJpeg(entry.Text))

@@ -1,36 +1,32 @@
-#include "ui/BatchForecast.h"
+#include "batch/BatchForecast.h"
 
-#include "ui/FileList.h"
+#include "rename/SimulatedFolder.h"
 
 namespace {
 
 // A run's host whose renames happen in a SimulatedFolder.
 class ForecastHost final : public BatchHost {
 public:
-    ForecastHost(const FileList& list, bool everyEntry, const RenameOptions& options, SimulatedFolder& folder,
-                 const DateSource& dateTaken)
-        : holders_(std::size_t(list.count()), SimulatedFolder::Outside), list_(list), options_(options),
-          folder_(folder), dateTaken_(dateTaken), selected_(std::size_t(list.count()), everyEntry) {
-        // The selection's ranges as they stand: no list of rows to build and sort.
-        if (!everyEntry)
-            for (const QItemSelectionRange& range : list.selectionModel()->selection())
-                for (int row = range.top(); row <= range.bottom(); ++row)
-                    selected_[std::size_t(row)] = true;
+    ForecastHost(const ListedEntries& list, const RowMarks& selected, const RenameOptions& options,
+                 SimulatedFolder& folder, const DateSource& dateTaken)
+        : holders_(std::size_t(list.Count()), SimulatedFolder::Outside), list_(list), options_(options),
+          folder_(folder), dateTaken_(dateTaken), selected_(selected) {
+        selected_.resize(std::size_t(list.Count()), false);
         // The batch's files hold their own names; an entry the folder does not have (a list left
         // from another folder) holds nothing, and its rename finds no file.
-        for (int row = 0; row < list.count(); ++row)
+        for (int row = 0; row < list.Count(); ++row)
             if (selected_[std::size_t(row)])
-                folder_.Claim(list.entry(row).Name, row);
+                folder_.Claim(list.Entry(row).Name, row);
     }
 
-    int EntryCount() const override { return list_.count(); }
+    int EntryCount() const override { return list_.Count(); }
     bool IsSelected(int index) const override { return selected_[std::size_t(index)]; }
-    QString EntryText(int index) const override { return list_.text(index); }
+    QString EntryText(int index) const override { return list_.Entry(index).Text; }
     RenameOptions ReadOptions() const override { return options_; }
-    std::optional<QDateTime> DateTaken(int index) const override { return dateTaken_(list_.entry(index)); }
+    std::optional<QDateTime> DateTaken(int index) const override { return dateTaken_(list_.Entry(index)); }
     RenameOutcome RenameFile(int index, const QString& newName) override {
         const QByteArray name = newName.toUtf8();
-        const RenameOutcome outcome = folder_.Rename(list_.entry(index).Name, name);
+        const RenameOutcome outcome = folder_.Rename(list_.Entry(index).Name, name);
         if (outcome.Result == RenameResult::TargetExists)
             holders_[std::size_t(index)] = folder_.HolderOf(name).value_or(SimulatedFolder::Outside);
         return outcome;
@@ -41,16 +37,16 @@ public:
     std::vector<int> holders_;
 
 private:
-    const FileList& list_;
+    const ListedEntries& list_;
     const RenameOptions& options_;
     SimulatedFolder& folder_;
     const DateSource& dateTaken_;
-    std::vector<bool> selected_;
+    RowMarks selected_;
 };
 
 } // namespace
 
-BatchForecast ForecastBatch(const FileList& list, bool everyEntry, const RenameOptions& options,
+BatchForecast ForecastBatch(const ListedEntries& list, const RowMarks& selected, const RenameOptions& options,
                             const FolderEntries& files, const FolderEntries& folders,
                             const DateSource& dateTaken) {
     SimulatedFolder folder;
@@ -58,7 +54,7 @@ BatchForecast ForecastBatch(const FileList& list, bool everyEntry, const RenameO
     for (const FolderEntries* entries : {&files, &folders})
         for (const FolderEntry& e : *entries)
             folder.Hold(e.Name, SimulatedFolder::Outside);
-    ForecastHost host(list, everyEntry, options, folder, dateTaken);
+    ForecastHost host(list, selected, options, folder, dateTaken);
     BatchForecast forecast;
     // Options never change under a forecast, so it needs no turn of the event loop.
     forecast.Run = RunBatch(host, std::chrono::hours(1));

@@ -1,4 +1,4 @@
-#include "sound/Mp3Tags.h"
+#include "tags/Mp3Tags.h"
 
 #include "platform/NativePath.h"
 

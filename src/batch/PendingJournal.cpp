@@ -1,4 +1,4 @@
-#include "ui/PendingJournal.h"
+#include "batch/PendingJournal.h"
 
 #include "platform/RenameNoReplace.h"
 

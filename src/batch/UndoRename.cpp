@@ -1,4 +1,4 @@
-#include "ui/UndoRename.h"
+#include "batch/UndoRename.h"
 
 #include "platform/FolderInodes.h"
 #include "platform/FolderListing.h"

@@ -5,8 +5,12 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QHash>
+#include <QString>
 
 #include <optional>
+
+// A JPEG by its extension, "jpg" or "jpeg" in any letter case: the files that carry a date taken.
+bool IsJpeg(const QString& itemText);
 
 // The date the photo of a listed file was taken. A JPEG's head is read once (the EXIF reader's
 // 4 KB) for its DateTimeOriginal; any other file is not read and has none.

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "batch/ListedEntries.h"
 #include "rename/BatchRun.h"
-#include "rename/SimulatedFolder.h"
 #include "platform/FolderListing.h"
 
 #include <QDateTime>
@@ -9,8 +9,6 @@
 #include <functional>
 #include <optional>
 #include <vector>
-
-class FileList;
 
 // What a batch run over a list would do now.
 struct BatchForecast {
@@ -22,9 +20,9 @@ struct BatchForecast {
 
 // The forecast is the run itself (RunBatch) over the folder's names held in memory: the same walk,
 // counter and rule chain, and renames that free and take names as they would on disk. Nothing on
-// disk is touched or asked about, except the dates the date rule asks dateTaken for. everyEntry
-// counts every entry of the list as selected.
+// disk is touched or asked about, except the dates the date rule asks dateTaken for. The run goes
+// over the rows that selected marks; files and folders are every name the folder holds.
 using DateSource = std::function<std::optional<QDateTime>(const FolderEntry&)>;
-BatchForecast ForecastBatch(const FileList& list, bool everyEntry, const RenameOptions& options,
+BatchForecast ForecastBatch(const ListedEntries& list, const RowMarks& selected, const RenameOptions& options,
                             const FolderEntries& files, const FolderEntries& folders,
                             const DateSource& dateTaken);

@@ -1,7 +1,8 @@
-#include "ui/BatchRows.h"
+#include "batch/BatchRows.h"
 
-#include "ui/BatchForecast.h"
+#include "batch/BatchForecast.h"
 #include "platform/SystemErrorText.h"
+#include "rename/SimulatedFolder.h"
 
 #include <algorithm>
 

@@ -1,0 +1,162 @@
+#include "ui/ParameterTable.h"
+
+#include "ui/frmFiles.h"
+#include "rename/RuleDefaults.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+// The case group is stored as the index of its selected button.
+constexpr const char* kDefaultCase = RuleDefaults::Case == CaseMode::CaseUpper   ? "0"
+                                     : RuleDefaults::Case == CaseMode::CaseLower ? "1"
+                                                                                 : "2";
+
+constexpr ParameterSpec kParameters[] = {
+    {.key = "Trennzeichen",
+     .stored = Stored::Quoted,
+     .defaultValue = RuleDefaults::CounterSeparator,
+     .box = &frmFiles::txtTrenn,
+     .field = &RenameOptions::CounterSeparator,
+     .refreshesPreview = true},
+    {.key = "Zeichenkette",
+     .stored = Stored::Quoted,
+     .defaultValue = RuleDefaults::AddText,
+     .box = &frmFiles::txtString,
+     .field = &RenameOptions::AddText,
+     .refreshesPreview = true},
+    {.key = "Ersten",
+     .stored = Stored::Plain,
+     .defaultValue = RuleDefaults::CutFirstCount,
+     .box = &frmFiles::txtFirst,
+     .field = &RenameOptions::CutFirstCount,
+     .refreshesPreview = true,
+     .digitsOnly = true},
+    {.key = "Letzten",
+     .stored = Stored::Plain,
+     .defaultValue = RuleDefaults::CutLastCount,
+     .box = &frmFiles::txtLast,
+     .field = &RenameOptions::CutLastCount,
+     .refreshesPreview = true,
+     .digitsOnly = true},
+    {.key = "Entfernen",
+     .stored = Stored::Quoted,
+     .defaultValue = RuleDefaults::DeleteText,
+     .box = &frmFiles::txtDelete,
+     .field = &RenameOptions::DeleteText,
+     .refreshesPreview = true},
+    {.key = "Finden",
+     .stored = Stored::Quoted,
+     .defaultValue = RuleDefaults::FindText,
+     .box = &frmFiles::txtFind,
+     .field = &RenameOptions::FindText,
+     .refreshesPreview = true},
+    {.key = "Ersetzen",
+     .stored = Stored::Quoted,
+     .defaultValue = RuleDefaults::ReplaceText,
+     .box = &frmFiles::txtReplace,
+     .field = &RenameOptions::ReplaceText,
+     .refreshesPreview = true},
+    {.key = "Leerzeichen",
+     .stored = Stored::Quoted,
+     .defaultValue = RuleDefaults::BlankChar,
+     .box = &frmFiles::txtRep,
+     .field = &RenameOptions::BlankChar},
+    {.key = "Liste",
+     .stored = Stored::Plain,
+     .defaultValue = RuleDefaults::CounterList,
+     .box = &frmFiles::txtList,
+     .field = &RenameOptions::CounterList},
+    {.key = "Stellen",
+     .stored = Stored::Plain,
+     .defaultValue = RuleDefaults::CounterDigits,
+     .box = &frmFiles::txtCnt,
+     .field = &RenameOptions::CounterDigits,
+     .refreshesPreview = true,
+     .digitsOnly = true},
+    {.key = "Start",
+     .stored = Stored::Plain,
+     .defaultValue = RuleDefaults::CounterStart,
+     .box = &frmFiles::txtCount,
+     .field = &RenameOptions::CounterStart,
+     .refreshesPreview = true,
+     .digitsOnly = true},
+    {.key = "Buchstaben", .stored = Stored::CaseGroup, .defaultValue = kDefaultCase},
+    {.key = "Pos", .stored = Stored::PosGroup, .defaultValue = RuleDefaults::AddTextAtStart ? "0" : "1"},
+    {.key = "Pos2", .stored = Stored::Pos2Group, .defaultValue = RuleDefaults::CounterAtStart ? "0" : "1"},
+    {.key = "Aufnahmedatum", .stored = Stored::DateTick, .defaultValue = "0"},
+    {.key = "Datumsformat",
+     .stored = Stored::Quoted,
+     .defaultValue = RuleDefaults::DateTakenFormat,
+     .box = &frmFiles::txtDateFormat,
+     .field = &RenameOptions::DateTakenFormat,
+     .refreshesPreview = true},
+    {.defaultValue = RuleDefaults::NewName, .box = &frmFiles::txtNewName, .field = &RenameOptions::NewName},
+};
+
+QString FirstOrSecond(bool first) {
+    return first ? QStringLiteral("0") : QStringLiteral("1");
+}
+
+} // namespace
+
+std::span<const ParameterSpec> ParameterTable() {
+    return kParameters;
+}
+
+void ReadParameters(const frmFiles& form, RenameOptions& o) {
+    for (const ParameterSpec& p : kParameters)
+        if (p.box != nullptr)
+            o.*p.field = (form.*p.box)->text();
+    o.Case = form.optGK[0]->isChecked()   ? CaseMode::CaseUpper
+             : form.optGK[1]->isChecked() ? CaseMode::CaseLower
+                                          : CaseMode::CaseWords;
+    o.AddTextAtStart = form.optPos[0]->isChecked();
+    o.CounterAtStart = form.optPos2[0]->isChecked();
+    o.DateTakenOn = form.chkDateTaken->isChecked();
+}
+
+std::optional<QString> StoredValue(const frmFiles& form, const ParameterSpec& row) {
+    switch (row.stored) {
+    case Stored::None:
+    case Stored::Quoted:
+    case Stored::Plain:
+        return (form.*row.box)->text();
+    case Stored::CaseGroup:
+        for (int i = 0; i < form.optGK.Count(); ++i)
+            if (form.optGK[i]->isChecked())
+                return QString::number(i);
+        return std::nullopt;
+    case Stored::PosGroup:
+        return FirstOrSecond(form.optPos[0]->isChecked());
+    case Stored::Pos2Group:
+        return FirstOrSecond(form.optPos2[0]->isChecked());
+    case Stored::DateTick:
+        return form.chkDateTaken->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    }
+    return std::nullopt;
+}
+
+void SetStoredValue(frmFiles& form, const ParameterSpec& row, const QString& v) {
+    switch (row.stored) {
+    case Stored::None:
+    case Stored::Quoted:
+    case Stored::Plain:
+        (form.*row.box)->setText(v);
+        break;
+    case Stored::CaseGroup:
+        form.optGK[v == u"0" ? 0 : v == u"1" ? 1 : 2]->setChecked(true);
+        break;
+    case Stored::PosGroup:
+        form.optPos[v == u"1" ? 1 : 0]->setChecked(true);
+        break;
+    case Stored::Pos2Group:
+        form.optPos2[v == u"0" ? 0 : 1]->setChecked(true);
+        break;
+    case Stored::DateTick:
+        form.chkDateTaken->setChecked(v == u"1");
+        break;
+    }
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/FormLayout.h"
+#include "ui/frmFiles.h"
+#include "batch/PhotoDate.h"
+#include "platform/Volumes.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class QTimer;
+class QWidget;
+
+// What the window keeps for itself alone. It lives here rather than in the window's header, so
+// that a change to it rebuilds the window's own files and nothing that merely uses the window.
+struct frmFiles::State {
+    Places places; // in twips; they reach the widgets with ApplyPlaces
+    QHash<QString, QWidget*> widgets;
+    QList<Volume> volumes;
+    bool lblDirs2Pressed = false;
+    bool unloaded = false;
+    bool copyingSelection = false; // the name box's selection is going into the rule parameters
+    QTimer* batchViewTimer = nullptr;
+    PhotoDates photoDates;      // for the batch view
+    bool batchViewStale = true; // something changed that the batch view has not followed yet
+};
