@@ -50,8 +50,8 @@ struct ControlSpec {
     const char* name; // also the objectName; array elements as "chkOptions(7)"
     ControlBinding bind;
     ControlKind kind;
-    const char* container; // nullptr: the window itself
-    TwipRect place;        // before the first layout pass
+    const char* container = nullptr; // nullptr: the window itself
+    TwipRect place;                  // before the first layout pass
     const char* text = "";
     const char* tooltip = "";
     FontSpec font = {};
