@@ -78,9 +78,9 @@ int main(int argc, char** argv) {
         }));
         const RenameOptions options = form.ReadOptions();
         forecast.push_back(MillisOf([&] {
-            ForecastBatch(*form.lstSel, form.lstSel->SelectionMarks(), options, *form.filFiles->Files(),
-                          form.dirDirs->Folders(),
-                          [](const FolderEntry&) { return std::optional<QDateTime>(); });
+            static_cast<void>(ForecastBatch(*form.lstSel, form.lstSel->SelectionMarks(), options,
+                                            *form.filFiles->Files(), form.dirDirs->Folders(),
+                                            [](const FolderEntry&) { return std::optional<QDateTime>(); }));
         }));
         chain.push_back(MillisOf([&] {
             CounterState counter = BeginCounter(options);

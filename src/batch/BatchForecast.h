@@ -11,7 +11,7 @@
 #include <vector>
 
 // What a batch run over a list would do now.
-struct BatchForecast {
+struct [[nodiscard]] BatchForecast {
     BatchResult Run;
     // Beside each file of Run: who holds its new name where that name is taken (a row of the list,
     // or SimulatedFolder::Outside); unused for the other files.

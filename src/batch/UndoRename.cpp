@@ -4,6 +4,7 @@
 #include "platform/FolderListing.h"
 #include "platform/RenameJournal.h"
 #include "platform/RenameNoReplace.h"
+#include "platform/SystemErrorText.h"
 
 #include <QHash>
 
@@ -135,9 +136,16 @@ UndoReport UndoLastRename() {
     } else {
         journal->Files = std::move(undo.Left);
         journal->Tried = true;
-        ReplaceJournal(path, *journal);
-        report.Note = QString::fromUtf8("Was nicht zur\u00fcck konnte, bleibt im Journal: das n\u00e4chste "
-                                        "R\u00fcckg\u00e4ngig versucht es noch einmal.");
+        const JournalWrite rewritten = ReplaceJournal(path, *journal);
+        // Should the journal stay as it was, the next undo goes over every file again: those back
+        // already have their old names and are passed over.
+        report.Note =
+            rewritten.Result == JournalWriteResult::Written
+                ? QString::fromUtf8("Was nicht zur\u00fcck konnte, bleibt im Journal: das n\u00e4chste "
+                                    "R\u00fcckg\u00e4ngig versucht es noch einmal.")
+                : QString::fromUtf8("Das Journal lie\u00df sich nicht fortschreiben (") +
+                      SystemErrorText(rewritten.SystemError) +
+                      QString::fromUtf8("): das n\u00e4chste R\u00fcckg\u00e4ngig versucht es noch einmal.");
     }
     return report;
 }

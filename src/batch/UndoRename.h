@@ -8,7 +8,7 @@
 #include <vector>
 
 // What one undo did.
-struct UndoReport {
+struct [[nodiscard]] UndoReport {
     bool Found = false;         // there was a journal to undo
     QByteArray Folder;          // the folder the journal names
     std::vector<BatchRow> Rows; // every file that did not have its old name, and what became of it

@@ -5,7 +5,7 @@
 
 // The first bytes of a file, read with one open, one read and one close. Nothing waits: a named
 // pipe or a terminal is opened without blocking, so a read that would wait gives nothing.
-struct FileHead {
+struct [[nodiscard]] FileHead {
     QByteArray Bytes; // empty when nothing could be read
     // Why nothing was read, in the system's words, when the file exists but refused to be read
     // (no right to read it, an input error). Empty when it is missing, empty, a folder, or a

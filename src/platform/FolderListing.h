@@ -18,7 +18,7 @@ using FolderEntries = std::vector<FolderEntry>;
 
 // One read of a folder: its subfolders and its files, hidden (dot) entries left out, each in the
 // order a Linux file manager shows them (NaturalOrder.h).
-struct FolderListing {
+struct [[nodiscard]] FolderListing {
     bool ok = false;         // false when the folder could not be opened
     quint64 Device = 0;      // the device of the folder read
     quint64 FolderInode = 0; // the folder's own inode

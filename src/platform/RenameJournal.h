@@ -55,7 +55,7 @@ enum class JournalWriteResult {
     Failed,        // the system refused a step; SystemError says which
 };
 
-struct JournalWrite {
+struct [[nodiscard]] JournalWrite {
     JournalWriteResult Result = JournalWriteResult::Failed;
     int SystemError = 0;
     QByteArray Path;      // the journal's file, when it was written

@@ -2,7 +2,7 @@
 
 // What became of a rename. In every case but Ok the file keeps its old name and no other file
 // was touched.
-enum class RenameResult {
+enum class [[nodiscard]] RenameResult{
     Ok,            // the file now has the new name (also when it had it already)
     TargetExists,  // another file has the new name; it was left alone
     SourceMissing, // there is no file of the old name, or the folder is gone
@@ -15,7 +15,7 @@ enum class RenameResult {
 
 // A rename's result with the system's error number where the system refused it (0 otherwise),
 // so that a failure can be shown in the system's words.
-struct RenameOutcome {
+struct [[nodiscard]] RenameOutcome {
     RenameResult Result = RenameResult::Ok;
     int SystemError = 0;
 

@@ -4,6 +4,7 @@
 // WaveWithoutServerTest.
 
 #include "sound/Sound.h"
+#include "support/Eventually.h"
 
 #include "NullSinkServer.h"
 #include "WaveChild.h"
@@ -36,28 +37,6 @@
 #endif
 
 namespace {
-
-// Lets the window's event loop run until the condition holds or a generous limit passes.
-bool EventuallyTrue(const std::function<bool()>& condition) {
-    const QDeadlineTimer deadline(15000);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        if (condition()) {
-            return true;
-        }
-        QThread::msleep(25);
-    }
-    return condition();
-}
-
-// Runs the event loop for a while, for checks that something does NOT happen.
-void RunEventsFor(int milliseconds) {
-    const QDeadlineTimer deadline(milliseconds);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
-}
 
 class WaveWithServer : public testing::Test {
 protected:

@@ -1,4 +1,5 @@
 #include "ui/FolderControls.h"
+#include "support/KilledRun.h"
 #include "support/RenameFixture.h"
 #include "ui/ShowMessage.h"
 
@@ -102,7 +103,6 @@ TEST_F(BatchRun, WithoutARuleThePressDoesNothingEvenInOrderMode) {
     form->mnuMove_Click();
     MessageWatcher messages;
     form->cmdBatch_Click();
-    QTest::qWait(20);
     EXPECT_TRUE(messages.seen.isEmpty());
     EXPECT_TRUE(form->mnuMove->isChecked());
     EXPECT_EQ(form->CurrentFolder, tree.Path() + '/');
@@ -230,7 +230,6 @@ TEST_F(BatchRun, AReadOnlyFolderRenamesNothingAndSaysNothing) {
     ASSERT_TRUE(QFile::setPermissions(tree.Path(), QFile::ReadOwner | QFile::ExeOwner));
     MessageWatcher messages;
     form->cmdBatch_Click();
-    QTest::qWait(20);
     QFile::setPermissions(tree.Path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     EXPECT_TRUE(messages.seen.isEmpty());
     EXPECT_EQ(OnDisk(), (QStringList{"a.jpg", "b.jpg"}));
@@ -245,16 +244,11 @@ TEST_F(BatchRun, AKilledRunLeavesEveryFileUnderItsOldOrItsNewName) {
         tree.File(n, n.toUtf8());
     const auto before = Snapshot(tree.Path());
 
+    // Killed once the first file has its new name.
     QProcess helper;
-    helper.start(QStringLiteral(BATCH_KILL_HELPER), {tree.Path()});
-    ASSERT_TRUE(helper.waitForStarted());
-    // Kill it once the first file has its new name.
-    const QString firstNew = tree.Abs("0001 - f0000.dat");
-    for (int i = 0; i < 2000 && !QFile::exists(firstNew); ++i)
-        QTest::qSleep(5);
-    ::kill(static_cast<pid_t>(helper.processId()), SIGKILL);
-    ASSERT_TRUE(helper.waitForFinished());
-    ASSERT_TRUE(QFile::exists(firstNew)) << helper.readAllStandardError().toStdString();
+    ASSERT_TRUE(KillOnceExists(QStringLiteral(BATCH_KILL_HELPER), {tree.Path()}, tree.Abs("0001 - f0000.dat"),
+                               helper))
+        << helper.readAllStandardError().toStdString();
 
     const auto after = Snapshot(tree.Path());
     ASSERT_EQ(after.size(), kFiles);

@@ -78,8 +78,9 @@ TEST_F(BatchViewTest, ChainsOfNamesAreForecastAsTheRunFreesAndTakesThem) {
     // Now each wants the name the one before it has just given up.
     TakeUp("f1.txt");
     form->lstSel->selectAll();
+    const int updates = form->frmBatchView->Updates();
     form->txtList->setText("y,f1,f2");
-    QTest::qWait(1); // the view follows the change
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->frmBatchView->Updates() > updates; })); // it follows
     forecast = form->frmBatchView->Rows();
     EXPECT_EQ(forecast[2].To, "f2.txt");
     EXPECT_EQ(Marks(forecast),
@@ -137,7 +138,7 @@ TEST_F(BatchViewTest, InOrderModeItShowsTheDraggedOrderAsIfAllWereSelected) {
     form->mnuBatchView_Click();
     form->mnuMove_Click();
     UserInput::Arrange(form->lstSort, {"c.jpg", "a.jpg", "b.jpg"});
-    QTest::qWait(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->frmBatchView->Kind() == BatchViewKind::OrderForecast; }));
     const auto forecast = form->frmBatchView->Rows();
     EXPECT_EQ(form->frmBatchView->Kind(), BatchViewKind::OrderForecast);
     ASSERT_EQ(forecast.size(), 3u);

@@ -1,3 +1,4 @@
+#include "support/KilledRun.h"
 #include "support/RenameFixture.h"
 #include "platform/RenameJournal.h"
 #include "ui/BatchView.h"
@@ -94,13 +95,8 @@ TEST_F(Undo, TakesBackARunKilledHalfWayFromAFreshStart) {
         tree.File(QStringLiteral("f%1.dat").arg(i, 3, 10, QLatin1Char('0')), QByteArray::number(i));
     const Files original = Now();
     QProcess helper;
-    helper.start(QStringLiteral(BATCH_KILL_HELPER), {tree.Path()});
-    ASSERT_TRUE(helper.waitForStarted());
-    const QString firstNew = tree.Abs("0001 - f000.dat");
-    for (int i = 0; i < 2000 && !QFile::exists(firstNew); ++i)
-        QTest::qSleep(5);
-    ::kill(static_cast<pid_t>(helper.processId()), SIGKILL);
-    ASSERT_TRUE(helper.waitForFinished());
+    ASSERT_TRUE(KillOnceExists(QStringLiteral(BATCH_KILL_HELPER), {tree.Path()}, tree.Abs("0001 - f000.dat"),
+                               helper));
     ASSERT_NE(Now(), original);
 
     StartIn(tree.Path());

@@ -1,6 +1,7 @@
 // Taking up a wave file in the window plays it, against a private PulseAudio server with a null
 // sink; where none can be started here the test is skipped with the reason.
 #include "NullSinkServer.h"
+#include "support/Eventually.h"
 #include "support/UserInput.h"
 #include "WaveFiles.h"
 #include "support/WindowFixture.h"
@@ -15,17 +16,6 @@
 #include <memory>
 
 namespace {
-
-bool EventuallyTrue(const std::function<bool()>& condition, int milliseconds = 15000) {
-    const QDeadlineTimer deadline(milliseconds);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        if (condition())
-            return true;
-        QThread::msleep(25);
-    }
-    return condition();
-}
 
 class WavePreview : public WindowTest {
 protected:
