@@ -2,7 +2,7 @@
 
 // What became of a rename. In every case but Ok the file keeps its old name and no other file
 // was touched.
-enum class [[nodiscard]] RenameResult{
+enum class RenameResult {
     Ok,            // the file now has the new name (also when it had it already)
     TargetExists,  // another file has the new name; it was left alone
     SourceMissing, // there is no file of the old name, or the folder is gone
