@@ -1,5 +1,6 @@
 #include "batch/UndoRename.h"
 
+#include "support/StateFolder.h"
 #include "support/TempTree.h"
 #include "platform/RenameJournal.h"
 
@@ -29,12 +30,6 @@ QList<BatchMark> MarksOf(const UndoReport& report) {
 // files are renamed by hand, and the undo is asked what became of them.
 class UndoRename : public testing::Test {
 protected:
-    void SetUp() override {
-        saved_ = qgetenv("XDG_STATE_HOME");
-        qputenv("XDG_STATE_HOME", state_.NativePath());
-    }
-    void TearDown() override { qputenv("XDG_STATE_HOME", saved_); }
-
     // The journal of a run over the files of the folder, under their names now.
     static RenameJournal JournalOf(const QString& folder, const QStringList& names) {
         RenameJournal journal;
@@ -52,11 +47,8 @@ protected:
         ASSERT_TRUE(QDir().rename(files.Abs(from), files.Abs(to)));
     }
 
-    TempTree state_;
+    StateFolder state_;
     TempTree files;
-
-private:
-    QByteArray saved_;
 };
 
 TEST_F(UndoRename, AFolderReplacedUnderItsPathIsLeftAloneAndGivenUpOnTheSecondTry) {

@@ -1,5 +1,6 @@
 #include "support/KilledRun.h"
 #include "support/RenameFixture.h"
+#include "support/StateFolder.h"
 #include "platform/RenameJournal.h"
 #include "ui/BatchView.h"
 
@@ -39,15 +40,6 @@ Files FilesIn(const QByteArray& folder) {
 
 class Undo : public RenameTest {
 protected:
-    // Journals go to a state folder of this test's own.
-    void SetUp() override {
-        saved_ = qgetenv("XDG_STATE_HOME");
-        qputenv("XDG_STATE_HOME", QFile::encodeName(state_.Path()));
-    }
-    void TearDown() override {
-        RenameTest::TearDown();
-        qputenv("XDG_STATE_HOME", saved_);
-    }
     Files Now() const { return FilesIn(tree.NativePath()); }
     void RunCounterOverAll() {
         form->lstSel->setCurrentRow(0);
@@ -64,8 +56,7 @@ protected:
     }
 
 private:
-    TempTree state_;
-    QByteArray saved_;
+    StateFolder state_; // journals go to a state folder of this test's own
 };
 
 TEST_F(Undo, StepsBackThroughAnEditorRenameAndARunNewestFirstByTheNamesBytes) {
