@@ -1,0 +1,53 @@
+// The pieces every file access of the platform layer goes through: what they refuse, and that a
+// failure leaves nothing half-done behind.
+#include "platform/ReadWriteLoop.h"
+#include "platform/RegularFile.h"
+
+#include "support/TempTree.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+TEST(OpenReadableFile, OnlyARegularFileIsOpenedAndNothingWaits) {
+    const TempTree tree;
+    tree.File(QStringLiteral("a.txt"), "abc");
+    tree.Folder(QStringLiteral("folder"));
+    const QByteArray folder = tree.NativePath();
+    // No writer holds the FIFO: an open that waited would wait for ever.
+    ASSERT_EQ(::mkfifo((folder + "/fifo").constData(), 0600), 0);
+    ASSERT_EQ(::symlink("a.txt", (folder + "/link").constData()), 0);
+
+    const ReadableFile file = OpenReadableFile(folder + "/a.txt");
+    ASSERT_EQ(file.State, OpenState::Open);
+    EXPECT_EQ(::fcntl(file.Descriptor.Get(), F_GETFL) & O_NONBLOCK, 0);
+    EXPECT_EQ(OpenReadableFile(folder + "/fifo").State, OpenState::NotAFile);
+    EXPECT_EQ(OpenReadableFile(folder + "/folder").State, OpenState::NotAFile);
+    EXPECT_EQ(OpenReadableFile(folder + "/link").State, OpenState::Open);
+    EXPECT_EQ(OpenReadableFile(folder + "/link", LastLink::Refuse).State, OpenState::NotAFile);
+
+    const FileDescriptor handle(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    EXPECT_EQ(OpenReadableFileAt(handle.Get(), "a.txt").State, OpenState::Open);
+    // The NUL would end the name early: "a.txt" must not be what opens.
+    EXPECT_EQ(OpenReadableFileAt(handle.Get(), QByteArray("a.txt\0.jpg", 10)).State, OpenState::Missing);
+}
+
+TEST(ReadWhole, ReadsPastAStatedSizeOfZeroButNeverBeyondTheLimit) {
+    const TempTree tree;
+    tree.File(QStringLiteral("ten"), QByteArray(10, 'x'));
+    const QByteArray ten = tree.NativePath() + "/ten";
+    EXPECT_EQ(ReadWhole(OpenReadableFile(ten).Descriptor.Get(), 10), QByteArray(10, 'x'));
+    EXPECT_FALSE(ReadWhole(OpenReadableFile(ten).Descriptor.Get(), 9));
+    // Files in /proc give their size as 0 and still hold text.
+    const std::optional<QByteArray> status =
+        ReadWhole(OpenReadableFile("/proc/self/status").Descriptor.Get(), 1 << 20);
+    ASSERT_TRUE(status);
+    EXPECT_TRUE(status->contains("Name:"));
+    EXPECT_FALSE(ReadWhole(OpenReadableFile("/proc/self/status").Descriptor.Get(), 8));
+}
+
+} // namespace
