@@ -1,13 +1,20 @@
 // The pieces every file access of the platform layer goes through: what they refuse, and that a
 // failure leaves nothing half-done behind.
+#include "platform/AtomicReplace.h"
 #include "platform/ReadWriteLoop.h"
 #include "platform/RegularFile.h"
 
 #include "support/TempTree.h"
 
+#include <QDir>
+
+#include <cerrno>
+#include <csignal>
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +55,26 @@ TEST(ReadWhole, ReadsPastAStatedSizeOfZeroButNeverBeyondTheLimit) {
     ASSERT_TRUE(status);
     EXPECT_TRUE(status->contains("Name:"));
     EXPECT_FALSE(ReadWhole(OpenReadableFile("/proc/self/status").Descriptor.Get(), 8));
+}
+
+TEST(ReplaceFile, AWriteThatFailsHalfWayLeavesTheOldFileWholeAndNoTemporary) {
+    const TempTree tree;
+    tree.File(QStringLiteral("a.ini"), "old");
+    // A limit on the size of files fails the write after its first bytes, as a full disk does.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const rlimit small{4096, saved.rlim_max};
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const Replacement replaced = ReplaceFile(tree.NativePath() + "/a.ini", QByteArray(100000, 'n'), 0666);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(replaced.Replaced);
+    EXPECT_EQ(replaced.Error, EFBIG);
+    EXPECT_EQ(tree.Read(QStringLiteral("a.ini")), "old");
+    EXPECT_EQ(QDir(tree.Path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("a.ini")});
 }
 
 } // namespace
