@@ -1,6 +1,7 @@
 // The pieces every file access of the platform layer goes through: what they refuse, and that a
 // failure leaves nothing half-done behind.
 #include "platform/AtomicReplace.h"
+#include "platform/ByteReader.h"
 #include "platform/ReadWriteLoop.h"
 #include "platform/RegularFile.h"
 
@@ -10,6 +11,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +21,23 @@
 #include <unistd.h>
 
 namespace {
+
+TEST(ByteReader, ReadsInEitherOrderAndNothingPastTheEnd) {
+    const QByteArray bytes("\x01\x02\x03\x04\x05", 5);
+    const ByteReader in(bytes, ByteOrder::LittleEndian);
+    EXPECT_EQ(in.Number<quint32>(1), 0x05040302u);
+    EXPECT_EQ(ByteReader(bytes, ByteOrder::BigEndian).Number<quint16>(0), 0x0102u);
+    EXPECT_FALSE(in.Number<quint32>(2));
+    EXPECT_FALSE(in.Number<quint8>(-1));
+    // Offset and length that overflow when added must not wrap round into the bytes.
+    constexpr qsizetype most = std::numeric_limits<qsizetype>::max();
+    EXPECT_FALSE(in.Bytes(1, most));
+    EXPECT_FALSE(in.Bytes(most, 1));
+
+    ByteReader next(bytes, ByteOrder::LittleEndian);
+    EXPECT_FALSE(next.NextBytes(6));
+    EXPECT_EQ(next.NextNumber<quint8>(), 1u);
+}
 
 TEST(OpenReadableFile, OnlyARegularFileIsOpenedAndNothingWaits) {
     const TempTree tree;
