@@ -3,6 +3,7 @@
 #include "platform/FileDescriptor.h"
 #include "platform/NativePath.h"
 #include "platform/ReadWriteLoop.h"
+#include "platform/RenameNoReplace.h"
 
 #include <atomic>
 #include <cerrno>
@@ -41,7 +42,7 @@ Temporary CreateTemporary(int folderFd, const QByteArray& name, mode_t mode) {
 } // namespace
 
 Replacement ReplaceFileAt(int folderFd, const QByteArray& name, const QByteArray& bytes, mode_t newFileMode) {
-    if (name.isEmpty() || name == "." || name == ".." || name.contains('/') || name.contains('\0')) {
+    if (!IsPlainFileName(name)) {
         errno = EINVAL;
         return Failure();
     }
