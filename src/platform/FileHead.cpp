@@ -1,12 +1,12 @@
 #include "platform/FileHead.h"
 
+#include "platform/ReadWriteLoop.h"
+#include "platform/RegularFile.h"
+#include "platform/SystemErrorText.h"
+
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 FileHead ReadFileHead(const QString& path, qsizetype maxBytes) {
     return ReadFileHead(QFile::encodeName(path), maxBytes);
@@ -14,27 +14,18 @@ FileHead ReadFileHead(const QString& path, qsizetype maxBytes) {
 
 FileHead ReadFileHead(const QByteArray& nativePath, qsizetype maxBytes) {
     FileHead head;
-    // A NUL byte would end the name early and open another file.
-    if (nativePath.isEmpty() || nativePath.contains('\0') || maxBytes <= 0)
+    if (maxBytes <= 0)
         return head;
-    const int fd = ::open(nativePath.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        if (errno != ENOENT && errno != ENOTDIR)
-            head.Refusal = QString::fromLocal8Bit(std::strerror(errno));
+    const ReadableFile file = OpenReadableFile(nativePath);
+    if (file.State == OpenState::Refused)
+        head.Refusal = SystemErrorText(file.Error);
+    if (file.State != OpenState::Open)
         return head;
-    }
     head.Bytes.resize(maxBytes);
-    ssize_t got;
-    do
-        got = ::read(fd, head.Bytes.data(), std::size_t(maxBytes));
-    while (got < 0 && errno == EINTR);
-    const int readError = errno;
-    ::close(fd);
-    if (got <= 0) {
+    const qsizetype got = ReadUpTo(file.Descriptor.Get(), head.Bytes.data(), maxBytes);
+    if (got < 0) {
+        head.Refusal = SystemErrorText(errno);
         head.Bytes.clear();
-        // A folder, or a pipe or device with nothing ready, reads like a missing file.
-        if (got < 0 && readError != EISDIR && readError != EAGAIN)
-            head.Refusal = QString::fromLocal8Bit(std::strerror(readError));
         return head;
     }
     head.Bytes.truncate(got);

@@ -3,13 +3,12 @@
 #include <QByteArray>
 #include <QString>
 
-// The first bytes of a file, read with one open, one read and one close. Nothing waits: a named
-// pipe or a terminal is opened without blocking, so a read that would wait gives nothing.
+// The first bytes of a regular file. Nothing waits: a named pipe, a terminal or another device is
+// opened without blocking and left unread, like a folder.
 struct [[nodiscard]] FileHead {
     QByteArray Bytes; // empty when nothing could be read
     // Why nothing was read, in the system's words, when the file exists but refused to be read
-    // (no right to read it, an input error). Empty when it is missing, empty, a folder, or a
-    // pipe or device with nothing to give at once.
+    // (no right to read it, an input error). Empty when it is missing, empty, or no regular file.
     QString Refusal;
 };
 

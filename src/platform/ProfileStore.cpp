@@ -1,19 +1,18 @@
 #include "platform/ProfileStore.h"
 
+#include "platform/AtomicReplace.h"
+#include "platform/ReadWriteLoop.h"
+#include "platform/RegularFile.h"
 #include "platform/TextEncoding.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -36,51 +35,26 @@ struct FileBytes {
     QByteArray bytes;
 };
 
-// The whole file. Nothing waits: the file is opened without blocking and read only when it is a
-// regular file, since a FIFO would wait for a writer and a device may never end.
+// The whole file. Nothing waits: only a regular file is read, since a FIFO would wait for a writer
+// and a device may never end.
 FileBytes ReadRegularFile(const QString& file) {
-    const QByteArray name = QFile::encodeName(file);
-    if (name.isEmpty())
+    // Far beyond any settings file: what is larger is something else, and is not held in memory.
+    constexpr qsizetype kMostBytes = qsizetype(64) << 20;
+    const ReadableFile opened = OpenReadableFile(QFile::encodeName(file));
+    switch (opened.State) {
+    case OpenState::Missing:
         return {ProfileAccess::Missing, {}};
-    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        switch (errno) {
-        case ENOENT:
-        case ENOTDIR:
-            return {ProfileAccess::Missing, {}};
-        case ENXIO: // a socket, or a device without its driver
-        case ENODEV:
-            return {ProfileAccess::NotAFile, {}};
-        default:
-            return {ProfileAccess::Unreadable, {}};
-        }
+    case OpenState::NotAFile:
+        return {ProfileAccess::NotAFile, {}};
+    case OpenState::Refused:
+        return {ProfileAccess::Unreadable, {}};
+    case OpenState::Open:
+        break;
     }
-    struct stat st {};
-    const bool statFailed = ::fstat(fd, &st) != 0;
-    if (statFailed || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return {statFailed ? ProfileAccess::Unreadable : ProfileAccess::NotAFile, {}};
-    }
-    QByteArray bytes;
-    qsizetype want = st.st_size + 1; // never 0: files in /proc give their size as 0
-    for (;;) {
-        const qsizetype at = bytes.size();
-        bytes.resize(at + want);
-        ssize_t got;
-        do
-            got = ::read(fd, bytes.data() + at, std::size_t(want));
-        while (got < 0 && errno == EINTR);
-        if (got < 0) {
-            ::close(fd);
-            return {ProfileAccess::Unreadable, {}};
-        }
-        bytes.resize(at + got);
-        if (got == 0)
-            break;
-        want = 64 * 1024; // the file grew while it was read
-    }
-    ::close(fd);
-    return {ProfileAccess::Readable, bytes};
+    std::optional<QByteArray> bytes = ReadWhole(opened.Descriptor.Get(), kMostBytes);
+    if (!bytes)
+        return {ProfileAccess::Unreadable, {}};
+    return {ProfileAccess::Readable, std::move(*bytes)};
 }
 
 const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
@@ -129,15 +103,12 @@ bool SaveProfile(const QString& file, const ProfileText& text) {
     }
     if (text.endsWithNewline)
         bytes += '\n';
-    // A temporary file beside the old one, synced to disk and renamed over it.
-    QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    // Settings kept elsewhere through a link (a folder of dotfiles under version control) stay
+    // there: the file the link names is replaced, and the link is kept.
+    QFileInfo target(file);
+    for (int depth = 0; depth < 40 && target.isSymLink(); ++depth)
+        target.setFile(target.symLinkTarget());
+    return ReplaceFile(QFile::encodeName(target.filePath()), bytes, 0666).Replaced;
 }
 
 QString WithoutCarriageReturn(const QString& line) {

@@ -15,8 +15,8 @@
 enum class ProfileAccess {
     Missing,    // nothing there: reads find no value, a write creates the file
     Readable,   // a regular file, read whole
-    Unreadable, // a file that exists but could not be read (no right to, an input error): its lines
-                // cannot be kept, so it is never written
+    Unreadable, // a file that exists but could not be read (no right to, an input error, far too
+                // large for settings): its lines cannot be kept, so it is never written
     NotAFile,   // a FIFO, a device, a folder: neither read nor written, and never waited on
 };
 

@@ -1,6 +1,11 @@
 #include "platform/RenameJournal.h"
 
+#include "platform/AtomicReplace.h"
+#include "platform/ByteReader.h"
+#include "platform/FileDescriptor.h"
 #include "platform/NativePath.h"
+#include "platform/ReadWriteLoop.h"
+#include "platform/RegularFile.h"
 #include "platform/RenameNoReplace.h"
 
 #include <QtEndian>
@@ -8,7 +13,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 #include <dirent.h>
@@ -64,116 +68,6 @@ QByteArray Encode(const RenameJournal& journal, qint64 writtenAt) {
     return out;
 }
 
-// Reads the fields of a journal in order; every read is checked against what is left.
-class Cursor {
-public:
-    explicit Cursor(const QByteArray& bytes) : bytes_(bytes) {}
-
-    bool Left(qsizetype n) const { return n >= 0 && bytes_.size() - at_ >= n; }
-    bool AtEnd() const { return at_ == bytes_.size(); }
-
-    std::optional<quint32> U32() {
-        if (!Left(4))
-            return std::nullopt;
-        const quint32 v = qFromLittleEndian<quint32>(bytes_.constData() + at_);
-        at_ += 4;
-        return v;
-    }
-    std::optional<quint64> U64() {
-        if (!Left(8))
-            return std::nullopt;
-        const quint64 v = qFromLittleEndian<quint64>(bytes_.constData() + at_);
-        at_ += 8;
-        return v;
-    }
-    std::optional<QByteArray> Bytes(qsizetype n) {
-        if (!Left(n))
-            return std::nullopt;
-        QByteArray v = bytes_.mid(at_, n);
-        at_ += n;
-        return v;
-    }
-    bool Mark(const char* mark) {
-        const std::optional<QByteArray> v = Bytes(kMarkBytes);
-        return v && *v == QByteArray(mark, kMarkBytes);
-    }
-
-private:
-    const QByteArray& bytes_;
-    qsizetype at_ = 0;
-};
-
-std::optional<RenameJournal> Decode(const QByteArray& bytes) {
-    Cursor in(bytes);
-    RenameJournal journal;
-    if (!in.Mark(kMagic))
-        return std::nullopt;
-    const std::optional<quint32> flags = in.U32();
-    const std::optional<quint64> writtenAt = in.U64();
-    const std::optional<quint64> device = in.U64();
-    const std::optional<quint64> inode = in.U64();
-    const std::optional<quint32> pathBytes = in.U32();
-    if (!flags || !writtenAt || !device || !inode || !pathBytes || *pathBytes == 0 ||
-        *pathBytes > kMaxPathBytes)
-        return std::nullopt;
-    const std::optional<QByteArray> path = in.Bytes(*pathBytes);
-    const std::optional<quint32> count = in.U32();
-    // Each file takes at least 21 bytes: a count the bytes cannot hold reserves nothing.
-    if (!path || !path->startsWith('/') || path->contains('\0') || !count || !in.Left(qsizetype(*count) * 21))
-        return std::nullopt;
-    journal.Tried = (*flags & kTried) != 0;
-    journal.WrittenAt = static_cast<qint64>(*writtenAt);
-    journal.FolderDevice = *device;
-    journal.FolderInode = *inode;
-    journal.FolderPath = *path;
-    journal.Files.reserve(*count);
-    for (quint32 i = 0; i < *count; ++i) {
-        JournalFile f;
-        const std::optional<quint64> fileDevice = in.U64();
-        const std::optional<quint64> fileInode = in.U64();
-        const std::optional<quint32> nameBytes = in.U32();
-        if (!fileDevice || !fileInode || !nameBytes || *nameBytes == 0 || *nameBytes > kMaxNameBytes)
-            return std::nullopt;
-        const std::optional<QByteArray> name = in.Bytes(*nameBytes);
-        if (!name || *name == "." || *name == ".." || name->contains('/') || name->contains('\0'))
-            return std::nullopt;
-        journal.Files.push_back({*fileDevice, *fileInode, *name});
-    }
-    if (!in.Mark(kEndMark) || !in.AtEnd())
-        return std::nullopt;
-    return journal;
-}
-
-// An open descriptor, closed with its scope.
-class OpenFile {
-public:
-    explicit OpenFile(int fd) : fd_(fd) {}
-    ~OpenFile() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    OpenFile(const OpenFile&) = delete;
-    OpenFile& operator=(const OpenFile&) = delete;
-    int get() const { return fd_; }
-    bool ok() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
-
-bool WriteAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
-
 // Makes the folder and its parents, each only for this user (as the state folder should be).
 bool MakeFolders(const QByteArray& path) {
     struct stat st {};
@@ -225,33 +119,8 @@ QByteArray NameOfKey(quint64 key) {
     return QByteArray::number(key).rightJustified(kKeyDigits, '0') + kSuffix;
 }
 
-// Writes bytes to a new hidden file of the folder and syncs its data; the file's name, or empty
-// with errno set.
-QByteArray WriteTemporary(int folderFd, const QByteArray& bytes) {
-    static unsigned serial = 0;
-    const QByteArray name = ".tmp-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(++serial) +
-                            '-' + QByteArray::number(MicrosecondsNow());
-    const OpenFile fd(::openat(folderFd, name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-    if (!fd.ok())
-        return {};
-    if (!WriteAll(fd.get(), bytes) || ::fdatasync(fd.get()) != 0) {
-        const int error = errno;
-        ::unlinkat(folderFd, name.constData(), 0);
-        errno = error;
-        return {};
-    }
-    return name;
-}
-
 JournalWrite Failure() {
     return {JournalWriteResult::Failed, errno, {}};
-}
-
-// Syncs the folder, so that a name given in it survives a power cut.
-JournalWrite Synced(const FolderHandle& folder, const QByteArray& path) {
-    if (::fsync(folder.Descriptor()) != 0)
-        return Failure();
-    return {JournalWriteResult::Written, 0, path};
 }
 
 } // namespace
@@ -282,20 +151,20 @@ JournalWrite WriteNewJournal(const RenameJournal& journal) {
     if (!names.empty())
         key = std::max(key, names.back().left(kKeyDigits).toULongLong() + 1);
     QByteArray name;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt, ++key) {
+    FileDescriptor file;
+    for (int attempt = 0; attempt < 100 && !file.IsOpen(); ++attempt, ++key) {
         name = NameOfKey(key);
-        fd = ::openat(folder.Descriptor(), name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0 && errno != EEXIST)
+        file = FileDescriptor(
+            ::openat(folder.Descriptor(), name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        if (!file.IsOpen() && errno != EEXIST)
             break;
     }
-    const OpenFile file(fd);
-    if (!file.ok())
+    if (!file.IsOpen())
         return Failure();
     // The journal is written under its own name: one cut short by a crash reads as no journal,
     // and no rename happens before it is whole on disk. So the two syncs need no order, and they
     // wait for the disk side by side.
-    bool written = WriteAll(file.get(), bytes);
+    bool written = WriteAll(file.Get(), bytes);
     int error = errno;
     if (written) {
         int folderSynced = 0;
@@ -304,7 +173,7 @@ JournalWrite WriteNewJournal(const RenameJournal& journal) {
             folderSynced = ::fsync(folder.Descriptor());
             folderError = errno;
         });
-        written = ::fdatasync(file.get()) == 0;
+        written = ::fdatasync(file.Get()) == 0;
         error = errno;
         syncFolder.join();
         if (written && folderSynced != 0) {
@@ -323,21 +192,10 @@ JournalWrite WriteNewJournal(const RenameJournal& journal) {
 }
 
 JournalWrite ReplaceJournal(const QByteArray& path, const RenameJournal& journal) {
-    const FolderHandle folder(NativePath::Parent(path));
-    if (!folder.IsOpen())
-        return Failure();
-    const QByteArray temporary = WriteTemporary(folder.Descriptor(), Encode(journal, journal.WrittenAt));
-    if (temporary.isEmpty())
-        return Failure();
-    const QByteArray name = NativePath::LastName(path);
-    if (::renameat(folder.Descriptor(), temporary.constData(), folder.Descriptor(), name.constData()) != 0) {
-        const JournalWrite failed = Failure();
-        ::unlinkat(folder.Descriptor(), temporary.constData(), 0);
-        return failed;
-    }
-    JournalWrite written = Synced(folder, path);
-    written.WrittenAt = journal.WrittenAt;
-    return written;
+    const Replacement replaced = ReplaceFile(path, EncodeJournal(journal), 0600);
+    if (!replaced.Replaced || replaced.Error != 0)
+        return {JournalWriteResult::Failed, replaced.Error, {}};
+    return {JournalWriteResult::Written, 0, path, journal.WrittenAt};
 }
 
 void RemoveJournal(const QByteArray& path) {
@@ -357,20 +215,56 @@ std::vector<QByteArray> JournalPaths() {
 
 std::optional<RenameJournal> ReadJournal(const QByteArray& path) {
     // Never more than a journal of this size is read: about a million files of the longest names.
-    constexpr off_t kMaxBytes = off_t(1) << 28;
-    const OpenFile fd(::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    struct stat st {};
-    if (!fd.ok() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxBytes)
+    constexpr qsizetype kMostBytes = qsizetype(1) << 28;
+    const ReadableFile file = OpenReadableFile(path);
+    if (file.State != OpenState::Open)
         return std::nullopt;
-    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd.get(), bytes.data() + done, std::size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
+    const std::optional<QByteArray> bytes = ReadWhole(file.Descriptor.Get(), kMostBytes);
+    if (!bytes)
+        return std::nullopt;
+    return DecodeJournal(*bytes);
+}
+
+QByteArray EncodeJournal(const RenameJournal& journal) {
+    return Encode(journal, journal.WrittenAt);
+}
+
+std::optional<RenameJournal> DecodeJournal(const QByteArray& bytes) {
+    ByteReader in(bytes, ByteOrder::LittleEndian);
+    if (in.NextBytes(kMarkBytes) != QByteArrayView(kMagic, kMarkBytes))
+        return std::nullopt;
+    const std::optional<quint32> flags = in.NextNumber<quint32>();
+    const std::optional<quint64> writtenAt = in.NextNumber<quint64>();
+    const std::optional<quint64> device = in.NextNumber<quint64>();
+    const std::optional<quint64> inode = in.NextNumber<quint64>();
+    const std::optional<quint32> pathBytes = in.NextNumber<quint32>();
+    if (!flags || !writtenAt || !device || !inode || !pathBytes || *pathBytes == 0 ||
+        *pathBytes > kMaxPathBytes)
+        return std::nullopt;
+    const std::optional<QByteArrayView> path = in.NextBytes(*pathBytes);
+    const std::optional<quint32> count = in.NextNumber<quint32>();
+    // Each file takes at least 21 bytes: a count the bytes cannot hold reserves nothing.
+    if (!path || !path->startsWith('/') || path->contains('\0') || !count || in.Remaining() / 21 < *count)
+        return std::nullopt;
+    RenameJournal journal;
+    journal.Tried = (*flags & kTried) != 0;
+    journal.WrittenAt = static_cast<qint64>(*writtenAt);
+    journal.FolderDevice = *device;
+    journal.FolderInode = *inode;
+    journal.FolderPath = path->toByteArray();
+    journal.Files.reserve(*count);
+    for (quint32 i = 0; i < *count; ++i) {
+        const std::optional<quint64> fileDevice = in.NextNumber<quint64>();
+        const std::optional<quint64> fileInode = in.NextNumber<quint64>();
+        const std::optional<quint32> nameBytes = in.NextNumber<quint32>();
+        if (!fileDevice || !fileInode || !nameBytes || *nameBytes == 0 || *nameBytes > kMaxNameBytes)
             return std::nullopt;
-        done += n;
+        const std::optional<QByteArrayView> name = in.NextBytes(*nameBytes);
+        if (!name || *name == "." || *name == ".." || name->contains('/') || name->contains('\0'))
+            return std::nullopt;
+        journal.Files.push_back({*fileDevice, *fileInode, name->toByteArray()});
     }
-    return Decode(bytes);
+    if (in.NextBytes(kMarkBytes) != QByteArrayView(kEndMark, kMarkBytes) || in.Remaining() != 0)
+        return std::nullopt;
+    return journal;
 }

@@ -77,3 +77,8 @@ std::vector<QByteArray> JournalPaths();
 
 // Nothing when the file cannot be read or holds no journal (cut short, damaged, something else).
 std::optional<RenameJournal> ReadJournal(const QByteArray& path);
+
+// The bytes of a journal file, WrittenAt as the journal holds it.
+QByteArray EncodeJournal(const RenameJournal& journal);
+// Nothing when bytes hold no journal; every field is checked against the format above.
+std::optional<RenameJournal> DecodeJournal(const QByteArray& bytes);

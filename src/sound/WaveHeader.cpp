@@ -1,8 +1,9 @@
 #include "sound/WaveHeader.h"
 
+#include "platform/ByteReader.h"
+
 #include <QByteArray>
 #include <QIODevice>
-#include <QtEndian>
 
 #include <limits>
 #include <optional>
@@ -25,22 +26,14 @@ constexpr quint16 kExtensible = 0xFFFE;
 // tag; the remaining 14 bytes are the same for all of them.
 constexpr char kSubFormatTail[] = "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71";
 
-// Exactly size bytes at offset, or nothing when the file ends sooner.
-std::optional<QByteArray> ReadAt(QIODevice& file, qint64 offset, qint64 size) {
+// Exactly size bytes at offset; empty when the file ends sooner.
+QByteArray ReadAt(QIODevice& file, qint64 offset, qint64 size) {
     if (!file.seek(offset))
-        return std::nullopt;
+        return {};
     QByteArray bytes = file.read(size);
     if (bytes.size() != size)
-        return std::nullopt;
+        return {};
     return bytes;
-}
-
-quint16 U16(const QByteArray& bytes, qsizetype at) {
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
-}
-
-quint32 U32(const QByteArray& bytes, qsizetype at) {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
 }
 
 QAudioFormat::SampleFormat SampleFormatOf(quint16 tag, quint16 bits) {
@@ -60,23 +53,29 @@ QAudioFormat::SampleFormat SampleFormatOf(quint16 tag, quint16 bits) {
 // 2 bytes bytes per frame (block align), 2 bytes bits per sample; for the extensible tag then
 // 2 bytes extension size (22), 2 bytes valid bits, 4 bytes channel mask, 16 bytes sub-format GUID.
 WaveProblem ReadFormat(const QByteArray& fmt, QAudioFormat& format) {
-    if (fmt.size() < 16)
+    const ByteReader in(fmt, ByteOrder::LittleEndian);
+    std::optional<quint16> tag = in.Number<quint16>(0);
+    const std::optional<quint16> channelCount = in.Number<quint16>(2);
+    const std::optional<quint32> frameRate = in.Number<quint32>(4);
+    const std::optional<quint16> frameBytes = in.Number<quint16>(12);
+    const std::optional<quint16> sampleBits = in.Number<quint16>(14);
+    if (!tag || !channelCount || !frameRate || !frameBytes || !sampleBits)
         return WaveProblem::Truncated;
-    quint16 tag = U16(fmt, 0);
-    const quint16 channels = U16(fmt, 2);
-    const quint32 rate = U32(fmt, 4);
-    const quint16 blockAlign = U16(fmt, 12);
-    const quint16 bits = U16(fmt, 14);
-    if (tag == kExtensible) {
-        if (fmt.size() < 40)
+    if (*tag == kExtensible) {
+        tag = in.Number<quint16>(24);
+        const std::optional<QByteArrayView> tail = in.Bytes(26, 14);
+        if (!tag || !tail)
             return WaveProblem::Truncated;
-        if (fmt.mid(26, 14) != QByteArray(kSubFormatTail, 14))
+        if (*tail != QByteArrayView(kSubFormatTail, 14))
             return WaveProblem::UnsupportedFormat;
-        tag = U16(fmt, 24);
     }
+    const quint16 channels = *channelCount;
+    const quint32 rate = *frameRate;
+    const quint16 blockAlign = *frameBytes;
+    const quint16 bits = *sampleBits;
     if (channels == 0 || rate == 0 || rate > quint32(std::numeric_limits<int>::max()))
         return WaveProblem::BrokenFormat;
-    const QAudioFormat::SampleFormat samples = SampleFormatOf(tag, bits);
+    const QAudioFormat::SampleFormat samples = SampleFormatOf(*tag, bits);
     if (samples == QAudioFormat::Unknown || channels > kMostChannels)
         return WaveProblem::UnsupportedFormat;
     if (blockAlign != channels * (bits / 8))
@@ -94,8 +93,9 @@ WaveLayout ReadWaveLayout(QIODevice& file) {
     const qint64 fileSize = file.size();
 
     // 4 bytes "RIFF", 4 bytes size of the rest (often wrong, so unused), 4 bytes "WAVE".
-    const std::optional<QByteArray> riff = ReadAt(file, 0, 12);
-    if (!riff || !riff->startsWith("RIFF") || riff->mid(8, 4) != "WAVE") {
+    const QByteArray riff = ReadAt(file, 0, 12);
+    const ByteReader head(riff, ByteOrder::LittleEndian);
+    if (head.Bytes(0, 4) != "RIFF" || head.Bytes(8, 4) != "WAVE") {
         layout.Problem = WaveProblem::NotWave;
         return layout;
     }
@@ -105,23 +105,20 @@ WaveLayout ReadWaveLayout(QIODevice& file) {
     qint64 declaredData = -1;
     qint64 offset = 12;
     for (int chunk = 0; chunk < kMostChunks && !(haveFormat && declaredData >= 0); ++chunk) {
-        const std::optional<QByteArray> header = ReadAt(file, offset, 8);
-        if (!header)
+        const QByteArray header = ReadAt(file, offset, 8);
+        const ByteReader chunkHeader(header, ByteOrder::LittleEndian);
+        const std::optional<QByteArrayView> id = chunkHeader.Bytes(0, 4);
+        const std::optional<quint32> chunkSize = chunkHeader.Number<quint32>(4);
+        if (!id || !chunkSize)
             break;
-        const QByteArray id = header->left(4);
-        const qint64 size = U32(*header, 4);
+        const qint64 size = *chunkSize;
         const qint64 payload = offset + 8;
-        if (id == "fmt " && !haveFormat) {
-            const std::optional<QByteArray> fmt = ReadAt(file, payload, qMin<qint64>(size, 40));
-            if (!fmt) {
-                layout.Problem = WaveProblem::Truncated;
-                return layout;
-            }
-            layout.Problem = ReadFormat(*fmt, layout.Format);
+        if (*id == "fmt " && !haveFormat) {
+            layout.Problem = ReadFormat(ReadAt(file, payload, qMin<qint64>(size, 40)), layout.Format);
             if (layout.Problem != WaveProblem::None)
                 return layout;
             haveFormat = true;
-        } else if (id == "data" && declaredData < 0) {
+        } else if (*id == "data" && declaredData < 0) {
             layout.DataStart = payload;
             declaredData = size;
         }

@@ -3,6 +3,7 @@
 #include "support/TempTree.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringEncoder>
 
@@ -186,6 +187,20 @@ TEST(ProfileStore, AFileWithAByteOrderMarkIsReadInItsEncodingAndWrittenBackAsUtf
         ASSERT_TRUE(WriteProfileString("S", "neu", "1", f));
         EXPECT_EQ(t.Read("a.ini"), utf8Bom + text.toUtf8() + "neu=1\r\n") << int(encoding);
     }
+}
+
+// A settings file kept in a folder of dotfiles and linked into place.
+TEST(ProfileStore, ALinkedFileIsWrittenWhereTheLinkPointsAndKeepsItsPermissions) {
+    TempTree t;
+    t.File("dotfiles/a.ini", "[S]\nk=1\n");
+    ASSERT_EQ(::chmod(QFile::encodeName(t.Abs("dotfiles/a.ini")).constData(), 0640), 0);
+    ASSERT_TRUE(QFile::link(t.Abs("dotfiles/a.ini"), t.Abs("a.ini")));
+    ASSERT_TRUE(WriteProfileString("S", "k", "2", t.Abs("a.ini")));
+    EXPECT_TRUE(QFileInfo(t.Abs("a.ini")).isSymLink());
+    EXPECT_EQ(t.Read("dotfiles/a.ini"), "[S]\nk=2\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(t.Abs("dotfiles/a.ini")).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 } // namespace
