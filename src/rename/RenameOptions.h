@@ -25,6 +25,13 @@ enum class RuleSwitch {
 };
 inline constexpr int RuleSwitchCount = 11;
 
+// What happens to the letters of a file's extension; the values are the indexes of the choices.
+enum class ExtensionCase {
+    Unchanged = 0,
+    Lower = 1,
+    Upper = 2,
+};
+
 // The switches and raw parameter texts of the options panel. Parameters stay the text the user
 // typed: numbers are read out of them each time a rule runs, and the preview shows the counter
 // start verbatim. A default-constructed record holds the panel's values before settings load
@@ -50,6 +57,10 @@ struct RenameOptions {
     QString FindText;
     QString ReplaceText;
 
+    // The find texts of rules 5 and 6 are regular expressions; the replacement may name what the
+    // match and its groups hold as \0 to \9.
+    bool RegexOn = false;
+
     bool CaseOn = false; // rule 7: letter case
     CaseMode Case;
 
@@ -71,6 +82,9 @@ struct RenameOptions {
     // letters; text in single quotes stays as it is). Set in the EXIF frame, not by a chkOptions box.
     bool DateTakenOn = false;
     QString DateTakenFormat;
+
+    // The letters of the extension: the one part of a name no other rule touches.
+    ExtensionCase ExtCase = ExtensionCase::Unchanged;
 
     // The switch of a rule, by the index of its check box.
     bool& Switch(RuleSwitch rule);

@@ -3,8 +3,11 @@
 #include "rename/CodePoints.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QStringBuilder>
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -85,6 +88,85 @@ QString AttachCounter(const QString& text, const RenameOptions& options,
                                   : QString(base % options.CounterSeparator % *counterToken);
 }
 
+// PCRE2 gives up on a match after this many steps of its matcher and reports an error instead;
+// the name then keeps what it had. "(a+)+$" on a name of 255 characters would otherwise backtrack
+// for ages; with this limit it gives up within a millisecond or so, while patterns that do not
+// backtrack without end stay far below it on names of at most 255 bytes.
+constexpr int kMatchSteps = 100000;
+
+// A pattern as the matcher is given it: the user's, with the step limit put in after the items
+// "(*NAME)" or "(*NAME=n)" that may open it, since of two limits the later one counts.
+struct Pattern {
+    QString Source;
+    QRegularExpression Compiled;
+    qsizetype LimitAt = -1; // where the limit item stands in the compiled pattern; -1: none compiled
+};
+
+qsizetype OpeningItemsEnd(const QString& pattern) {
+    static const QRegularExpression item(QStringLiteral("\\G\\(\\*[A-Z_]+(?:=\\d+)?\\)"));
+    qsizetype end = 0;
+    for (QRegularExpressionMatch m = item.match(pattern); m.hasMatch(); m = item.match(pattern, end))
+        end = m.capturedEnd();
+    return end;
+}
+
+const QString kLimitItem = QStringLiteral("(*LIMIT_MATCH=%1)").arg(kMatchSteps);
+
+Pattern Compile(const QString& source) {
+    const qsizetype at = OpeningItemsEnd(source);
+    QString compiled = source;
+    compiled.insert(at, kLimitItem);
+    Pattern p{source, QRegularExpression(compiled, QRegularExpression::UseUnicodePropertiesOption), at};
+    p.Compiled.optimize();
+    return p;
+}
+
+// The last patterns used on this thread: a run uses one or two patterns for every file, and
+// compiling them anew each time would cost more than the match.
+const Pattern& PatternFor(const QString& source) {
+    thread_local std::array<Pattern, 2> recent;
+    thread_local std::size_t newest = 0;
+    for (std::size_t i = 0; i < recent.size(); ++i)
+        if (recent[i].Source == source && recent[i].LimitAt >= 0) {
+            newest = i;
+            return recent[i];
+        }
+    newest = (newest + 1) % recent.size();
+    recent[newest] = Compile(source);
+    return recent[newest];
+}
+
+// The replacement with \0 to \9 filled in from the match and \\ made one backslash.
+QString Expanded(const QString& replacement, const QRegularExpressionMatch& match) {
+    QString out;
+    for (qsizetype i = 0; i < replacement.size(); ++i) {
+        const QChar c = replacement[i];
+        const QChar next = i + 1 < replacement.size() ? replacement[i + 1] : QChar();
+        if (c == u'\\' && next >= u'0' && next <= u'9') {
+            out += match.capturedView(next.unicode() - u'0');
+            ++i;
+        } else if (c == u'\\' && next == u'\\') {
+            out += c;
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Code point by code point, without the locale: an extension is no word of any language.
+QString MapEachCodePoint(const QString& text, bool upper) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0, units = 0; i < text.size(); i += units) {
+        const char32_t cp = CodePoints::At(text, i, &units);
+        const char32_t mapped = upper ? QChar::toUpper(cp) : QChar::toLower(cp);
+        out += QStringView(QChar::fromUcs4(mapped));
+    }
+    return out;
+}
+
 } // namespace
 
 QString RemoveLastBracket(const QString& text) {
@@ -155,6 +237,55 @@ QString CleanBlanks(const QString& text) {
         out.remove(0, 1);
     }
     return DropOneTrailingBlank(out);
+}
+
+QString ReplacePattern(const QString& text, const QString& pattern, const QString& replacement) {
+    if (pattern.isEmpty())
+        return text;
+    const Pattern& p = PatternFor(pattern);
+    if (!p.Compiled.isValid())
+        return text;
+    QString out;
+    qsizetype from = 0;
+    QRegularExpressionMatchIterator matches = p.Compiled.globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch m = matches.next();
+        out += QStringView(text).mid(from, m.capturedStart() - from);
+        out += Expanded(replacement, m);
+        from = m.capturedEnd();
+    }
+    // A match that gave up ends the iteration as an invalid one: nothing of it is kept.
+    if (!matches.isValid())
+        return text;
+    out += QStringView(text).mid(from);
+    return out;
+}
+
+std::optional<PatternFault> PatternFaultOf(const QString& pattern) {
+    if (pattern.isEmpty())
+        return std::nullopt;
+    const Pattern& p = PatternFor(pattern);
+    if (p.Compiled.isValid())
+        return std::nullopt;
+    // The position counts in the user's pattern, without the limit put into it.
+    qsizetype at = p.Compiled.patternErrorOffset();
+    if (at >= p.LimitAt + kLimitItem.size())
+        at -= kLimitItem.size();
+    else
+        at = std::min(at, p.LimitAt);
+    return PatternFault{p.Compiled.errorString(), CodePoints::Count(QStringView(pattern).left(at))};
+}
+
+QString ChangeExtensionCase(const QString& extension, ExtensionCase mode) {
+    switch (mode) {
+    case ExtensionCase::Lower:
+        return MapEachCodePoint(extension, false);
+    case ExtensionCase::Upper:
+        return MapEachCodePoint(extension, true);
+    case ExtensionCase::Unchanged:
+        break;
+    }
+    return extension;
 }
 
 double LeadingNumber(const QString& text) {
@@ -230,10 +361,12 @@ QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
         text = CutLast(text, options.CutLastCount);
     }
     if (options.DeleteOn) {
-        text = ReplaceAll(text, options.DeleteText, QString());
+        text = options.RegexOn ? ReplacePattern(text, options.DeleteText, QString())
+                               : ReplaceAll(text, options.DeleteText, QString());
     }
     if (options.ReplaceOn) {
-        text = ReplaceAll(text, options.FindText, options.ReplaceText);
+        text = options.RegexOn ? ReplacePattern(text, options.FindText, options.ReplaceText)
+                               : ReplaceAll(text, options.FindText, options.ReplaceText);
     }
     if (options.CaseOn) {
         text = ChangeCase(text, options.Case);
@@ -260,13 +393,17 @@ int ActiveRuleCount(const RenameOptions& options) {
             ++count;
         }
     }
-    return options.DateTakenOn ? count + 1 : count;
+    if (options.DateTakenOn)
+        ++count;
+    if (options.ExtCase != ExtensionCase::Unchanged)
+        ++count;
+    return count;
 }
 
 QString NewFileName(const QString& fileName, const RenameOptions& options,
                     const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken) {
     const QString base = ApplyRuleChain(BaseNameOf(fileName), options, counterToken, taken);
-    const QString extension = GetExtension(fileName);
+    const QString extension = ChangeExtensionCase(GetExtension(fileName), options.ExtCase);
     if (extension.isEmpty() && fileName.endsWith(QLatin1Char('.'))) {
         return base + QLatin1Char('.');
     }

@@ -20,6 +20,25 @@ QString ReplaceAll(const QString& text, const QString& search, const QString& re
 QString CapitalizeWords(const QString& text);
 QString CleanBlanks(const QString& text);
 
+// Rules 5 and 6 with their find texts read as regular expressions, whose \w and \d know every
+// script. Every match is replaced, left to right, by replacement, where \0 stands for the match,
+// \1 to \9 for its groups and \\ for one backslash. The text stays as it is where the pattern is
+// empty or no regular expression, and where matching gives up: a match may take only a bounded
+// number of steps, so that no pattern can hold up a run.
+QString ReplacePattern(const QString& text, const QString& pattern, const QString& replacement);
+
+// Why a pattern is no regular expression: the matcher's message, and the position (code points
+// from 0) at which it found the fault.
+struct PatternFault {
+    QString Message;
+    qsizetype Position = 0;
+};
+std::optional<PatternFault> PatternFaultOf(const QString& pattern);
+
+// The letters of an extension in the case mode asks for, code point by code point and the same in
+// every locale: an extension names a file type, which "TIF" in lower case must still name in Turkish.
+QString ChangeExtensionCase(const QString& extension, ExtensionCase mode);
+
 // The value of the number a text begins with, blanks ignored; 0 when it begins with none.
 // Too many digits for a double give an infinite value.
 double LeadingNumber(const QString& text);
@@ -35,11 +54,12 @@ QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
                        const std::optional<QString>& counterToken,
                        const std::optional<QDateTime>& taken = std::nullopt);
 
-// How many rules are switched on, the date rule among them; callers only ask whether it is zero.
+// How many rules are switched on, the date rule and a change of the extension's case among them;
+// callers only ask whether it is zero.
 int ActiveRuleCount(const RenameOptions& options);
 
-// The new name of a whole file name under the chain: the extension is left as it is. A name that
-// ends in its full stop ("x.") keeps that full stop. Every name the program computes for a file
-// comes from here, with the file's own counter token and date.
+// The new name of a whole file name under the chain: the extension keeps its letters, and changes
+// only their case where ExtCase says so. A name that ends in its full stop ("x.") keeps that full stop. Every
+// name the program computes for a file comes from here, with the file's own counter token and date.
 QString NewFileName(const QString& fileName, const RenameOptions& options,
                     const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken);

@@ -193,3 +193,62 @@ TEST(RuleChain, NamesWithoutExtensionOrBase) {
     options.CutFirstOn = true;
     EXPECT_EQ(Renamed("photo.jpg", options), ".jpg");
 }
+
+TEST(PatternRules, GroupsOfTheFindPatternGoIntoTheReplacement) {
+    RenameOptions options = AllOff();
+    options.RegexOn = true;
+    options.ReplaceOn = true;
+    options.FindText = R"((\d+)_(\w+))";
+    options.ReplaceText = R"(\2-\1)";
+    EXPECT_EQ(NewFileName("0412_Strand.JPG", options, std::nullopt, std::nullopt), "Strand-0412.JPG");
+    EXPECT_EQ(NewFileName(u8"7_Möwe 8_Bucht.jpg", options, std::nullopt, std::nullopt),
+              u8"Möwe-7 Bucht-8.jpg");
+    options.ReplaceText = R"([\0] \\ \5)"; // a group the pattern lacks is empty
+    EXPECT_EQ(NewFileName("1_a.txt", options, std::nullopt, std::nullopt), R"([1_a] \.txt)");
+    // The delete rule follows the same switch; without it both read their texts as they stand.
+    options = AllOff();
+    options.RegexOn = true;
+    options.DeleteOn = true;
+    options.DeleteText = R"(\s*\(\d+\))";
+    EXPECT_EQ(NewFileName("IMG_0416 (2) (3).JPG", options, std::nullopt, std::nullopt), "IMG_0416.JPG");
+    options.RegexOn = false;
+    EXPECT_EQ(NewFileName("IMG_0416 (2).JPG", options, std::nullopt, std::nullopt), "IMG_0416 (2).JPG");
+}
+
+TEST(PatternRules, AnInvalidPatternLeavesTheNameAndSaysWhere) {
+    EXPECT_EQ(ReplacePattern("12_ab", R"((\d+)", "x"), "12_ab");
+    const std::optional<PatternFault> fault = PatternFaultOf(u8"ä(\\d+");
+    ASSERT_TRUE(fault.has_value());
+    EXPECT_EQ(fault->Message, "missing closing parenthesis");
+    EXPECT_EQ(fault->Position, 5);
+    // Behind the items that open a pattern the step limit is put in; positions do not count it.
+    const std::optional<PatternFault> late = PatternFaultOf(R"((*UCP)a))");
+    ASSERT_TRUE(late.has_value());
+    EXPECT_EQ(late->Position, 7);
+    EXPECT_EQ(PatternFaultOf(R"((*UCP)\d)"), std::nullopt);
+    EXPECT_EQ(PatternFaultOf(""), std::nullopt);
+}
+
+TEST(PatternRules, APatternThatBacktracksWithoutEndGivesUpAndLeavesTheName) {
+    const QString name = QString(254, u'a') + u'b';
+    EXPECT_EQ(ReplacePattern(name, "(a+)+$", "x"), name);
+    // Matches found before the matcher gave up are not kept either.
+    EXPECT_EQ(ReplacePattern("xx" + name, "x|(a+)+$", "y"), "xx" + name);
+    // A limit of the pattern's own cannot raise the bound: 2^20 steps are more than a match may take.
+    const QString twenty = QString(20, u'a') + u'b';
+    EXPECT_EQ(ReplacePattern(twenty, "(*LIMIT_MATCH=5000000)(?:(a+)+$|a)", "x"), twenty);
+}
+
+TEST(ExtensionCase, ChangesOnlyTheExtensionsLettersInEveryLocale) {
+    RenameOptions options = AllOff();
+    options.ExtCase = ExtensionCase::Lower;
+    EXPECT_EQ(ActiveRuleCount(options), 1);
+    EXPECT_EQ(NewFileName("IMG_1.JPG", options, std::nullopt, std::nullopt), "IMG_1.jpg");
+    EXPECT_EQ(NewFileName("README", options, std::nullopt, std::nullopt), "README");
+    EXPECT_EQ(NewFileName("x.", options, std::nullopt, std::nullopt), "x.");
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+    EXPECT_EQ(ChangeExtensionCase("TIF", ExtensionCase::Lower), "tif");
+    EXPECT_EQ(ChangeExtensionCase(u8"jpg.straße", ExtensionCase::Upper), u8"JPG.STRAßE");
+    QLocale::setDefault(before);
+}
