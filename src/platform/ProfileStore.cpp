@@ -5,6 +5,7 @@
 #include "platform/RegularFile.h"
 #include "platform/TextEncoding.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
@@ -183,6 +184,14 @@ QString UnquotedValue(const QString& line) {
     return v;
 }
 
+// Where the section ends once the blank lines before the next section are left to that one.
+qsizetype EndBeforeBlanks(const QList<ProfileLine>& lines, const SectionRange& range) {
+    qsizetype at = range.end;
+    while (at > range.header + 1 && WithoutCarriageReturn(lines[at - 1].text).trimmed().isEmpty())
+        --at;
+    return at;
+}
+
 ProfileLine NewLine(const QString& text) {
     return {text.toUtf8(), text};
 }
@@ -203,14 +212,52 @@ void SetKey(ProfileText& text, const QString& section, const QString& key, const
         text.lines[i] = line;
         return;
     }
-    qsizetype at = range.end;
-    while (at > range.header + 1 && WithoutCarriageReturn(text.lines[at - 1].text).trimmed().isEmpty())
-        --at;
-    text.lines.insert(at, line);
+    text.lines.insert(EndBeforeBlanks(text.lines, range), line);
 }
 
 bool HoldsLineBreak(const QString& text) {
     return text.contains(u'\n') || text.contains(u'\r');
+}
+
+// A line break would end the line early and smuggle the rest in as lines of their own.
+bool AnyLineBreak(const QString& section, std::span<const ProfileEntry> entries) {
+    return HoldsLineBreak(section) || std::any_of(entries.begin(), entries.end(), [](const ProfileEntry& e) {
+               return HoldsLineBreak(e.key) || HoldsLineBreak(e.value);
+           });
+}
+
+// Reads the file, lets change work on its lines and writes it back, unless a name or value holds a
+// line break or the file may not be written.
+template <typename Change>
+ProfileWrite ChangeProfile(const QString& section, std::span<const ProfileEntry> entries, const QString& file,
+                           Change change) {
+    if (AnyLineBreak(section, entries))
+        return ProfileWrite::LineBreak;
+    ProfileText text = LoadProfile(file);
+    switch (text.access) {
+    case ProfileAccess::Unreadable:
+        return ProfileWrite::Unreadable;
+    case ProfileAccess::NotAFile:
+        return ProfileWrite::NotAFile;
+    case ProfileAccess::Missing:
+    case ProfileAccess::Readable:
+        break;
+    }
+    change(text);
+    return SaveProfile(file, text) ? ProfileWrite::Written : ProfileWrite::Failed;
+}
+
+// Removes every section of that name; where the first stood, or -1 when there was none.
+qsizetype RemoveSections(ProfileText& text, const QString& section) {
+    qsizetype first = -1;
+    for (SectionRange r = FindSection(text.lines, section); r.header >= 0;
+         r = FindSection(text.lines, section)) {
+        const qsizetype end = EndBeforeBlanks(text.lines, r);
+        text.lines.remove(r.header, end - r.header);
+        if (first < 0)
+            first = r.header;
+    }
+    return first;
 }
 
 } // namespace
@@ -230,28 +277,68 @@ QString ReadProfileString(const QString& section, const QString& key, const QStr
 
 ProfileWrite WriteProfileStrings(const QString& section, std::span<const ProfileEntry> entries,
                                  const QString& file) {
-    // A line break would end the line early and smuggle the rest in as lines of their own.
-    if (HoldsLineBreak(section) || std::any_of(entries.begin(), entries.end(), [](const ProfileEntry& e) {
-            return HoldsLineBreak(e.key) || HoldsLineBreak(e.value);
-        }))
-        return ProfileWrite::LineBreak;
-    ProfileText text = LoadProfile(file);
-    switch (text.access) {
-    case ProfileAccess::Unreadable:
-        return ProfileWrite::Unreadable;
-    case ProfileAccess::NotAFile:
-        return ProfileWrite::NotAFile;
-    case ProfileAccess::Missing:
-    case ProfileAccess::Readable:
-        break;
-    }
-    for (const ProfileEntry& e : entries)
-        SetKey(text, section, e.key, e.value);
-    return SaveProfile(file, text) ? ProfileWrite::Written : ProfileWrite::Failed;
+    return ChangeProfile(section, entries, file, [&](ProfileText& text) {
+        for (const ProfileEntry& e : entries)
+            SetKey(text, section, e.key, e.value);
+    });
 }
 
 bool WriteProfileString(const QString& section, const QString& key, const QString& value,
                         const QString& file) {
     const ProfileEntry entry{key, value};
     return WriteProfileStrings(section, {&entry, 1}, file) == ProfileWrite::Written;
+}
+
+QStringList ProfileSections(const QString& file) {
+    QStringList names;
+    for (const ProfileLine& line : LoadProfile(file).lines)
+        if (const std::optional<QString> name = SectionOf(line.text))
+            if (!names.contains(*name, Qt::CaseInsensitive))
+                names.append(*name);
+    return names;
+}
+
+std::optional<std::vector<ProfileEntry>> ReadProfileSection(const QString& section, const QString& file) {
+    const ProfileText text = LoadProfile(file);
+    const SectionRange range = FindSection(text.lines, section);
+    if (range.header < 0)
+        return std::nullopt;
+    std::vector<ProfileEntry> entries;
+    for (qsizetype i = range.header + 1; i < range.end; ++i) {
+        const std::optional<QString> key = KeyOf(text.lines[i].text);
+        if (key && std::none_of(entries.cbegin(), entries.cend(),
+                                [&](const ProfileEntry& e) { return SameName(e.key, *key); }))
+            entries.push_back({*key, UnquotedValue(text.lines[i].text)});
+    }
+    return entries;
+}
+
+ProfileWrite ReplaceProfileSection(const QString& section, std::span<const ProfileEntry> entries,
+                                   const QString& file) {
+    return ChangeProfile(section, entries, file, [&](ProfileText& text) {
+        const QString cr = text.crlf ? QStringLiteral("\r") : QString();
+        QList<ProfileLine> lines{NewLine(u'[' + section + u']' + cr)};
+        for (const ProfileEntry& e : entries)
+            lines.append(NewLine(e.key + u'=' + e.value + cr));
+        qsizetype at = RemoveSections(text, section);
+        if (at < 0)
+            at = text.lines.size();
+        for (const ProfileLine& line : lines)
+            text.lines.insert(at++, line);
+    });
+}
+
+ProfileWrite RemoveProfileSection(const QString& section, const QString& file) {
+    return ChangeProfile(section, {}, file, [&](ProfileText& text) { RemoveSections(text, section); });
+}
+
+void CopyProfileIfMissing(const QString& file, const QString& from) {
+    if (ReadRegularFile(file).access != ProfileAccess::Missing)
+        return;
+    const FileBytes read = ReadRegularFile(from);
+    if (read.access != ProfileAccess::Readable)
+        return;
+    // The user's configuration folder may not exist yet on a fresh account.
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    static_cast<void>(ReplaceFile(QFile::encodeName(file), read.bytes, 0666));
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
+#include <optional>
 #include <span>
+#include <vector>
 
 // The profile (INI) store. Section and key names match whatever their letter case; every line the
 // store does not rewrite (other sections and keys, comments, lines it cannot parse) is written back
@@ -52,3 +55,23 @@ ProfileWrite WriteProfileStrings(const QString& section, std::span<const Profile
 // One entry; true when it was written.
 bool WriteProfileString(const QString& section, const QString& key, const QString& value,
                         const QString& file);
+
+// The sections of the file in its order, named as their headers spell them; a name that comes
+// again in another letter case is the same section and is given once.
+QStringList ProfileSections(const QString& file);
+
+// Every key of section with its value, read as ReadProfileString reads it, in the file's order; the
+// first line of a key that comes twice counts. Nothing when the file or the section is missing.
+std::optional<std::vector<ProfileEntry>> ReadProfileSection(const QString& section, const QString& file);
+
+// Makes section hold the entries and nothing else: its header and lines give way to a new header
+// and one line per entry, where the section stood or at the end of the file. Blank lines before the
+// next section and every line of other sections stay as they are.
+ProfileWrite ReplaceProfileSection(const QString& section, std::span<const ProfileEntry> entries,
+                                   const QString& file);
+
+// Removes section with all its lines. A file without it is written unchanged.
+ProfileWrite RemoveProfileSection(const QString& section, const QString& file);
+
+// Where file does not exist, it starts as a copy of the readable file from, in a folder made for it.
+void CopyProfileIfMissing(const QString& file, const QString& from);
