@@ -4,6 +4,7 @@
 
 #include "platform/ExpandShortPath.h"
 #include "platform/PathHelpers.h"
+#include "platform/Presets.h"
 #include "platform/ProfileStore.h"
 #include "ui/ShowMessage.h"
 #include "ui/frmFiles.h"
@@ -50,8 +51,13 @@ std::unique_ptr<frmFiles> InitSettings(const QString& programFile, const QByteAr
     // A settings file that exists but cannot be read, or is no file at all, keeps what it holds: the
     // window shows the defaults, and this session writes no settings.
     const ProfileAccess access = ProfileAccessOf(IniReadPath);
+    // Saved rule sets live in the same file.
+    f->Presets = {IniPath, IniReadPath};
     if (access == ProfileAccess::Missing || access == ProfileAccess::Readable)
-        QObject::connect(f, &frmFiles::unloading, f, [f] { SaveSettings(*f, AppTitle, IniPath); });
+        QObject::connect(f, &frmFiles::unloading, f, [f] {
+            StartOwnSettingsFile(f->Presets); // the sets read from beside the program carry over
+            SaveSettings(*f, AppTitle, IniPath);
+        });
     form->show();
     LoadSettings(*form, AppTitle, IniReadPath);
     form->cmdDummy->setFocus();

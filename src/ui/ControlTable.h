@@ -20,6 +20,7 @@ enum class ControlKind {
     CheckBox,
     OptionButton,   // one button of a group; the group is the container
     DriveList,      // drop-down list of the mounted volumes
+    ChoiceList,     // drop-down list of the choices the row's text gives, separated by "|"
     FolderControl,  // non-visual: the current folder and its subfolders
     FileEnumerator, // non-visual: the files of the current folder
 };

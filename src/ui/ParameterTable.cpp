@@ -4,8 +4,11 @@
 #include "rename/RuleDefaults.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -93,11 +96,24 @@ constexpr ParameterSpec kParameters[] = {
      .box = &frmFiles::txtDateFormat,
      .field = &RenameOptions::DateTakenFormat,
      .refreshesPreview = true},
+    {.key = "Ausdruck", .stored = Stored::RegexTick, .defaultValue = "0"},
+    {.key = "Endung", .stored = Stored::ExtCase, .defaultValue = "0"},
     {.defaultValue = RuleDefaults::NewName, .box = &frmFiles::txtNewName, .field = &RenameOptions::NewName},
 };
 
 QString FirstOrSecond(bool first) {
     return first ? QStringLiteral("0") : QStringLiteral("1");
+}
+
+QString Tick(bool ticked) {
+    return ticked ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+const QChar kQuote(u'"');
+
+// Where a row's value stands in a rule set.
+QString SetKeyOf(const frmFiles& form, const ParameterSpec& row) {
+    return row.key != nullptr ? QString::fromLatin1(row.key) : (form.*row.box)->objectName();
 }
 
 } // namespace
@@ -116,6 +132,8 @@ void ReadParameters(const frmFiles& form, RenameOptions& o) {
     o.AddTextAtStart = form.optPos[0]->isChecked();
     o.CounterAtStart = form.optPos2[0]->isChecked();
     o.DateTakenOn = form.chkDateTaken->isChecked();
+    o.RegexOn = form.chkRegex->isChecked();
+    o.ExtCase = static_cast<ExtensionCase>(std::clamp(form.cboExtCase->currentIndex(), 0, 2));
 }
 
 std::optional<QString> StoredValue(const frmFiles& form, const ParameterSpec& row) {
@@ -134,7 +152,11 @@ std::optional<QString> StoredValue(const frmFiles& form, const ParameterSpec& ro
     case Stored::Pos2Group:
         return FirstOrSecond(form.optPos2[0]->isChecked());
     case Stored::DateTick:
-        return form.chkDateTaken->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+        return Tick(form.chkDateTaken->isChecked());
+    case Stored::RegexTick:
+        return Tick(form.chkRegex->isChecked());
+    case Stored::ExtCase:
+        return QString::number(form.cboExtCase->currentIndex());
     }
     return std::nullopt;
 }
@@ -158,5 +180,34 @@ void SetStoredValue(frmFiles& form, const ParameterSpec& row, const QString& v) 
     case Stored::DateTick:
         form.chkDateTaken->setChecked(v == u"1");
         break;
+    case Stored::RegexTick:
+        form.chkRegex->setChecked(v == u"1");
+        break;
+    case Stored::ExtCase:
+        form.cboExtCase->setCurrentIndex(v == u"1" ? 1 : v == u"2" ? 2 : 0);
+        break;
     }
+}
+
+std::vector<ProfileEntry> RuleSetOf(const frmFiles& form) {
+    std::vector<ProfileEntry> set;
+    for (QCheckBox* box : form.chkOptions)
+        set.push_back({box->objectName(), kQuote + Tick(box->isChecked()) + kQuote});
+    for (const ParameterSpec& p : kParameters)
+        if (const std::optional<QString> value = StoredValue(form, p))
+            set.push_back({SetKeyOf(form, p), kQuote + *value + kQuote});
+    return set;
+}
+
+void SetRuleSet(frmFiles& form, std::span<const ProfileEntry> set) {
+    const auto valueOf = [&](const QString& key) -> std::optional<QString> {
+        const auto found = std::find_if(set.begin(), set.end(), [&](const ProfileEntry& e) {
+            return e.key.compare(key, Qt::CaseInsensitive) == 0;
+        });
+        return found != set.end() ? std::optional(found->value) : std::nullopt;
+    };
+    for (const ParameterSpec& p : kParameters)
+        SetStoredValue(form, p, valueOf(SetKeyOf(form, p)).value_or(QString::fromUtf8(p.defaultValue)));
+    for (QCheckBox* box : form.chkOptions)
+        box->setChecked(valueOf(box->objectName()) == Tick(true));
 }

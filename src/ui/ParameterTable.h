@@ -1,11 +1,13 @@
 #pragma once
 
+#include "platform/ProfileStore.h"
 #include "rename/RenameOptions.h"
 
 #include <QString>
 
 #include <optional>
 #include <span>
+#include <vector>
 
 class QLineEdit;
 class frmFiles;
@@ -19,6 +21,8 @@ enum class Stored {
     PosGroup,  // "0" when optPos(0) is selected, otherwise "1"
     Pos2Group, // "0" when optPos2(0) is selected, otherwise "1"
     DateTick,  // "1" when the date rule's box chkDateTaken is ticked, otherwise "0"
+    RegexTick, // "1" when chkRegex is ticked, otherwise "0"
+    ExtCase,   // the index of the choice of cboExtCase
 };
 
 // One parameter of the options panel or of the tag frames' rules: a text box with the field of
@@ -45,3 +49,12 @@ void ReadParameters(const frmFiles& form, RenameOptions& options);
 // choice has none); and the window set from a value read from the file.
 std::optional<QString> StoredValue(const frmFiles& form, const ParameterSpec& row);
 void SetStoredValue(frmFiles& form, const ParameterSpec& row, const QString& value);
+
+// A saved rule set of the window: every switch chkOptions(0..10) and every row of the table, each
+// under its settings key, or under its control's name where the settings file does not keep it.
+// Values stand between double quotes, so that blanks at their ends survive.
+std::vector<ProfileEntry> RuleSetOf(const frmFiles& form);
+
+// The window set from a rule set as the user would set it, control by control. What the set lacks
+// (it was saved before a parameter existed) takes its default; a switch it lacks is off.
+void SetRuleSet(frmFiles& form, std::span<const ProfileEntry> set);

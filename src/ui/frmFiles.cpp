@@ -60,6 +60,7 @@ QWidget* CreateControl(ControlKind kind, QWidget* parent) {
     case ControlKind::OptionButton:
         return new QRadioButton(parent);
     case ControlKind::DriveList:
+    case ControlKind::ChoiceList:
         return new QComboBox(parent);
     case ControlKind::FolderControl:
         return new FolderControl(parent);
@@ -111,6 +112,8 @@ void SetText(QWidget* w, const ControlSpec& c) {
         edit->setText(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(w))
         button->setText(text);
+    else if (c.kind == ControlKind::ChoiceList)
+        qobject_cast<QComboBox*>(w)->addItems(text.split(u'|'));
 }
 
 QString AccessibleNameOf(const ControlSpec& c) {
@@ -228,6 +231,7 @@ void frmFiles::BuildControls() {
     mnuMove->setObjectName(QStringLiteral("mnuMove"));
     mnuMove->setCheckable(true);
     BuildBatchView();
+    BuildPresetMenu();
 }
 
 void frmFiles::ConnectHandlers() {
@@ -243,6 +247,7 @@ void frmFiles::ConnectHandlers() {
     ConnectEditorHandlers();
     ConnectTagHandlers();
     ConnectBatchViewHandlers();
+    ConnectPresetHandlers();
     ConnectFolderKeys();
 }
 

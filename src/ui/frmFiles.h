@@ -8,6 +8,7 @@
 #include "rename/RenameOptions.h"
 #include "rename/RenameResult.h"
 #include "platform/FolderListing.h"
+#include "platform/Presets.h"
 #include "platform/RenameJournal.h"
 #include "platform/Volumes.h"
 
@@ -87,6 +88,10 @@ public:
     QLineEdit* txtNewName = nullptr;
     QLineEdit* txtList = nullptr;
     QPushButton* cmdBatch = nullptr;
+    QCheckBox* chkRegex = nullptr;     // the find texts of rules 5 and 6 are regular expressions
+    QLabel* lblExtCase = nullptr;      // "Endung:"
+    QComboBox* cboExtCase = nullptr;   // the extension's letters: as they are, lower or upper case
+    QPushButton* cmdPresets = nullptr; // opens mnuPresets
 
     // Tag frames, strips on the right edge, and what lies outside the visible area.
     QFrame* frmEXIF = nullptr;
@@ -121,6 +126,13 @@ public:
     QAction* mnuMove = nullptr;
     QAction* mnuBatchView = nullptr; // "Alle neuen Namen", also on F9
     QAction* mnuUndo = nullptr;      // "Letzte Umbenennung rückgängig"
+
+    // The saved rule sets, on cmdPresets and as the options panel's popup menu: "Als Vorlage
+    // speichern …", one item per set, and "Vorlage löschen" with one item per set.
+    QMenu* mnuPresets = nullptr;
+    QAction* mnuPresetSave = nullptr;
+    QMenu* mnuPresetDelete = nullptr;
+    PresetFile Presets; // the settings file the sets are kept in
 
     // The batch view: every new name before a run, each outcome after it.
     BatchView* frmBatchView = nullptr;
@@ -178,6 +190,16 @@ public:
     void optGK_Click(int index);
     void optPos_Click(int index);
     void optPos2_Click(int index);
+
+    // Saved rule sets.
+    void cmdPresets_Click();
+    void mnuPresets_Show();     // the menu filled with the sets the file holds now
+    void mnuPresetSave_Click(); // asks for a name and saves the panel under it
+    // Saves the panel as the set typed names; a name that cannot be one is refused and a set of
+    // that name is replaced only when the user agrees. False when nothing was saved.
+    bool SavePresetAs(const QString& typed);
+    void mnuPreset_Click(const QString& name); // the panel set as the set holds it
+    void mnuPresetDelete_Click(const QString& name);
 
     // File lists, list mode, type marks and drops.
     bool OrderMode() const;           // mnuMove checked
@@ -240,6 +262,9 @@ private:
     void ShowId3Tags();
     void BuildBatchView();
     void ConnectBatchViewHandlers();
+    void BuildPresetMenu();
+    void ConnectPresetHandlers();
+    void ShowPatternFaults(const RenameOptions& options); // the find boxes and the name box say why
     void ConnectFolderKeys();
     void GoToParent();
     void BatchViewChanged(); // a change the forecast follows: updated at the next turn of the event loop

@@ -24,4 +24,6 @@ struct frmFiles::State {
     QTimer* batchViewTimer = nullptr;
     PhotoDates photoDates;      // for the batch view
     bool batchViewStale = true; // something changed that the batch view has not followed yet
+    // The extension box shows the letter case the preview gave it.
+    bool extensionPreviewed = false;
 };

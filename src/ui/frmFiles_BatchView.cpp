@@ -8,6 +8,7 @@
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
 #include "ui/ParameterTable.h"
+#include "batch/PatternNotes.h"
 #include "batch/PhotoDate.h"
 #include "batch/UndoRename.h"
 #include "platform/SystemErrorText.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -60,6 +62,8 @@ void frmFiles::ConnectBatchViewHandlers() {
         if (p.box != nullptr)
             connect(this->*p.box, &QLineEdit::textChanged, this, changed);
     connect(chkDateTaken, &QCheckBox::toggled, this, changed);
+    connect(chkRegex, &QCheckBox::toggled, this, changed);
+    connect(cboExtCase, &QComboBox::currentIndexChanged, this, changed);
     for (FileList* list : {lstSel, lstSort}) {
         connect(list->model(), &QAbstractItemModel::modelReset, this, changed);
         connect(list->model(), &QAbstractItemModel::dataChanged, this, changed); // a drag in order mode
@@ -98,6 +102,8 @@ void frmFiles::UpdateBatchView() {
             "nichts.");
     // In order mode the button only switches to select mode; the names are those the files get
     // once every entry is selected in the dragged order.
+    if (const QString note = PatternNote(options); !note.isEmpty())
+        notes << note;
     if (orderMode)
         notes << QString::fromUtf8(
             "Die Namen in der gezogenen Reihenfolge, als w\u00e4ren alle Dateien ausgew\u00e4hlt. Die "

@@ -1,14 +1,19 @@
 // The options panel: reading the rules, the live preview and the panel's own handlers.
 #include "ui/frmFiles.h"
 
+#include "ui/frmFilesState.h"
+
 #include "ui/FileList.h"
 #include "ui/KeyFilter.h"
 #include "ui/ParameterTable.h"
+#include "ui/Rgb.h"
+#include "batch/PatternNotes.h"
 #include "batch/PhotoDate.h"
 #include "rename/Preview.h"
 #include "rename/RuleChain.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -58,6 +63,8 @@ void frmFiles::chkOptions_Click(int /*index*/) {
     for (QWidget* w : std::initializer_list<QWidget*>{txtString, optPos[0], optPos[1]})
         w->setEnabled(states.AddTextControls);
 
+    ShowPatternFaults(options);
+
     cmdDummy->setFocus();
     if (CurrentFolder.isEmpty())
         return; // no file taken up since the last refill: the name box keeps its text
@@ -65,6 +72,28 @@ void frmFiles::chkOptions_Click(int /*index*/) {
     const std::optional<QDateTime> taken =
         options.DateTakenOn && row >= 0 ? DateTakenOf(CurrentFolderNative, source->entry(row)) : std::nullopt;
     txtFileName->setText(PreviewName(item, options, taken));
+    // The extension's case is the one rule that shows in the extension box. While it is off, the
+    // box keeps what the user typed there, once a case the preview put in is taken back.
+    if (options.ExtCase != ExtensionCase::Unchanged || state_->extensionPreviewed) {
+        txtExtension->setText(ChangeExtensionCase(GetExtension(item), options.ExtCase));
+        state_->extensionPreviewed = options.ExtCase != ExtensionCase::Unchanged;
+    }
+}
+
+void frmFiles::ShowPatternFaults(const RenameOptions& options) {
+    for (QLineEdit* box : {txtDelete, txtFind}) {
+        const std::optional<PatternFault> fault =
+            options.RegexOn ? PatternFaultOf(box->text()) : std::nullopt;
+        QPalette pal; // the box's own colours, inherited from the panel
+        if (fault) {
+            pal = box->palette();
+            pal.setColor(QPalette::Base, QColor::fromRgb(Colour(255, 192, 192)));
+            pal.setColor(QPalette::Text, Qt::black);
+        }
+        box->setPalette(pal);
+        box->setToolTip(fault ? PatternFaultText(*fault) : QString());
+    }
+    txtFileName->setToolTip(PatternNote(options));
 }
 
 void frmFiles::ParameterBox_Change(QLineEdit* box) {
@@ -101,6 +130,8 @@ void frmFiles::ConnectOptionHandlers() {
         connect(optPos[i], &QRadioButton::clicked, this, [this, i] { optPos_Click(i); });
     for (int i = 0; i < optPos2.Count(); ++i)
         connect(optPos2[i], &QRadioButton::clicked, this, [this, i] { optPos2_Click(i); });
+    connect(chkRegex, &QCheckBox::clicked, this, [this] { chkOptions_Click(0); });
+    connect(cboExtCase, &QComboBox::currentIndexChanged, this, [this] { chkOptions_Click(0); });
     for (const ParameterSpec& p : ParameterTable()) {
         QLineEdit* box = p.box != nullptr ? this->*p.box : nullptr;
         // Any change of these texts, typed, pasted or set by the program, refreshes the preview.

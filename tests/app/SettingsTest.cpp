@@ -38,7 +38,9 @@ const QByteArray kDefaultFile = "[Tarvo's Varnello]\n"
                                 "Pos=1\n"
                                 "Pos2=0\n"
                                 "Aufnahmedatum=0\n"
-                                "Datumsformat=\"yyyy-MM-dd HH.mm.ss - \"\n";
+                                "Datumsformat=\"yyyy-MM-dd HH.mm.ss - \"\n"
+                                "Ausdruck=0\n"
+                                "Endung=0\n";
 
 class Settings : public testing::Test {
 protected:
@@ -62,10 +64,10 @@ TEST_F(Settings, TheKeyTableHoldsTheFourteenKeysThenTheDateRulesInWritingOrder) 
     for (const ParameterSpec& p : ParameterTable())
         if (p.key != nullptr)
             keys.emplace_back(p.key);
-    ASSERT_EQ(keys.size(), 16u);
+    ASSERT_EQ(keys.size(), 18u);
     EXPECT_EQ(keys.front(), "Trennzeichen");
     EXPECT_EQ(keys[13], "Pos2");
-    EXPECT_EQ(keys.back(), "Datumsformat");
+    EXPECT_EQ(keys[15], "Datumsformat");
 }
 
 TEST_F(Settings, TheDateRulesTickAndFormatSurviveARestart) {
@@ -75,7 +77,7 @@ TEST_F(Settings, TheDateRulesTickAndFormatSurviveARestart) {
     EXPECT_TRUE(fresh->chkDateTaken->isChecked());
     EXPECT_EQ(fresh->txtDateFormat->text(), " dd.MM.yyyy' - '");
     EXPECT_TRUE(
-        tree.Read("varnello.ini").endsWith("Pos2=0\nAufnahmedatum=1\nDatumsformat=\" dd.MM.yyyy' - '\"\n"));
+        tree.Read("varnello.ini").contains("Pos2=0\nAufnahmedatum=1\nDatumsformat=\" dd.MM.yyyy' - '\"\n"));
 }
 
 TEST_F(Settings, FirstRunWithoutAFileKeepsDefaultsAndWritesAllKeysAtClose) {

@@ -1,5 +1,7 @@
 #include "platform/RenameNoReplace.h"
 
+#include "rename/RuleChain.h"
+
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -318,6 +320,18 @@ TEST_P(CaseInsensitiveRenameTest, ACaseOnlyChangeRenamesTheFileItself) {
     EXPECT_EQ(State("a.jpg"), before);
     EXPECT_EQ(Rename("a.jpg", "B.JPG"), RenameResult::TargetExists);
     EXPECT_EQ(Entries(), (QStringList{"a.jpg", "b.jpg"}));
+}
+
+// The extension's case rule makes exactly such a change: "klein" on ".JPG".
+TEST_P(CaseInsensitiveRenameTest, TheExtensionInLowerCaseRenamesTheFileItself) {
+    Write("IMG_1.JPG", "picture");
+    const auto before = State("IMG_1.JPG");
+    RenameOptions options;
+    options.ExtCase = ExtensionCase::Lower;
+    const QString name = NewFileName("IMG_1.JPG", options, std::nullopt, std::nullopt);
+    EXPECT_EQ(Rename("IMG_1.JPG", name), RenameResult::Ok);
+    EXPECT_EQ(Entries(), QStringList{"IMG_1.jpg"});
+    EXPECT_EQ(State("IMG_1.jpg"), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Primitives, CaseInsensitiveRenameTest,

@@ -105,12 +105,13 @@ TEST_F(Keyboard, TabWalksTheVisibleControlsInReadingOrderAndNeverStopsOnTheSink)
 
     // One stop for each group of option buttons: the arrows move within the group.
     const QStringList readingOrder{
-        "drvDrives",      "cmdRoot",       "cmdBack",       "cmdRefresh",    "lstPath",       "txtFileName",
-        "txtExtension",   "lstSel",        "cmdRef",        "chkOptions(0)", "chkOptions(1)", "txtRep",
-        "chkOptions(10)", "optGK(0)",      "chkOptions(2)", "txtFirst",      "chkOptions(3)", "txtLast",
-        "chkOptions(4)",  "txtDelete",     "chkOptions(5)", "txtFind",       "txtReplace",    "chkOptions(6)",
-        "txtString",      "optPos(0)",     "chkOptions(7)", "txtCnt",        "txtCount",      "optPos2(0)",
-        "txtTrenn",       "chkOptions(9)", "txtNewName",    "chkOptions(8)", "cmdBatch"};
+        "drvDrives",     "cmdRoot",    "cmdBack",        "cmdRefresh",    "lstPath",       "txtFileName",
+        "txtExtension",  "lstSel",     "cmdRef",         "chkRegex",      "cboExtCase",    "chkOptions(0)",
+        "chkOptions(1)", "txtRep",     "chkOptions(10)", "optGK(0)",      "chkOptions(2)", "txtFirst",
+        "chkOptions(3)", "txtLast",    "cmdPresets",     "chkOptions(4)", "txtDelete",     "chkOptions(5)",
+        "txtFind",       "txtReplace", "chkOptions(6)",  "txtString",     "optPos(0)",     "chkOptions(7)",
+        "txtCnt",        "txtCount",   "optPos2(0)",     "txtTrenn",      "chkOptions(9)", "txtNewName",
+        "chkOptions(8)", "cmdBatch"};
     QStringList walked;
     for (qsizetype i = 0; i <= readingOrder.size(); ++i) {
         Key(Qt::Key_Tab);
