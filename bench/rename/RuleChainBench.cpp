@@ -38,9 +38,9 @@ void BM_BareCopy(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-void BM_RuleChainEveryRule(benchmark::State& state) {
+// Names of the benchmark's length through the chain with options, counter token included.
+void RunEveryRule(benchmark::State& state, const RenameOptions& options) {
     const QString name = NameOfLength(static_cast<int>(state.range(0)));
-    const RenameOptions options = EveryRuleOn();
     CounterState counter = BeginCounter(options);
     for (auto _ : state) {
         benchmark::DoNotOptimize(
@@ -48,6 +48,10 @@ void BM_RuleChainEveryRule(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
     state.SetComplexityN(state.range(0));
+}
+
+void BM_RuleChainEveryRule(benchmark::State& state) {
+    RunEveryRule(state, EveryRuleOn());
 }
 
 void BM_RuleChainNoRule(benchmark::State& state) {
@@ -62,18 +66,11 @@ void BM_RuleChainNoRule(benchmark::State& state) {
 
 // The same rules with their find texts read as regular expressions.
 void BM_RuleChainEveryRuleAsPatterns(benchmark::State& state) {
-    const QString name = NameOfLength(static_cast<int>(state.range(0)));
     RenameOptions options = EveryRuleOn();
     options.RegexOn = true;
     options.FindText = QStringLiteral("(IMG)_(\\d+)");
     options.ReplaceText = QStringLiteral("Bild \\2");
-    CounterState counter = BeginCounter(options);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            NewFileName(name + ".jpg", options, NextCounterToken(counter, options), std::nullopt));
-    }
-    state.SetItemsProcessed(state.iterations());
-    state.SetComplexityN(state.range(0));
+    RunEveryRule(state, options);
 }
 
 // A pattern that backtracks without end, on a name of 255 characters: what one name costs at

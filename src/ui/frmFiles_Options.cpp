@@ -130,7 +130,8 @@ void frmFiles::ConnectOptionHandlers() {
         connect(optPos[i], &QRadioButton::clicked, this, [this, i] { optPos_Click(i); });
     for (int i = 0; i < optPos2.Count(); ++i)
         connect(optPos2[i], &QRadioButton::clicked, this, [this, i] { optPos2_Click(i); });
-    connect(chkRegex, &QCheckBox::clicked, this, [this] { chkOptions_Click(0); });
+    // Also when the settings or a saved set tick it: a find box may have to turn red.
+    connect(chkRegex, &QCheckBox::toggled, this, [this] { chkOptions_Click(0); });
     connect(cboExtCase, &QComboBox::currentIndexChanged, this, [this] { chkOptions_Click(0); });
     for (const ParameterSpec& p : ParameterTable()) {
         QLineEdit* box = p.box != nullptr ? this->*p.box : nullptr;
