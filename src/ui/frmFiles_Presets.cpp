@@ -1,6 +1,8 @@
 // Saved rule sets ("Vorlagen"): the menu on cmdPresets and on the options panel, and its dialogs.
 #include "ui/frmFiles.h"
 
+#include "ui/frmFilesState.h"
+
 #include "ui/ParameterTable.h"
 #include "ui/ShowMessage.h"
 #include "platform/Presets.h"
@@ -11,6 +13,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimer>
 
 namespace {
 
@@ -150,8 +154,14 @@ void frmFiles::mnuPreset_Click(const QString& name) {
                     MessageKind::Warning, QString(), this);
         return;
     }
-    SetRuleSet(*this, *set);
+    {
+        // Each control's change lets the event loop run; the batch view follows the whole set
+        // once instead of every half-set control by control.
+        const QSignalBlocker oneForecast(state_->batchViewTimer);
+        SetRuleSet(*this, *set);
+    }
     chkOptions_Click(0); // the preview, and the controls of the rules that are on now enabled
+    BatchViewChanged();
 }
 
 void frmFiles::mnuPresetDelete_Click(const QString& name) {
