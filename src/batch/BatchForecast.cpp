@@ -31,7 +31,8 @@ public:
             holders_[std::size_t(index)] = folder_.HolderOf(name).value_or(SimulatedFolder::Outside);
         return outcome;
     }
-    void Yield() override {}
+    void Planned(std::span<const BatchFile>) override {}
+    void Yield(int) override {}
 
     // By row: who held the new name where it was found taken.
     std::vector<int> holders_;

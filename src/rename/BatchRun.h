@@ -10,6 +10,17 @@
 
 #include <chrono>
 #include <optional>
+#include <span>
+
+// One selected entry of a run and what became of it.
+struct BatchFile {
+    int Index = -1; // the entry's row in the list the run went through
+    QString OldName;
+    QString NewName;
+    // Nothing when the rules leave the name as it is: the file was not touched.
+    std::optional<RenameResult> Result;
+    int SystemError = 0; // why the system refused the rename, where it did
+};
 
 // What a batch run needs from the window it runs in. The run itself knows no control and no
 // file system; the window answers for both.
@@ -25,20 +36,15 @@ public:
     // The date the photo of entry index was taken; nothing for a file that is no JPEG or holds no
     // date. Asked only while the date rule is on, since it reads the file.
     virtual std::optional<QDateTime> DateTaken(int index) const = 0;
+    // The files the run is about to go through, each with the name it is to get, in the order of
+    // the run: once before its first rename, and again with those still ahead whenever a turn of
+    // the event loop changed their names or which of them are selected. A host that renames on
+    // disk journals them here, before any of them is renamed.
+    virtual void Planned(std::span<const BatchFile> files) = 0;
     // Renames the file of entry index to newName, never replacing another file.
     virtual RenameOutcome RenameFile(int index, const QString& newName) = 0;
-    // Lets pending window events run once.
-    virtual void Yield() = 0;
-};
-
-// One selected entry of a run and what became of it.
-struct BatchFile {
-    int Index = -1; // the entry's row in the list the run went through
-    QString OldName;
-    QString NewName;
-    // Nothing when the rules leave the name as it is: the file was not touched.
-    std::optional<RenameResult> Result;
-    int SystemError = 0; // why the system refused the rename, where it did
+    // Lets pending window events run once; inHand is the entry the run went through last.
+    virtual void Yield(int inHand) = 0;
 };
 
 struct BatchResult {
@@ -61,8 +67,10 @@ inline constexpr std::chrono::milliseconds DefaultTurnInterval{16};
 // Renames every selected entry, in list order, to what the rule chain makes of it; a new name that
 // may not be given (NameCheck.h) is refused before anything is tried. The counter
 // starts once from the options at hand; each selected file uses up its number or list item,
-// whether or not its rename succeeds. Entries whose name would not change are left alone. The
-// run yields whenever turnInterval has passed since its last turn, and once at the end; after a
-// turn it reads the panel afresh, so a change made meanwhile applies to the later files. A host
-// that renames in memory makes this the forecast of a run: both walk the entries here.
+// whether or not its rename succeeds. Entries whose name would not change are left alone. Every
+// file's new name is known before the first rename (the host is told them, Planned). The run
+// yields whenever turnInterval has passed since its last turn, and once at the end; after a turn
+// it reads the panel and the selection afresh, so a change made meanwhile applies to the later
+// files. A host that renames in memory makes this the forecast of a run: both walk the entries
+// here.
 BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval = DefaultTurnInterval);

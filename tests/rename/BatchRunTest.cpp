@@ -42,7 +42,8 @@ public:
         files_.insert(newName);
         return {};
     }
-    void Yield() override {
+    void Planned(std::span<const BatchFile> files) override { planned_.push_back(int(files.size())); }
+    void Yield(int) override {
         ++yields_;
         if (onYield_) {
             onYield_(*this);
@@ -59,6 +60,7 @@ public:
     QMap<int, QDateTime> dates_;
     mutable int dateReads_ = 0;
     int yields_ = 0;
+    std::vector<int> planned_; // how many files each plan held
     std::function<void(FolderHost&)> onYield_;
 };
 
@@ -150,6 +152,7 @@ TEST(BatchRun, OptionsAreReadAfreshAfterATurnButTheCounterStartsOnce) {
     };
     RunBatch(host, std::chrono::milliseconds(0));
     EXPECT_EQ(host.files_, Names({"01 - a.jpg", "02_b.jpg"}));
+    EXPECT_EQ(host.planned_, (std::vector<int>{2, 1})); // the host hears of the later file's new name
 }
 
 TEST(BatchRun, ExhaustedListLeavesTheRestWithoutCounter) {
