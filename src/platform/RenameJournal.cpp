@@ -37,7 +37,7 @@ constexpr qsizetype kKeyDigits = 20;
 constexpr quint32 kMaxPathBytes = 4096;
 constexpr quint32 kMaxNameBytes = 255;
 // Never more than a journal of this size is read: MaxJournalFiles files of long names.
-constexpr qsizetype kMostJournalBytes = qsizetype(1) << 29;
+constexpr qsizetype kMostJournalBytes = qsizetype(1) << 28;
 
 void Append32(QByteArray& out, quint32 value) {
     const quint32 le = qToLittleEndian(value);

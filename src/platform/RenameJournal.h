@@ -57,7 +57,7 @@ inline constexpr int MaxJournals = 10;
 
 // The most files a journal holds: a run of some million files. A journal that claims more is
 // damaged, whatever its size, so that no journal can make undo take more memory than a run did.
-inline constexpr quint32 MaxJournalFiles = 1u << 22;
+inline constexpr quint32 MaxJournalFiles = 1u << 21;
 
 // $XDG_STATE_HOME/varnello, else ~/.local/state/varnello; empty when neither can be named.
 QByteArray JournalFolder();

@@ -278,4 +278,24 @@ TEST_F(UndoRename, EntriesOfTheJournalFolderThatAreNoJournalsAreNotTouched) {
     EXPECT_TRUE(QFileInfo(folderLikeAJournal).isDir());
 }
 
+TEST_F(UndoRename, FilesBornAfterTheJournalsClockGoBackAllTheSame) {
+    files.File("a.jpg", "a");
+    // The journal's clock lags the file system's (a network share, a clock set back since).
+    RenameJournal journal = JournalOf(files.Path(), {{"a.jpg", "01.jpg"}});
+    const JournalWrite written = WriteNewJournal(journal);
+    ASSERT_EQ(written.Result, JournalWriteResult::Written);
+    journal.WrittenAt = 1;
+    ASSERT_EQ(ReplaceJournal(written.Path, journal).Result, JournalWriteResult::Written);
+    Rename("a.jpg", "01.jpg");
+    EXPECT_EQ(MarksOf(UndoLastRename()), QList<BatchMark>{BatchMark::Back});
+}
+
+TEST_F(UndoRename, AJournalClaimingMoreFilesThanARunWritesIsDamaged) {
+    RenameJournal journal = JournalOf(files.Path(), {});
+    journal.Files.assign(MaxJournalFiles + 1, JournalFile{{1, 2, 3}, "a", "b", {}});
+    const QByteArray bytes = EncodeJournal(journal);
+    journal.Files.clear();
+    EXPECT_FALSE(DecodeJournal(bytes));
+}
+
 } // namespace
