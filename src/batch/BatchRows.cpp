@@ -136,7 +136,7 @@ std::vector<BatchRow> ForecastRows(const BatchForecast& forecast) {
         const BatchFile& file = forecast.Run.Files[i];
         BatchMark mark = MarkOf(file);
         if (mark == BatchMark::Taken) {
-            const int holder = forecast.Holders[std::size_t(i)];
+            const int holder = file.HeldBy >= 0 ? file.HeldBy : forecast.Holders[std::size_t(i)];
             mark = holder == SimulatedFolder::Outside ? BatchMark::TakenOutside
                    : holder < file.Index              ? BatchMark::TakenEarlier
                                                       : BatchMark::TakenLater;

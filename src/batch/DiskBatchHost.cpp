@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include <unistd.h>
+
 DiskBatchHost::DiskBatchHost(RunWindow& window, const QByteArray& folder)
     : window_(window), folderNative_(folder), folder_(folder), journal_(folder, folder_) {
     ReadSelection();
@@ -28,6 +30,10 @@ QString DiskBatchHost::EntryText(int index) const {
     return window_.Entries().Entry(index).Text;
 }
 
+QByteArray DiskBatchHost::EntryName(int index) const {
+    return window_.Entries().Entry(index).Name;
+}
+
 RenameOptions DiskBatchHost::ReadOptions() const {
     return window_.ReadOptions();
 }
@@ -36,24 +42,38 @@ std::optional<QDateTime> DiskBatchHost::DateTaken(int index) const {
     return DateTakenOf(folderNative_, window_.Entries().Entry(index));
 }
 
+// A hidden name of this program and process that the folder does not have: a file on its way round
+// a ring is never shown in the lists, and no other program's file is in its way.
+QByteArray DiskBatchHost::WayName(int) {
+    QByteArray name;
+    do
+        name = ".varnello-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(++ways_);
+    while (IdentityOf(folder_, name));
+    return name;
+}
+
 void DiskBatchHost::Planned(std::span<const BatchFile> files) {
     for (const BatchFile& file : files)
         if (!file.Result && file.NewName != file.OldName)
-            journal_.Note(window_.Entries().Entry(file.Index).Name, file.NewName.toUtf8());
+            journal_.Note(window_.Entries().Entry(file.Index).Name, file.NewName.toUtf8(), file.WayName);
     journal_.Write();
 }
 
-RenameOutcome DiskBatchHost::RenameFile(int index, const QString& newName) {
+// The file is renamed only when its name (its own, or its way name) still stands for the file noted
+// in the journal, and the journal on disk has it.
+RenameOutcome DiskBatchHost::RenameFile(int index, const QByteArray& from, const QByteArray& to) {
     const QByteArray& name = window_.Entries().Entry(index).Name;
-    const std::optional<FileIdentity> now = IdentityOf(folder_, name);
+    const std::optional<FileIdentity> now = IdentityOf(folder_, from);
     if (!now)
         return {RenameResult::SourceMissing, ENOENT};
     const JournalFile* noted = journal_.Find(name);
     if (noted == nullptr || noted->Identity != *now)
         return {RenameResult::ChangedSinceRead, 0};
-    if (!journal_.Unrecorded() && !journal_.OnDisk(name))
+    // Without a journal a file may still be renamed, as it always could, but never sent round a
+    // ring: a crash would leave it hidden with nothing to say where it went.
+    if (journal_.Unrecorded() ? to == noted->WayName : !journal_.OnDisk(name))
         return {RenameResult::NotJournalled, 0};
-    return RenameNoReplace(folder_, name, newName.toUtf8());
+    return RenameNoReplace(folder_, from, to);
 }
 
 // Only handlers that run in a turn of the event loop can look at the file in hand, so it is shown

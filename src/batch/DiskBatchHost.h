@@ -40,10 +40,12 @@ public:
     int EntryCount() const override;
     bool IsSelected(int index) const override;
     QString EntryText(int index) const override;
+    QByteArray EntryName(int index) const override;
     RenameOptions ReadOptions() const override;
     std::optional<QDateTime> DateTaken(int index) const override;
+    QByteArray WayName(int index) override;
     void Planned(std::span<const BatchFile> files) override;
-    RenameOutcome RenameFile(int index, const QString& newName) override;
+    RenameOutcome RenameFile(int index, const QByteArray& from, const QByteArray& to) override;
     void Yield(int inHand) override;
 
     // After the run: no journal is kept of a run that renamed nothing.
@@ -60,4 +62,5 @@ private:
     // The selection marks, read once and again after every turn of the event loop (the only time
     // they can change): asking the list for every entry would cost more than the rename.
     RowMarks selected_;
+    unsigned ways_ = 0;
 };

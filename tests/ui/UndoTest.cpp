@@ -214,4 +214,25 @@ TEST_F(Undo, AFileJoiningARunWhoseJournalCannotBeWrittenAgainIsNotRenamed) {
     EXPECT_EQ(ViewMarks(), (QList<BatchMark>{BatchMark::Renamed, BatchMark::NotJournalled}));
 }
 
+TEST_F(Undo, ASwapKilledWhileAFileIsOnItsWayGoesBackFromAFreshStart) {
+    StartWith({"a.jpg", "b.jpg"});
+    const Files original = Now();
+    form.reset();
+    QProcess helper;
+    QDir folder(tree.Path());
+    const auto onItsWay = [&] {
+        return !folder.entryList({".varnello-*"}, QDir::Files | QDir::Hidden).isEmpty();
+    };
+    helper.start(QStringLiteral(BATCH_KILL_HELPER), {tree.Path(), "swap"});
+    ASSERT_TRUE(helper.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor(onItsWay, 15000));
+    ::kill(static_cast<pid_t>(helper.processId()), SIGKILL);
+    ASSERT_TRUE(helper.waitForFinished());
+    ASSERT_NE(Now(), original);
+
+    StartIn(tree.Path());
+    form->mnuUndo_Click();
+    EXPECT_EQ(Now(), original);
+}
+
 } // namespace
