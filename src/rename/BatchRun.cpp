@@ -94,6 +94,7 @@ private:
             if (files_[i].Pinned)
                 pinned.insert(files_[i].File.Index, i);
         std::vector<Entry> tail;
+        tail.reserve(std::size_t(std::max(0, count_ - fromRow)));
         CounterState counter = counter_;
         for (int row = fromRow; row < count_; ++row) {
             if (const auto ring = pinned.constFind(row); ring != pinned.cend()) {
@@ -111,14 +112,21 @@ private:
                 e.To = e.File.NewName.toUtf8();
             tail.push_back(std::move(e));
         }
-        files_.resize(kept);
-        std::move(tail.begin(), tail.end(), std::back_inserter(files_));
+        if (kept == 0) {
+            files_ = std::move(tail);
+        } else {
+            files_.resize(kept);
+            std::move(tail.begin(), tail.end(), std::back_inserter(files_));
+        }
         Order();
     }
 
     // Who waits for whom, which files lose a name to an earlier one, and which rings open where.
     void Order() {
-        QHash<QByteArray, std::size_t> wanted;
+        QHash<QByteArray, std::size_t> holders; // a name, and the file that has it and is to give it up
+        QHash<QByteArray, std::size_t> wanted;  // a new name, and the first file that is to get it
+        holders.reserve(qsizetype(files_.size()));
+        wanted.reserve(qsizetype(files_.size()));
         for (std::size_t i = 0; i < files_.size(); ++i) {
             Entry& e = files_[i];
             e.Waiters.clear();
@@ -128,14 +136,16 @@ private:
                 e.File.Result = RenameResult::TargetExists; // the earlier file gets the name
                 e.File.SystemError = EEXIST;
                 e.File.HeldBy = files_[*first].File.Index;
-            } else {
-                wanted.insert(e.To, i);
+                continue;
             }
+            wanted.insert(e.To, i);
+            if (Holds(e))
+                holders.insert(e.From, i);
         }
-        leaving_.clear();
+        next_.assign(files_.size(), kNone);
         for (std::size_t i = 0; i < files_.size(); ++i)
-            if ((files_[i].At == Stage::Ahead || files_[i].At == Stage::Waiting) && Moves(files_[i]))
-                leaving_.insert(files_[i].From, i);
+            if (files_[i].At != Stage::Done && Moves(files_[i]))
+                next_[i] = holders.value(files_[i].To, kNone);
         std::vector<std::size_t> opening = FindRings();
         std::vector<BatchFile> pending;
         for (const Entry& e : files_)
@@ -157,10 +167,13 @@ private:
             OpenRing(i);
     }
 
+    // A file that still has its own name and is to give it up.
+    bool Holds(const Entry& e) const { return (e.At == Stage::Ahead || e.At == Stage::Waiting) && Moves(e); }
+
     // The file of the batch that has i's new name and is to give it up; kNone when there is none.
     std::size_t HolderOf(std::size_t i) const {
-        const auto holder = leaving_.constFind(files_[i].To);
-        return holder == leaving_.cend() || *holder == i ? kNone : *holder;
+        const std::size_t holder = next_[i];
+        return holder == kNone || holder == i || !Holds(files_[holder]) ? kNone : holder;
     }
 
     // Every ring of files that take each other's names gets a way name for its first file in list
@@ -170,7 +183,7 @@ private:
         std::vector<std::size_t> opening;
         std::vector<char> seen(files_.size(), 0); // 1: on the walk now, 2: done
         for (std::size_t start = 0; start < files_.size(); ++start) {
-            if (seen[start] != 0 || !leaving_.contains(files_[start].From))
+            if (seen[start] != 0 || !Holds(files_[start]))
                 continue;
             std::vector<std::size_t> walk;
             std::size_t i = start;
@@ -223,7 +236,6 @@ private:
             Settle(i, away);
             return;
         }
-        leaving_.remove(e.From);
         e.From = e.File.WayName;
         e.At = Stage::OnTheWay;
         const std::size_t holder = HolderOf(i);
@@ -246,8 +258,6 @@ private:
 
     void Settle(std::size_t i, const RenameOutcome& outcome) {
         Entry& e = files_[i];
-        if (leaving_.value(e.Own, kNone) == i)
-            leaving_.remove(e.Own);
         e.File.Result = outcome.Result;
         e.File.SystemError = outcome.SystemError;
         e.At = Stage::Done;
@@ -316,8 +326,8 @@ private:
     int count_ = 0;
     std::vector<Entry> files_;
     std::size_t cursor_ = 0;
-    QHash<QByteArray, std::size_t> leaving_; // a name, and the file that has it and is to give it up
-    std::vector<std::size_t> ready_;         // files whose new name has come free (or never will)
+    std::vector<std::size_t> next_;  // by file: the file that had its new name when the run last ordered
+    std::vector<std::size_t> ready_; // files whose new name has come free (or never will)
     Clock::time_point lastTurn_;
 };
 
