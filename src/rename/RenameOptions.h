@@ -86,6 +86,8 @@ struct RenameOptions {
     // The letters of the extension: the one part of a name no other rule touches.
     ExtensionCase ExtCase = ExtensionCase::Unchanged;
 
+    bool operator==(const RenameOptions&) const = default;
+
     // The switch of a rule, by the index of its check box.
     bool& Switch(RuleSwitch rule);
     bool Switch(RuleSwitch rule) const;
