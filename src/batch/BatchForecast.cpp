@@ -2,6 +2,8 @@
 
 #include "rename/SimulatedFolder.h"
 
+#include <QHash>
+
 namespace {
 
 // A run's host whose renames happen in a SimulatedFolder.
@@ -23,7 +25,11 @@ public:
     bool IsSelected(int index) const override { return selected_[std::size_t(index)]; }
     QString EntryText(int index) const override { return list_.Entry(index).Text; }
     RenameOptions ReadOptions() const override { return options_; }
-    std::optional<QDateTime> DateTaken(int index) const override { return dateTaken_(list_.Entry(index)); }
+    std::optional<QDateTime> DateTaken(int index) const override {
+        std::optional<QDateTime> taken = dateTaken_(list_.Entry(index));
+        datesTaken_.insert(index, taken);
+        return taken;
+    }
     RenameOutcome RenameFile(int index, const QString& newName) override {
         const QByteArray name = newName.toUtf8();
         const RenameOutcome outcome = folder_.Rename(list_.Entry(index).Name, name);
@@ -35,6 +41,8 @@ public:
 
     // By row: who held the new name where it was found taken.
     std::vector<int> holders_;
+    // By row: the dates the run asked for.
+    mutable QHash<int, std::optional<QDateTime>> datesTaken_;
 
 private:
     const ListedEntries& list_;
@@ -61,5 +69,10 @@ BatchForecast ForecastBatch(const ListedEntries& list, const RowMarks& selected,
     forecast.Holders.reserve(std::size_t(forecast.Run.Files.size()));
     for (const BatchFile& file : forecast.Run.Files)
         forecast.Holders.push_back(host.holders_[std::size_t(file.Index)]);
+    if (options.DateTakenOn) {
+        forecast.DatesTaken.reserve(std::size_t(forecast.Run.Files.size()));
+        for (const BatchFile& file : forecast.Run.Files)
+            forecast.DatesTaken.push_back(host.datesTaken_.value(file.Index));
+    }
     return forecast;
 }

@@ -16,6 +16,9 @@ struct [[nodiscard]] BatchForecast {
     // Beside each file of Run: who holds its new name where that name is taken (a row of the list,
     // or SimulatedFolder::Outside); unused for the other files.
     std::vector<int> Holders;
+    // Beside each file of Run, while the date rule is on: the date its photo was taken, if any.
+    // Empty while the rule is off.
+    std::vector<std::optional<QDateTime>> DatesTaken;
 };
 
 // The forecast is the run itself (RunBatch) over the folder's names held in memory: the same walk,

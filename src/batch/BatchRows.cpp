@@ -1,8 +1,11 @@
 #include "batch/BatchRows.h"
 
 #include "batch/BatchForecast.h"
+#include "batch/PhotoDate.h"
 #include "platform/SystemErrorText.h"
 #include "rename/SimulatedFolder.h"
+
+#include <QHash>
 
 #include <algorithm>
 
@@ -35,9 +38,55 @@ BatchRow RowOf(const BatchFile& file, BatchMark mark) {
     return {file.OldName, file.NewName, mark, file.SystemError};
 }
 
+QString Quoted(const QString& name) {
+    return QString::fromUtf8("\u201e") + name + QString::fromUtf8("\u201c");
+}
+
+QString SameTimeText(const QString& other) {
+    return QString::fromUtf8("gleiche Aufnahmezeit wie ") + Quoted(other);
+}
+
+// While the date rule is on: photos without a date, and photos that want one name because they
+// were taken in the same second (a burst) where the rest of their names is the same, too.
+void NoteDates(const BatchForecast& forecast, std::vector<BatchRow>& rows) {
+    const QList<BatchFile>& files = forecast.Run.Files;
+    const auto& dates = forecast.DatesTaken;
+    QHash<int, qsizetype> positionOf; // by list row
+    for (qsizetype i = 0; i < files.size(); ++i)
+        positionOf.insert(files[i].Index, i);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        BatchRow& row = rows[std::size_t(i)];
+        const std::optional<QDateTime>& taken = dates[std::size_t(i)];
+        if (!taken) {
+            if (IsJpeg(files[i].OldName))
+                row.Note = BatchNote::NoDateTaken;
+            continue;
+        }
+        if (row.Mark != BatchMark::TakenEarlier)
+            continue;
+        const qsizetype holder = positionOf.value(forecast.Holders[std::size_t(i)], -1);
+        if (holder < 0 || dates[std::size_t(holder)] != taken)
+            continue;
+        row.Mark = BatchMark::SameTimeTaken;
+        row.Other = files[holder].OldName;
+        BatchRow& first = rows[std::size_t(holder)];
+        if (first.Note == BatchNote::None) {
+            first.Note = BatchNote::SameTimeAs;
+            first.Other = files[i].OldName;
+        }
+    }
+}
+
 } // namespace
 
 QString MarkText(const BatchRow& row, BatchViewKind kind) {
+    if (row.Note != BatchNote::None) {
+        BatchRow marked = row;
+        marked.Note = BatchNote::None;
+        return MarkText(marked, kind) + QString::fromUtf8("; ") +
+               (row.Note == BatchNote::NoDateTaken ? QString::fromUtf8("kein Aufnahmedatum")
+                                                   : SameTimeText(row.Other));
+    }
     const bool ahead = kind == BatchViewKind::Forecast || kind == BatchViewKind::OrderForecast;
     switch (row.Mark) {
     case BatchMark::Renamed:
@@ -50,6 +99,8 @@ QString MarkText(const BatchRow& row, BatchViewKind kind) {
         return QString::fromUtf8("beh\u00e4lt Namen: vergeben an eine fr\u00fchere Datei");
     case BatchMark::TakenLater:
         return QString::fromUtf8("beh\u00e4lt Namen: noch belegt von einer sp\u00e4teren Datei");
+    case BatchMark::SameTimeTaken:
+        return QString::fromUtf8("beh\u00e4lt Namen: ") + SameTimeText(row.Other);
     case BatchMark::Taken:
         return QString::fromUtf8("behielt Namen: Name vergeben");
     case BatchMark::NotPlain:
@@ -112,6 +163,8 @@ std::vector<BatchRow> ForecastRows(const BatchForecast& forecast) {
         }
         rows.push_back(RowOf(file, mark));
     }
+    if (!forecast.DatesTaken.empty())
+        NoteDates(forecast, rows);
     return rows;
 }
 

@@ -10,20 +10,28 @@ struct BatchForecast;
 
 // What the batch view says of one file.
 enum class BatchMark {
-    Renamed,      // gets (or got) its new name
-    Unchanged,    // the rules leave its name as it is: the file is not touched
-    TakenOutside, // keeps its name: a file or folder outside the batch has the new name
-    TakenEarlier, // keeps its name: an earlier file of the batch has the new name by then
-    TakenLater,   // keeps its name: a later file of the batch still has the new name then
-    Taken,        // kept its name: the new name was taken
-    NotPlain,     // refused: the new name is no plain file name
-    HidesFile,    // refused: the new name would hide the file
-    TooLong,      // refused: the new name is longer than a file name may be
-    Failed,       // the system refused the rename; the row's SystemError says why
-    Back,         // undone: the file has its old name again
-    Gone,         // not undone: no file of the folder is that file any more
-    OldNameTaken, // not undone: another file has the old name
-    FolderGone,   // not undone: the folder is gone, or its path names another folder now
+    Renamed,       // gets (or got) its new name
+    Unchanged,     // the rules leave its name as it is: the file is not touched
+    TakenOutside,  // keeps its name: a file or folder outside the batch has the new name
+    TakenEarlier,  // keeps its name: an earlier file of the batch has the new name by then
+    TakenLater,    // keeps its name: a later file of the batch still has the new name then
+    SameTimeTaken, // keeps its name: an earlier photo of the batch, taken in the same second, has it
+    Taken,         // kept its name: the new name was taken
+    NotPlain,      // refused: the new name is no plain file name
+    HidesFile,     // refused: the new name would hide the file
+    TooLong,       // refused: the new name is longer than a file name may be
+    Failed,        // the system refused the rename; the row's SystemError says why
+    Back,          // undone: the file has its old name again
+    Gone,          // not undone: no file of the folder is that file any more
+    OldNameTaken,  // not undone: another file has the old name
+    FolderGone,    // not undone: the folder is gone, or its path names another folder now
+};
+
+// What the batch view says of a file besides its mark, while the date rule is on.
+enum class BatchNote {
+    None,
+    NoDateTaken, // a photo without the date it was taken: it gets no date
+    SameTimeAs,  // a photo taken in the same second as Other, which keeps its name for it
 };
 
 // One row of the batch view: the name a file has and the name it gets, or got, or gets back.
@@ -32,6 +40,8 @@ struct BatchRow {
     QString To;
     BatchMark Mark = BatchMark::Unchanged;
     int SystemError = 0;
+    BatchNote Note = BatchNote::None;
+    QString Other = {}; // the file a SameTimeTaken mark or a SameTimeAs note names
 };
 
 // What the batch view shows.
