@@ -9,7 +9,9 @@
 #include "ui/frmFiles.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 
 QString AppPath;
@@ -52,6 +54,9 @@ std::unique_ptr<frmFiles> InitSettings(const QString& programFile, const QByteAr
     const ProfileAccess access = ProfileAccessOf(IniReadPath);
     if (access == ProfileAccess::Missing || access == ProfileAccess::Readable)
         QObject::connect(f, &frmFiles::unloading, f, [f] { SaveSettings(*f, AppTitle, IniPath); });
+    // A screen smaller than the window (a laptop at twice the scale) gets a window that fits it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        form->FitToScreen(screen->availableGeometry());
     form->show();
     LoadSettings(*form, AppTitle, IniReadPath);
     form->cmdDummy->setFocus();

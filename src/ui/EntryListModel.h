@@ -21,6 +21,8 @@ public:
     // Shows what another list shows, in its order.
     void CopyFrom(const EntryListModel& other);
     void Exchange(int a, int b);
+    // The entry at row from goes to row to; those between close up behind it, in their order.
+    void Move(int from, int to);
 
     int Count() const { return static_cast<int>(order_.size()); }
     const FolderEntry& Entry(int row) const {

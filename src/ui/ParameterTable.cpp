@@ -63,12 +63,14 @@ constexpr ParameterSpec kParameters[] = {
      .stored = Stored::Quoted,
      .defaultValue = RuleDefaults::BlankChar,
      .box = &frmFiles::txtRep,
-     .field = &RenameOptions::BlankChar},
+     .field = &RenameOptions::BlankChar,
+     .refreshesPreview = true},
     {.key = "Liste",
      .stored = Stored::Plain,
      .defaultValue = RuleDefaults::CounterList,
      .box = &frmFiles::txtList,
-     .field = &RenameOptions::CounterList},
+     .field = &RenameOptions::CounterList,
+     .refreshesPreview = true},
     {.key = "Stellen",
      .stored = Stored::Plain,
      .defaultValue = RuleDefaults::CounterDigits,
@@ -93,7 +95,10 @@ constexpr ParameterSpec kParameters[] = {
      .box = &frmFiles::txtDateFormat,
      .field = &RenameOptions::DateTakenFormat,
      .refreshesPreview = true},
-    {.defaultValue = RuleDefaults::NewName, .box = &frmFiles::txtNewName, .field = &RenameOptions::NewName},
+    {.defaultValue = RuleDefaults::NewName,
+     .box = &frmFiles::txtNewName,
+     .field = &RenameOptions::NewName,
+     .refreshesPreview = true},
 };
 
 QString FirstOrSecond(bool first) {

@@ -3,10 +3,12 @@
 #include "ui/FormLayout.h"
 #include "ui/frmFiles.h"
 #include "batch/PhotoDate.h"
+#include "batch/StatusText.h"
 #include "platform/Volumes.h"
 
 #include <QHash>
 #include <QList>
+#include <QSize>
 #include <QString>
 
 class QTimer;
@@ -24,4 +26,11 @@ struct frmFiles::State {
     QTimer* batchViewTimer = nullptr;
     PhotoDates photoDates;      // for the batch view
     bool batchViewStale = true; // something changed that the batch view has not followed yet
+    StatusLine status;
+    QTimer* placeTimer = nullptr; // the folder's counts follow once a burst of changes is in
+    int statusHeight = 0;         // pixels below the content
+    // The largest the window may be, in pixels without its frame: the screen's area.
+    QSize screenLimit{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    // The size the content is laid out for, less the client area it has (without the status line).
+    QSize contentExcess;
 };

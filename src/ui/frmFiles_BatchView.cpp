@@ -9,6 +9,7 @@
 #include "ui/FolderControls.h"
 #include "ui/ParameterTable.h"
 #include "batch/PhotoDate.h"
+#include "batch/StatusText.h"
 #include "batch/UndoRename.h"
 #include "platform/SystemErrorText.h"
 #include "rename/RuleChain.h"
@@ -44,6 +45,8 @@ void frmFiles::ConnectBatchViewHandlers() {
     // Whether there is anything to undo is asked when the menu opens, since another copy of the
     // program or a crashed run may have left journals.
     connect(mnuPop, &QMenu::aboutToShow, this, [this] { mnuUndo->setEnabled(!JournalPaths().empty()); });
+    // With the menu closed, its key asks the journals itself.
+    connect(mnuPop, &QMenu::aboutToHide, this, [this] { mnuUndo->setEnabled(true); });
     connect(state_->batchViewTimer, &QTimer::timeout, this, [this] { UpdateBatchView(); });
 
     const auto changed = [this] { BatchViewChanged(); };
@@ -55,7 +58,7 @@ void frmFiles::ConnectBatchViewHandlers() {
         connect(button, &QRadioButton::toggled, this, changed);
     for (QRadioButton* button : optPos2)
         connect(button, &QRadioButton::toggled, this, changed);
-    // Every parameter box, also those whose edits do not run the one-file preview.
+    // Every parameter box.
     for (const ParameterSpec& p : ParameterTable())
         if (p.box != nullptr)
             connect(this->*p.box, &QLineEdit::textChanged, this, changed);
@@ -74,6 +77,10 @@ void frmFiles::BatchViewChanged() {
     state_->batchViewStale = true;
     if (frmBatchView->isVisible())
         state_->batchViewTimer->start();
+    // What the status line said of the last run or press no longer applies, and the batch view no
+    // longer shows its files; the folder's counts follow.
+    state_->status.ClearMessage();
+    state_->placeTimer->start();
 }
 
 void frmFiles::UpdateBatchView() {
@@ -123,6 +130,7 @@ void frmFiles::ShowBatchOutcome(const BatchResult& result, const JournalWrite& j
                     : SystemErrorText(journal.SystemError)) +
                QString::fromUtf8("): dieser Lauf l\u00e4sst sich nicht r\u00fcckg\u00e4ngig machen.");
     frmBatchView->Show(BatchViewKind::Outcome, OutcomeRows(result), note);
+    ShowStatusMessage(RunText(result, journal.Result == JournalWriteResult::Written));
     if (frmBatchView->chkBatchAfterRun->isChecked())
         mnuBatchView_Click();
 }
@@ -139,8 +147,10 @@ void frmFiles::mnuUndo_Click() {
     if (busy_)
         return;
     const UndoReport report = UndoLastRename();
-    if (!report.Found)
+    if (!report.Found) {
+        ShowStatusMessage(UndoText(report));
         return;
+    }
     // The lists show the folder the undo went through, read afresh.
     if (report.Folder == dirDirs->NativePath()) {
         if (dirDirs->Refresh())
@@ -151,6 +161,7 @@ void frmFiles::mnuUndo_Click() {
     state_->batchViewTimer->stop();
     state_->batchViewStale = false;
     frmBatchView->Show(BatchViewKind::Undo, report.Rows, report.Note);
+    ShowStatusMessage(UndoText(report));
     // What could not go back is shown without being asked for; there is no message box.
     const bool leftSome = std::any_of(report.Rows.cbegin(), report.Rows.cend(),
                                       [](const BatchRow& r) { return IsConflict(r.Mark); });

@@ -8,6 +8,7 @@
 #include "ui/KeyFilter.h"
 #include "ui/NameSelection.h"
 #include "batch/PendingJournal.h"
+#include "batch/StatusText.h"
 #include "platform/PathHelpers.h"
 #include "rename/NameCheck.h"
 #include "rename/RuleChain.h"
@@ -111,8 +112,10 @@ void frmFiles::txtFileName_KeyPress(qint16& key) {
     const QString name = txtFileName->text();
     const QString ext = txtExtension->text();
     const QString target = JoinName(name, ext);
-    // A refused or failed rename leaves the file as it was; the refilled lists show its name.
-    static_cast<void>(RenameCurrentFile(target));
+    const QString oldName = CurrentEntry.Text;
+    // A refused or failed rename leaves the file as it was; the refilled lists show its name, and
+    // the status line says why.
+    const RenameResult result = RenameCurrentFile(target);
     QCoreApplication::processEvents();
     dirDirs_Change(); // reads the folder afresh and empties the editor
     if (OrderMode())
@@ -123,6 +126,7 @@ void frmFiles::txtFileName_KeyPress(qint16& key) {
         txtExtension->setText(ext);
         txtFileName->setText(name);
     }
+    ShowStatusMessage(EditorRenameText(result, oldName, target));
 }
 
 RenameResult frmFiles::RenameCurrentFile(const QString& target) {

@@ -42,6 +42,7 @@ void frmFiles::SetTypeMark(const QString& itemText) {
     const TypeMark mark = TypeMarkFor(itemText);
     QPalette pal = lblOptions[1]->palette();
     pal.setColor(QPalette::Window, QColor::fromRgb(mark.Colour));
+    pal.setColor(QPalette::WindowText, QColor::fromRgb(TextColourOn(mark.Colour)));
     lblOptions[1]->setPalette(pal);
     if (mark.PlaysWave)
         PlayWave(CurrentFileNative());
@@ -78,7 +79,8 @@ void frmFiles::lstSort_MouseDown(Qt::MouseButton button, QPoint globalPosition) 
 }
 
 // While the left button is held the list keeps its current entry under the mouse; the dragged
-// text is exchanged with that entry, so it travels with the mouse.
+// entry moves there, so it travels with the mouse. Row by row this exchanges it with its
+// neighbour; a quick move that skips rows leaves the skipped entries in their order.
 void frmFiles::lstSort_MouseMove(Qt::MouseButtons buttons) {
     if (!OrderMode())
         return;
@@ -89,7 +91,7 @@ void frmFiles::lstSort_MouseMove(Qt::MouseButtons buttons) {
     }
     if (k == DragIndex)
         return;
-    lstSort->exchange(k, DragIndex); // a stale index exchanges nothing
+    lstSort->move(DragIndex, k); // a stale index moves nothing
     DragIndex = k;
 }
 

@@ -1,6 +1,9 @@
 // The tag frames: a JPEG's EXIF summary and list, an MP3's ID3 tags, and the date rule's controls.
 #include "ui/frmFiles.h"
 
+#include "ui/frmFilesState.h"
+
+#include "ui/ControlTable.h"
 #include "ui/TypeMark.h"
 #include "batch/PhotoDate.h"
 #include "exif/clsEXIF.h"
@@ -27,6 +30,9 @@ static_assert(std::ssize(kId3Fields) == decltype(frmFiles::lblID3)::Count());
 
 void frmFiles::ConnectTagHandlers() {
     connect(chkDateTaken, &QCheckBox::clicked, this, [this] { chkOptions_Click(0); });
+    // However the rule is switched (a click, the settings file), the options panel shows it.
+    connect(chkDateTaken, &QCheckBox::toggled, this, &frmFiles::ShowDateRule);
+    connect(chkDateRule, &QCheckBox::clicked, this, [this] { chkDateRule_Click(); });
 
     // The bold "A" of "Album:" reaches a pixel left of where its line starts.
     for (QLabel* caption : lblID3Name)
@@ -46,10 +52,36 @@ void frmFiles::ShowExifTags() {
     reader.ReadHead(ReadFileHead(CurrentFileNative(), clsEXIF::HeadLength).Bytes);
     reader.ListEXIF(frmEXIF, 1);
     txtEXIF->setPlainText(reader.ListInfo().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    NameTagValues();
 }
 
 void frmFiles::ShowId3Tags() {
     const Mp3Tags tags = ReadMp3Tags(CurrentFileNative());
     for (int i = 0; i < lblID3.Count(); ++i)
         lblID3[i]->setText(tags.*kId3Fields[i]);
+    NameTagValues();
+}
+
+void frmFiles::NameTagValues() {
+    for (const ControlSpec& c : ControlTable()) {
+        if (!(c.flags & ControlFlag::ShowsValue))
+            continue;
+        auto* label = qobject_cast<QLabel*>(state_->widgets.value(QString::fromLatin1(c.name)));
+        const QString caption = QString::fromUtf8(c.accessibleName);
+        const QString value = label->text();
+        // "Blende: f 2.8" names itself.
+        label->setAccessibleName(value.isEmpty()             ? caption
+                                 : value.startsWith(caption) ? value
+                                                             : caption + QStringLiteral(": ") + value);
+    }
+}
+
+void frmFiles::ShowDateRule(bool on) {
+    chkDateRule->setChecked(on);
+    chkDateRule->setVisible(on);
+}
+
+void frmFiles::chkDateRule_Click() {
+    chkDateTaken->setChecked(chkDateRule->isChecked());
+    chkOptions_Click(0); // as a click on the rule's own box
 }

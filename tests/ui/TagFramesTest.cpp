@@ -82,6 +82,8 @@ TEST_F(TagFrames, ExifSummaryOfAJpegStaysUntilAnotherFileWritesItsOwnAndFreezeKe
     EXPECT_EQ(Caption("lblISO(1)"), "ISO 200");
     EXPECT_EQ(Caption("lblTimeDate(1)"), "2004:05:12  -  14:33:10");
     EXPECT_EQ(Caption("lblEXIFTime"), "12.05.2004 14:33:10");
+    EXPECT_EQ(form->lblCam[1]->accessibleName(), "Kamera: PowerShot A70"); // a screen reader says it
+    EXPECT_EQ(form->lblBlende[1]->accessibleName(), "Blende: f 2.8");
     EXPECT_TRUE(form->txtEXIF->toPlainText().startsWith("Model: PowerShot A70\nExifOffset: "));
     EXPECT_TRUE(form->txtEXIF->isReadOnly());
 
@@ -122,8 +124,10 @@ TEST_F(TagFrames, Id3FrameShowsAnMp3sTagsAndEmptyTagLabelsForOneWithout) {
     ASSERT_TRUE(form->frmID3->isVisibleTo(form.get()));
     EXPECT_EQ(Id3Captions(), (QStringList{QString::fromUtf8("Über den Wolken"), "Reinhard Mey",
                                           "Wie vor Jahr und Tag", "1974", "7", "Chanson", "0:10"}));
+    EXPECT_EQ(form->lblID3[1]->accessibleName(), "Interpret: Reinhard Mey");
     TakeUp("plain.mp3");
     EXPECT_EQ(Id3Captions(), (QStringList{"", "", "", "", "", "", "0:10"})); // the length is the audio's
+    EXPECT_EQ(form->lblID3[1]->accessibleName(), "Interpret");
 }
 
 TEST_F(TagFrames, DateRuleNamesPhotosByTheirDateInThePreviewAndTheRunWithTheCounter) {
