@@ -25,6 +25,7 @@ void frmFiles::BuildStatusLine() {
     // The line takes the width it is given; a longer text is shortened in its middle.
     lblStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     lblStatus->setMinimumHeight(lblStatus->fontMetrics().height() + 4); // room for the ink of any line
+    lblStatus->setContentsMargins(4, 0, 4, 0);
     sbrStatus->addWidget(lblStatus, 1);
     state_->statusHeight = sbrStatus->sizeHint().height();
 
