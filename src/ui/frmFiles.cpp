@@ -220,7 +220,10 @@ frmFiles::frmFiles(const QByteArray& startFolder, QWidget* parent)
     Form_Load();
 }
 
-frmFiles::~frmFiles() = default;
+frmFiles::~frmFiles() {
+    // The controls going away move the focus; by then there is no window to scroll.
+    disconnect(state_->focusWatch);
+}
 
 TwipRect frmFiles::Place(const QString& name) const {
     return state_->places.value(name);
@@ -274,7 +277,8 @@ void frmFiles::ConnectHandlers() {
     ConnectFolderKeys();
     ConnectMenuKeys();
     // Where the content scrolls, the control the keys reach is scrolled into view.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { ScrollToShow(now); });
+    state_->focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                                 [this](QWidget*, QWidget* now) { ScrollToShow(now); });
 }
 
 void frmFiles::Form_Load() {

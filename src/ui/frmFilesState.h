@@ -33,4 +33,5 @@ struct frmFiles::State {
     QSize screenLimit{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
     // The size the content is laid out for, less the client area it has (without the status line).
     QSize contentExcess;
+    QMetaObject::Connection focusWatch; // keeps the control with the focus in view
 };

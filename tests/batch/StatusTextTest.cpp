@@ -44,22 +44,10 @@ TEST(StatusText, CountsHaveGermanThousandsSeparatorsAndEachNegativeIsSaidOnce) {
         Utf8("R\u00fcckg\u00e4ngig: 300 Dateien bekamen ihren alten Namen nicht zur\u00fcck (F9 zeigt sie)"));
 }
 
-TEST(StatusText, ThePlaceWritesTheHomeFolderAsATildeAndWorkComesFirst) {
+TEST(StatusText, ThePlaceWritesTheHomeFolderAndWhatLiesInItAsATilde) {
     EXPECT_EQ(PlaceText("/home/eva/Bilder/Urlaub", "/home/eva", 4000, 12, false),
               Utf8("~/Bilder/Urlaub \u2014 4.000 Dateien, 12 ausgew\u00e4hlt"));
     EXPECT_EQ(PlaceText("/home/evamaria", "/home/eva", 1, 0, false), Utf8("/home/evamaria \u2014 1 Datei"));
-    EXPECT_EQ(PlaceText("/home/eva", "/home/eva", 0, 0, true),
-              Utf8("Reihenfolge festlegen: Dateien ziehen \u2014 ~, keine Dateien"));
-
-    StatusLine line;
-    line.ShowPlace("ort");
-    line.ShowMessage("lauf");
-    line.ShowProgress("arbeit");
-    EXPECT_EQ(line.Text(), "arbeit");
-    line.EndProgress();
-    EXPECT_EQ(line.Text(), "lauf");
-    line.ClearMessage();
-    EXPECT_EQ(line.Text(), "ort");
 }
 
 } // namespace
