@@ -2,6 +2,7 @@
 
 #include "batch/BatchForecast.h"
 #include "batch/PhotoDate.h"
+#include "platform/RenameJournal.h"
 #include "platform/SystemErrorText.h"
 #include "rename/SimulatedFolder.h"
 
@@ -30,12 +31,23 @@ BatchMark MarkOf(const BatchFile& file) {
     case RenameResult::AccessDenied:
     case RenameResult::Failed:
         return BatchMark::Failed;
+    case RenameResult::ChangedSinceRead:
+        return BatchMark::Changed;
+    case RenameResult::NotJournalled:
+        return BatchMark::NotJournalled;
     }
     return BatchMark::Failed;
 }
 
 BatchRow RowOf(const BatchFile& file, BatchMark mark) {
     return {file.OldName, file.NewName, mark, file.SystemError};
+}
+
+// Who holds the new name of the forecast's file i where it is taken: a row of the list, or
+// SimulatedFolder::Outside.
+int HolderOf(const BatchForecast& forecast, qsizetype i) {
+    const BatchFile& file = forecast.Run.Files[i];
+    return file.HeldBy >= 0 ? file.HeldBy : forecast.Holders[std::size_t(i)];
 }
 
 QString Quoted(const QString& name) {
@@ -64,7 +76,7 @@ void NoteDates(const BatchForecast& forecast, std::vector<BatchRow>& rows) {
         }
         if (row.Mark != BatchMark::TakenEarlier)
             continue;
-        const qsizetype holder = positionOf.value(forecast.Holders[std::size_t(i)], -1);
+        const qsizetype holder = positionOf.value(HolderOf(forecast, i), -1);
         if (holder < 0 || dates[std::size_t(holder)] != taken)
             continue;
         row.Mark = BatchMark::SameTimeTaken;
@@ -112,6 +124,12 @@ QString MarkText(const BatchRow& row, BatchViewKind kind) {
     case BatchMark::Failed:
         return (ahead ? QString::fromUtf8("scheitert: ") : QString::fromUtf8("fehlgeschlagen: ")) +
                SystemErrorText(row.SystemError);
+    case BatchMark::Changed:
+        return QString::fromUtf8("nicht umbenannt: ge\u00e4ndert seit dem Lesen");
+    case BatchMark::NotJournalled:
+        return QString::fromUtf8("nicht umbenannt: kein Journal");
+    case BatchMark::Unproven:
+        return QString::fromUtf8("nicht zur\u00fcck: nicht nachweislich dieselbe Datei");
     case BatchMark::Back:
         return QString::fromUtf8("zur\u00fcckbenannt");
     case BatchMark::Gone:
@@ -149,6 +167,26 @@ QString SummaryText(BatchViewKind kind, const std::vector<BatchRow>& rows) {
     return {};
 }
 
+QString UnrecordedNote(const JournalWrite& journal) {
+    QString why;
+    switch (journal.Result) {
+    case JournalWriteResult::Written:
+        return {};
+    case JournalWriteResult::NoStateFolder:
+        why = QString::fromUtf8("kein Ordner f\u00fcr Programmdaten");
+        break;
+    case JournalWriteResult::Foreign:
+        why = QString::fromUtf8("der Journal-Ordner ist nicht Ihr eigener");
+        break;
+    case JournalWriteResult::Failed:
+        why = SystemErrorText(journal.SystemError);
+        break;
+    }
+    return QString::fromUtf8("Kein Journal geschrieben (") + why +
+           QString::fromUtf8("): diese Umbenennung l\u00e4sst sich nicht r\u00fcckg\u00e4ngig machen, "
+                             "fr\u00fchere auch nicht mehr.");
+}
+
 std::vector<BatchRow> ForecastRows(const BatchForecast& forecast) {
     std::vector<BatchRow> rows;
     rows.reserve(std::size_t(forecast.Run.Files.size()));
@@ -156,7 +194,7 @@ std::vector<BatchRow> ForecastRows(const BatchForecast& forecast) {
         const BatchFile& file = forecast.Run.Files[i];
         BatchMark mark = MarkOf(file);
         if (mark == BatchMark::Taken) {
-            const int holder = forecast.Holders[std::size_t(i)];
+            const int holder = HolderOf(forecast, i);
             mark = holder == SimulatedFolder::Outside ? BatchMark::TakenOutside
                    : holder < file.Index              ? BatchMark::TakenEarlier
                                                       : BatchMark::TakenLater;

@@ -109,6 +109,10 @@ QString EditorRenameText(RenameResult result, const QString& oldName, const QStr
         return no + QString::fromUtf8("der Name ist l\u00e4nger als 255 Bytes");
     case RenameResult::AccessDenied:
         return no + QString::fromUtf8("keine Berechtigung");
+    case RenameResult::ChangedSinceRead:
+        return no + QString::fromUtf8("die Datei wurde inzwischen ersetzt");
+    case RenameResult::NotJournalled:
+        return no + QString::fromUtf8("ohne Journal lie\u00dfe es sich nicht r\u00fcckg\u00e4ngig machen");
     case RenameResult::Failed:
         break;
     }

@@ -72,6 +72,8 @@ struct RenameOptions {
     bool DateTakenOn = false;
     QString DateTakenFormat;
 
+    bool operator==(const RenameOptions&) const = default;
+
     // The switch of a rule, by the index of its check box.
     bool& Switch(RuleSwitch rule);
     bool Switch(RuleSwitch rule) const;
