@@ -80,6 +80,7 @@ int main(int argc, char** argv) {
         forecast.push_back(MillisOf([&] {
             static_cast<void>(ForecastBatch(*form.lstSel, form.lstSel->SelectionMarks(), options,
                                             *form.filFiles->Files(), form.dirDirs->Folders(),
+                                            form.filFiles->Others(),
                                             [](const FolderEntry&) { return std::optional<QDateTime>(); }));
         }));
         chain.push_back(MillisOf([&] {

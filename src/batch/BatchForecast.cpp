@@ -65,12 +65,14 @@ private:
 
 BatchForecast ForecastBatch(const ListedEntries& list, const RowMarks& selected, const RenameOptions& options,
                             const FolderEntries& files, const FolderEntries& folders,
-                            const DateSource& dateTaken) {
+                            const FolderNames& others, const DateSource& dateTaken) {
     SimulatedFolder folder;
-    folder.Reserve(qsizetype(files.size() + folders.size()));
+    folder.Reserve(qsizetype(files.size() + folders.size() + others.size()));
     for (const FolderEntries* entries : {&files, &folders})
         for (const FolderEntry& e : *entries)
             folder.Hold(e.Name, SimulatedFolder::Outside);
+    for (const QByteArray& name : others)
+        folder.Hold(name, SimulatedFolder::Outside);
     ForecastHost host(list, selected, options, folder, dateTaken);
     BatchForecast forecast;
     // Options never change under a forecast, so it needs no turn of the event loop.

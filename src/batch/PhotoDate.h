@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileHead.h"
 #include "platform/FolderListing.h"
 
 #include <QByteArray>
@@ -16,15 +17,16 @@ bool IsJpeg(const QString& itemText);
 // 4 KB) for its DateTimeOriginal; any other file is not read and has none.
 std::optional<QDateTime> DateTakenOf(const QByteArray& folder, const FolderEntry& entry);
 
-// The dates of one folder's photos, each file read once while it keeps its name and inode: the
-// batch view asks for every selected file again after every change of a parameter.
+// The dates of one folder's photos, each file read once while it keeps its name and its stamp
+// (inode, size and times: a date changed in place is read again): the batch view asks for every
+// selected file again after every change of a parameter.
 class PhotoDates {
 public:
     std::optional<QDateTime> Of(const QByteArray& folder, const FolderEntry& entry);
 
 private:
     struct Known {
-        quint64 Inode = 0;
+        FileStamp Stamp;
         std::optional<QDateTime> Taken;
     };
     QByteArray folder_;

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+#include <sys/stat.h>
+
 FileHead ReadFileHead(const QString& path, qsizetype maxBytes) {
     return ReadFileHead(QFile::encodeName(path), maxBytes);
 }
@@ -30,4 +32,12 @@ FileHead ReadFileHead(const QByteArray& nativePath, qsizetype maxBytes) {
     }
     head.Bytes.truncate(got);
     return head;
+}
+
+std::optional<FileStamp> StampOf(const QByteArray& nativePath) {
+    struct stat st {};
+    if (nativePath.isEmpty() || ::stat(nativePath.constData(), &st) != 0)
+        return std::nullopt;
+    const auto ns = [](const timespec& t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; };
+    return FileStamp{st.st_ino, st.st_size, ns(st.st_mtim), ns(st.st_ctim)};
 }

@@ -1,6 +1,7 @@
 #include "rename/RuleChain.h"
 
 #include "rename/CodePoints.h"
+#include "rename/NameCheck.h"
 
 #include <QLocale>
 #include <QStringBuilder>
@@ -83,6 +84,77 @@ QString AttachCounter(const QString& text, const RenameOptions& options,
     // Built in one piece: a batch run builds a name for every file.
     return options.CounterAtStart ? QString(*counterToken % options.CounterSeparator % base)
                                   : QString(base % options.CounterSeparator % *counterToken);
+}
+
+// The most letters one field of a date format takes: "yyyy", "MMMM", "dddd", "zzz", "hh".
+int FieldLength(QChar c) {
+    switch (c.unicode()) {
+    case u'y':
+    case u'M':
+    case u'd':
+        return 4;
+    case u'z':
+        return 3;
+    case u'h':
+    case u'H':
+    case u'm':
+    case u's':
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+// How much of a date format can matter for a name. The date goes in front of the name before the
+// blanks are tidied, which leaves at least one of every eight blanks in a row and drops one blank
+// at each end. Once what the format has written cannot fit in a name however it is tidied, the
+// name is refused as too long whatever follows, so the rest is not read: a pasted page of text
+// would cost milliseconds per photo in every forecast. Counted is the least each piece writes in
+// any language: 'quoted text' itself, '' one quote, a field ("yyyy", "ddd", "ap") one character,
+// a time zone ("t") perhaps nothing, any other character itself.
+qsizetype DateFormatReach(QStringView format) {
+    qsizetype kept = 0;   // characters sure to be left of what the format has written so far
+    qsizetype blanks = 0; // blanks in a row at its end
+    const auto wrote = [&](QChar c) {
+        if (c != u' ') {
+            ++kept;
+            blanks = 0;
+        } else if (blanks++ % 8 == 0) {
+            ++kept;
+        }
+    };
+    const auto at = [&](qsizetype i) { return i < format.size() ? format[i] : QChar(); };
+    bool quoted = false;
+    qsizetype i = 0;
+    while (i < format.size() && kept <= MaxFileNameBytes + 2) {
+        const QChar c = format[i];
+        if (c == u'\'') {
+            if (at(i + 1) == u'\'') { // one quote, inside quoted text or out
+                wrote(c);
+                i += 2;
+            } else {
+                quoted = !quoted;
+                ++i;
+            }
+        } else if (quoted || c == u' ') {
+            wrote(c);
+            ++i;
+        } else if (const int field = FieldLength(c); field > 0) {
+            qsizetype n = 1;
+            while (n < field && at(i + n) == c)
+                ++n;
+            wrote(c);
+            i += n;
+        } else if (c == u'a' || c == u'A') {
+            wrote(c);
+            i += at(i + 1) == u'p' || at(i + 1) == u'P' ? 2 : 1;
+        } else {
+            if (c != u't')
+                wrote(c);
+            ++i;
+        }
+    }
+    return i;
 }
 
 } // namespace
@@ -246,7 +318,8 @@ QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
     }
     if (options.DateTakenOn && taken) {
         // In the user's locale, as the case rule maps letters: a German system writes "Mai".
-        text = QLocale().toString(*taken, options.DateTakenFormat) + text;
+        const QStringView format = options.DateTakenFormat;
+        text = QLocale().toString(*taken, format.first(DateFormatReach(format))) + text;
     }
     return CleanBlanks(text);
 }

@@ -30,7 +30,8 @@ double RoundHalfEven(double value);
 // Runs rules 1 to 9 and the blank tidying over a base name. counterToken is what the counter
 // hands out for this file, or nothing (counter off, list exhausted); taken is the date the file's
 // photo was taken, or nothing (not a photo, no date in it, or the date rule is off and nobody asked).
-// With the date rule on, that date goes in front of what the rules made, before the tidying.
+// With the date rule on, that date goes in front of what the rules made, before the tidying; its
+// format is read only as far as the date could still fit in a name.
 QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
                        const std::optional<QString>& counterToken,
                        const std::optional<QDateTime>& taken = std::nullopt);

@@ -120,7 +120,7 @@ void frmFiles::UpdateBatchView() {
     const FileList& list = orderMode ? *lstSort : *lstSel;
     const RowMarks selected = orderMode ? RowMarks(std::size_t(list.count()), true) : list.SelectionMarks();
     const BatchForecast forecast =
-        ForecastBatch(list, selected, options, *filFiles->Files(), dirDirs->Folders(),
+        ForecastBatch(list, selected, options, *filFiles->Files(), dirDirs->Folders(), filFiles->Others(),
                       [this, folder = filFiles->NativePath()](const FolderEntry& entry) {
                           return state_->photoDates.Of(folder, entry);
                       });

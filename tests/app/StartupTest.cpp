@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <utility>
 
@@ -237,6 +238,22 @@ TEST_F(RealProcess, TheChannelIgnoresWhatIsNotOnePathOfAnExistingFolderOrFile) {
     EXPECT_TRUE(Reports(first, Work("fotos"), {}, &seen));
     EXPECT_FALSE(seen.contains("andere")) << seen.toStdString();
     EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+TEST_F(RealProcess, ASecondStartWhileIdleConnectionsFillTheChannelHandsOverOrSaysItCouldNot) {
+    Start(first, {}, Observed());
+    ASSERT_TRUE(Reports(first, Work()));
+    std::array<QLocalSocket, 8> idle; // connected, and never a word: every place is taken
+    for (QLocalSocket& s : idle) {
+        s.connectToServer(ChannelPath());
+        ASSERT_TRUE(s.waitForConnected(5000));
+    }
+    Start(second, {"fotos/two.png"}, Observed());
+    ASSERT_TRUE(second.waitForFinished(30000));
+    if (second.exitCode() == 0)
+        EXPECT_TRUE(Reports(first, Work("fotos"), Work("fotos/two.png")));
+    else
+        EXPECT_TRUE(second.readAllStandardError().startsWith("Varnello l\u00e4uft schon"));
 }
 
 TEST_F(RealProcess, ASecondCopyEndsAtOnceSilentlyWhileTheFirstRuns) {
