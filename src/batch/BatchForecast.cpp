@@ -8,9 +8,9 @@ namespace {
 class ForecastHost final : public BatchHost {
 public:
     ForecastHost(const ListedEntries& list, const RowMarks& selected, const RenameOptions& options,
-                 SimulatedFolder& folder, const DateSource& dateTaken)
+                 SimulatedFolder& folder, const FactsSource& factsOf)
         : holders_(std::size_t(list.Count()), SimulatedFolder::Outside), list_(list), options_(options),
-          folder_(folder), dateTaken_(dateTaken), selected_(selected) {
+          folder_(folder), factsOf_(factsOf), selected_(selected) {
         selected_.resize(std::size_t(list.Count()), false);
         // The batch's files hold their own names; an entry the folder does not have (a list left
         // from another folder) holds nothing, and its rename finds no file.
@@ -23,7 +23,9 @@ public:
     bool IsSelected(int index) const override { return selected_[std::size_t(index)]; }
     QString EntryText(int index) const override { return list_.Entry(index).Text; }
     RenameOptions ReadOptions() const override { return options_; }
-    std::optional<QDateTime> DateTaken(int index) const override { return dateTaken_(list_.Entry(index)); }
+    FileFacts FileFactsOf(int index, FactsWanted wanted) const override {
+        return factsOf_(list_.Entry(index), wanted);
+    }
     RenameOutcome RenameFile(int index, const QString& newName) override {
         const QByteArray name = newName.toUtf8();
         const RenameOutcome outcome = folder_.Rename(list_.Entry(index).Name, name);
@@ -40,7 +42,7 @@ private:
     const ListedEntries& list_;
     const RenameOptions& options_;
     SimulatedFolder& folder_;
-    const DateSource& dateTaken_;
+    const FactsSource& factsOf_;
     RowMarks selected_;
 };
 
@@ -48,13 +50,13 @@ private:
 
 BatchForecast ForecastBatch(const ListedEntries& list, const RowMarks& selected, const RenameOptions& options,
                             const FolderEntries& files, const FolderEntries& folders,
-                            const DateSource& dateTaken) {
+                            const FactsSource& factsOf) {
     SimulatedFolder folder;
     folder.Reserve(qsizetype(files.size() + folders.size()));
     for (const FolderEntries* entries : {&files, &folders})
         for (const FolderEntry& e : *entries)
             folder.Hold(e.Name, SimulatedFolder::Outside);
-    ForecastHost host(list, selected, options, folder, dateTaken);
+    ForecastHost host(list, selected, options, folder, factsOf);
     BatchForecast forecast;
     // Options never change under a forecast, so it needs no turn of the event loop.
     forecast.Run = RunBatch(host, std::chrono::hours(1));

@@ -20,9 +20,9 @@ struct [[nodiscard]] BatchForecast {
 
 // The forecast is the run itself (RunBatch) over the folder's names held in memory: the same walk,
 // counter and rule chain, and renames that free and take names as they would on disk. Nothing on
-// disk is touched or asked about, except the dates the date rule asks dateTaken for. The run goes
-// over the rows that selected marks; files and folders are every name the folder holds.
-using DateSource = std::function<std::optional<QDateTime>(const FolderEntry&)>;
+// disk is touched or asked about, except the facts the rules that read files ask factsOf for. The
+// run goes over the rows that selected marks; files and folders are every name the folder holds.
+using FactsSource = std::function<FileFacts(const FolderEntry&, FactsWanted)>;
 BatchForecast ForecastBatch(const ListedEntries& list, const RowMarks& selected, const RenameOptions& options,
                             const FolderEntries& files, const FolderEntries& folders,
-                            const DateSource& dateTaken);
+                            const FactsSource& factsOf);

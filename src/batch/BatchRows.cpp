@@ -9,6 +9,8 @@
 namespace {
 
 BatchMark MarkOf(const BatchFile& file) {
+    if (!file.MissingTag.isEmpty())
+        return BatchMark::TagMissing;
     if (!file.Result)
         return BatchMark::Unchanged;
     switch (*file.Result) {
@@ -32,7 +34,7 @@ BatchMark MarkOf(const BatchFile& file) {
 }
 
 BatchRow RowOf(const BatchFile& file, BatchMark mark) {
-    return {file.OldName, file.NewName, mark, file.SystemError};
+    return {file.OldName, file.NewName, mark, file.SystemError, file.MissingTag};
 }
 
 } // namespace
@@ -69,6 +71,8 @@ QString MarkText(const BatchRow& row, BatchViewKind kind) {
         return QString::fromUtf8("nicht zur\u00fcck: der alte Name ist vergeben");
     case BatchMark::FolderGone:
         return QString::fromUtf8("nicht zur\u00fcck: der Ordner ist nicht mehr da");
+    case BatchMark::TagMissing:
+        return QString::fromUtf8("Tag fehlt: ") + row.Tag;
     }
     return {};
 }

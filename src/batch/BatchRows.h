@@ -24,6 +24,7 @@ enum class BatchMark {
     Gone,         // not undone: no file of the folder is that file any more
     OldNameTaken, // not undone: another file has the old name
     FolderGone,   // not undone: the folder is gone, or its path names another folder now
+    TagMissing,   // keeps its name: the file lacks a field of its tag template
 };
 
 // One row of the batch view: the name a file has and the name it gets, or got, or gets back.
@@ -32,6 +33,7 @@ struct BatchRow {
     QString To;
     BatchMark Mark = BatchMark::Unchanged;
     int SystemError = 0;
+    QString Tag; // with TagMissing: the field the file lacks
 };
 
 // What the batch view shows.

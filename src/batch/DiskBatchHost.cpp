@@ -1,6 +1,6 @@
 #include "batch/DiskBatchHost.h"
 
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 
 #include <algorithm>
 
@@ -53,8 +53,8 @@ RenameOptions DiskBatchHost::ReadOptions() const {
     return window_.ReadOptions();
 }
 
-std::optional<QDateTime> DiskBatchHost::DateTaken(int index) const {
-    return DateTakenOf(folderNative_, window_.Entries().Entry(index));
+FileFacts DiskBatchHost::FileFactsOf(int index, FactsWanted wanted) const {
+    return ReadFileFacts(folderNative_, window_.Entries().Entry(index), wanted);
 }
 
 RenameOutcome DiskBatchHost::RenameFile(int index, const QString& newName) {

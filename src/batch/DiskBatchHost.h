@@ -42,7 +42,7 @@ public:
     bool IsSelected(int index) const override;
     QString EntryText(int index) const override;
     RenameOptions ReadOptions() const override;
-    std::optional<QDateTime> DateTaken(int index) const override;
+    FileFacts FileFactsOf(int index, FactsWanted wanted) const override;
     RenameOutcome RenameFile(int index, const QString& newName) override;
     void Yield() override;
 

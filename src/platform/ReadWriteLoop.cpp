@@ -21,6 +21,21 @@ qsizetype ReadUpTo(int fd, char* buffer, qsizetype size) {
     return done;
 }
 
+qsizetype ReadUpToAt(int fd, qint64 offset, char* buffer, qsizetype size) {
+    qsizetype done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd, buffer + done, std::size_t(size - done), off_t(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return -1;
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return done;
+}
+
 std::optional<QByteArray> ReadWhole(int fd, qsizetype maxBytes) {
     struct stat info {};
     const qint64 size = ::fstat(fd, &info) == 0 ? qint64(info.st_size) : 0;

@@ -5,6 +5,7 @@
 #include <QByteArray>
 
 #include <memory>
+#include <optional>
 
 class QFile;
 
@@ -24,6 +25,7 @@ struct ReadableFile {
     OpenState State = OpenState::Missing;
     FileDescriptor Descriptor; // open only with State Open; reads block as on any regular file
     int Error = 0;             // the system's error when Refused
+    qint64 Size = 0;           // the file's length when Open
 };
 
 // Opens the regular file at path (the name's bytes as the file system spells them, relative paths
@@ -38,3 +40,11 @@ ReadableFile OpenReadableFileAt(int folderFd, const QByteArray& name, LastLink l
 // following links. Nothing waits: a named pipe or a device is opened without blocking and then
 // refused, like a folder. Null when path names no regular file that can be read.
 std::unique_ptr<QFile> OpenRegularFile(const QByteArray& path);
+
+// The length and the last change of the regular file at path (links followed); nothing for any
+// other entry, or where it cannot be examined.
+struct FileStamp {
+    qint64 Size = 0;
+    qint64 ModifiedNs = 0; // nanoseconds since 1970
+};
+std::optional<FileStamp> StampOfFile(const QByteArray& path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rename/Counter.h"
+#include "rename/FileFacts.h"
 #include "rename/RenameOptions.h"
 #include "rename/RenameResult.h"
 
@@ -22,9 +23,9 @@ public:
     virtual QString EntryText(int index) const = 0;
     // The options panel as it stands now.
     virtual RenameOptions ReadOptions() const = 0;
-    // The date the photo of entry index was taken; nothing for a file that is no JPEG or holds no
-    // date. Asked only while the date rule is on, since it reads the file.
-    virtual std::optional<QDateTime> DateTaken(int index) const = 0;
+    // What the rules that read files need to know of entry index's file: its kind, date taken and
+    // tags, as far as wanted asks. Asked only while such a rule is on, since it reads the file.
+    virtual FileFacts FileFactsOf(int index, FactsWanted wanted) const = 0;
     // Renames the file of entry index to newName, never replacing another file.
     virtual RenameOutcome RenameFile(int index, const QString& newName) = 0;
     // Lets pending window events run once.
@@ -39,6 +40,7 @@ struct BatchFile {
     // Nothing when the rules leave the name as it is: the file was not touched.
     std::optional<RenameResult> Result;
     int SystemError = 0; // why the system refused the rename, where it did
+    QString MissingTag;  // the field of its tag template the file lacks: it keeps its name
 };
 
 struct BatchResult {

@@ -70,6 +70,10 @@ void FileList::exchange(int a, int b) {
     model_->Exchange(a, b);
 }
 
+void FileList::reorder(const std::vector<int>& rows) {
+    model_->Reorder(rows);
+}
+
 int FileList::currentRow() const {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.row() : -1;

@@ -31,6 +31,8 @@ public:
     void clear();
     // Exchanges two entries; rows that do not exist exchange nothing.
     void exchange(int a, int b);
+    // Shows the entries in a new order: rows[i] is the row that comes to place i.
+    void reorder(const std::vector<int>& rows);
 
     int currentRow() const; // -1 when no entry is current
     // Makes the row current, selecting it the way the list's selection mode does for a click.

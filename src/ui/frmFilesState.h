@@ -2,7 +2,7 @@
 
 #include "ui/FormLayout.h"
 #include "ui/frmFiles.h"
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 #include "platform/Volumes.h"
 
 #include <QHash>
@@ -22,6 +22,6 @@ struct frmFiles::State {
     bool unloaded = false;
     bool copyingSelection = false; // the name box's selection is going into the rule parameters
     QTimer* batchViewTimer = nullptr;
-    PhotoDates photoDates;      // for the batch view
+    FileFactsCache fileFacts;   // for the preview, the batch view and the order by date
     bool batchViewStale = true; // something changed that the batch view has not followed yet
 };
