@@ -7,7 +7,7 @@
 
 #include "BenchSupport.h"
 #include "ui/FileList.h"
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 #include "ui/frmFiles.h"
 
 #include <QApplication>

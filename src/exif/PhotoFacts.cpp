@@ -175,8 +175,9 @@ std::optional<ItemPlace> ItemLocation(QByteArrayView b, const Box& iloc, quint64
             // The first extent holds the block's start; methods: 0 the file, 1 the idat box.
             if (*id != wanted || e > 0)
                 continue;
-            if ((*method != 0 && *method != 1) || (*method == 1 && idatData < 0) || *base > quint64(INT32_MAX) ||
-                *offset > quint64(INT64_MAX / 4) || *length > quint64(INT64_MAX / 4))
+            if ((*method != 0 && *method != 1) || (*method == 1 && idatData < 0) ||
+                *base > quint64(INT32_MAX) || *offset > quint64(INT64_MAX / 4) ||
+                *length > quint64(INT64_MAX / 4))
                 return std::nullopt;
             const qint64 start = qint64(*base) + qint64(*offset) + (*method == 1 ? idatData : 0);
             return ItemPlace{start, *length == 0 ? BlockLength : qint64(*length)};
@@ -206,7 +207,8 @@ QByteArray HeifExif(FileBytes& file) {
             return false;
         });
         const std::optional<quint64> id = iinf ? ExifItemId(head, *iinf) : std::nullopt;
-        const std::optional<ItemPlace> place = id && iloc ? ItemLocation(head, *iloc, *id, idatData) : std::nullopt;
+        const std::optional<ItemPlace> place =
+            id && iloc ? ItemLocation(head, *iloc, *id, idatData) : std::nullopt;
         if (!place)
             return true;
         const QByteArray item = file.Get(place->Offset, qMin(place->Length, BlockLength));

@@ -77,7 +77,8 @@ std::unique_ptr<QFile> OpenRegularFile(const QByteArray& path) {
 
 std::optional<FileStamp> StampOfFile(const QByteArray& path) {
     struct stat info {};
-    if (path.isEmpty() || path.contains('\0') || ::stat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (path.isEmpty() || path.contains('\0') || ::stat(path.constData(), &info) != 0 ||
+        !S_ISREG(info.st_mode))
         return std::nullopt;
     return FileStamp{qint64(info.st_size), qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }

@@ -6,8 +6,8 @@
 namespace {
 
 constexpr const char* kFieldNames[TagFieldCount] = {
-    "Datum", "Kamera", "Modell", "ISO", "Blende", "Belichtung", "Objektiv", "Titel",
-    "Interpret", "Album", "Albuminterpret", "Nr", "CD", "Jahr", "Genre",
+    "Datum",     "Kamera", "Modell",         "ISO", "Blende", "Belichtung", "Objektiv", "Titel",
+    "Interpret", "Album",  "Albuminterpret", "Nr",  "CD",     "Jahr",       "Genre",
 };
 
 std::optional<TagField> FieldNamed(QStringView name) {

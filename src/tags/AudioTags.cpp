@@ -10,7 +10,6 @@
 #include <taglib/tiostream.h>
 #include <taglib/tpropertymap.h>
 
-
 namespace {
 
 // What TagLib may read beyond the ID3v2 tag at the head, and at the tail (ID3v1, APE, the last
@@ -116,8 +115,8 @@ QString PlayingTime(int seconds) {
 } // namespace
 
 bool IsAudioFile(const QString& itemText) {
-    static const QStringList extensions = {"MP3", "FLAC", "OGG", "OGA", "OPUS", "M4A", "M4B",
-                                           "AAC", "WAV", "AIF", "AIFF", "AIFC", "WMA"};
+    static const QStringList extensions = {"MP3", "FLAC", "OGG", "OGA",  "OPUS", "M4A", "M4B",
+                                           "AAC", "WAV",  "AIF", "AIFF", "AIFC", "WMA"};
     return extensions.contains(GetExtension(itemText).toUpper());
 }
 

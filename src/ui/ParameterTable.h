@@ -32,8 +32,8 @@ struct ParameterSpec {
     const char* defaultValue = ""; // what a missing or empty setting gives
     QLineEdit* frmFiles::*box = nullptr;
     QString RenameOptions::*field = nullptr;
-    bool refreshesPreview = false; // a change of the box's text runs the one-file preview
-    bool digitsOnly = false;       // the box takes digits and editing keys alone (FilterKey)
+    bool refreshesPreview = false;        // a change of the box's text runs the one-file preview
+    bool digitsOnly = false;              // the box takes digits and editing keys alone (FilterKey)
     QCheckBox* frmFiles::*tick = nullptr; // with Stored::Tick: the check box, and the switch it fills
     bool RenameOptions::*flag = nullptr;
 };

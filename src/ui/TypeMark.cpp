@@ -7,10 +7,10 @@
 TypeMark TypeMarkFor(const QString& itemText) {
     const QString extension = GetExtension(itemText).toUpper();
     const bool wave = extension == QLatin1String("WAV");
+    if (IsJpeg(itemText))
+        return {TypeColour::Jpeg, false};
     if (extension == QLatin1String("PNG"))
         return {TypeColour::Png, false};
-    if (IsPhotoFile(itemText))
-        return {TypeColour::Jpeg, false};
     if (IsAudioFile(itemText))
         return {TypeColour::Mp3, wave};
     return {TypeColour::None, wave};

@@ -56,8 +56,9 @@ constexpr FontSpec kTahoma8{"Tahoma", 8.25, false};
 
 constexpr const char* kDirsTip = "Klicken zum Anzeigen des Ordner-Browsers";
 constexpr const char* kRefreshTip = "Quelle neu einlesen";
-constexpr const char* kPhotoFields = "Felder: {Datum} {Kamera} {Modell} {ISO} {Blende} {Belichtung} {Objektiv} "
-                                     "{Name} {Ordner}";
+constexpr const char* kPhotoFields =
+    "Felder: {Datum} {Kamera} {Modell} {ISO} {Blende} {Belichtung} {Objektiv} "
+    "{Name} {Ordner}";
 constexpr const char* kAudioFields = "Felder: {Titel} {Interpret} {Album} {Albuminterpret} {Nr} {CD} {Jahr} "
                                      "{Genre} {Name} {Ordner}";
 

@@ -28,8 +28,9 @@ public:
     }
     FileFacts FileFactsOf(int index, FactsWanted) const override {
         ++dateReads_;
-        return facts_.contains(index) ? facts_[index]
-                                      : dates_.contains(index) ? FileFacts(dates_[index]) : FileFacts(std::nullopt);
+        return facts_.contains(index)   ? facts_[index]
+               : dates_.contains(index) ? FileFacts(dates_[index])
+                                        : FileFacts(std::nullopt);
     }
     RenameOutcome RenameFile(int index, const QString& newName) override {
         const QString oldName = entries_.value(index);

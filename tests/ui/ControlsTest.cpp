@@ -44,7 +44,7 @@ TEST_F(Controls, EveryRowOfTheTableIsOneNamedControlInItsContainer) {
             EXPECT_EQ(w->cursor().shape(), Qt::SizeHorCursor);
         }
     }
-    EXPECT_EQ(names.size(), 85u);
+    EXPECT_EQ(names.size(), 89u);
 }
 
 TEST_F(Controls, ArraysAndMembersAreTheNamedControls) {
