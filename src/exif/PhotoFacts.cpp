@@ -166,7 +166,9 @@ std::optional<ItemPlace> ItemLocation(QByteArrayView b, const Box& iloc, quint64
         const std::optional<quint64> extents = field(2);
         if (!id || !method || !base || !extents)
             return std::nullopt;
-        for (quint64 e = 0; e < *extents; ++e) {
+        // Extents of no bytes at all would let a count of thousands run on the spot.
+        const quint64 fields = quint64(indexSize + offsetSize + lengthSize);
+        for (quint64 e = 0; e < (fields == 0 ? qMin<quint64>(*extents, 1) : *extents); ++e) {
             const std::optional<quint64> index = field(indexSize);
             const std::optional<quint64> offset = field(offsetSize);
             const std::optional<quint64> length = field(lengthSize);
