@@ -115,8 +115,8 @@ QString PlayingTime(int seconds) {
 } // namespace
 
 bool IsAudioFile(const QString& itemText) {
-    static const QStringList extensions = {"MP3", "FLAC", "OGG", "OGA",  "OPUS", "M4A", "M4B",
-                                           "AAC", "WAV",  "AIF", "AIFF", "AIFC", "WMA"};
+    static const QStringList extensions = {"MP3", "FLAC", "OGG", "OGA",  "OPUS", "M4A",
+                                           "M4B", "WAV",  "AIF", "AIFF", "AIFC", "WMA"};
     return extensions.contains(GetExtension(itemText).toUpper());
 }
 

@@ -17,8 +17,8 @@ struct AudioTags {
     QString Length; // the playing time as "m:ss" ("h:mm:ss" from an hour on), from the audio itself
 };
 
-// The formats whose tags are read, by the extension alone: MP3, FLAC, Ogg Vorbis, Opus, M4A/AAC,
-// WAV and AIFF (with ID3), WMA.
+// The formats whose tags are read, by the extension alone: MP3, FLAC, Ogg Vorbis, Opus, M4A and M4B
+// (AAC), WAV and AIFF (with ID3), WMA.
 bool IsAudioFile(const QString& itemText);
 
 // Reads the tags of the song at path (the name's bytes as the file system spells them) with TagLib,
