@@ -22,6 +22,7 @@
 #include <taglib/tag.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -68,12 +69,10 @@ class RecordingSource final : public ByteSource {
 public:
     explicit RecordingSource(const QByteArray& path) : fd_(::open(path.constData(), O_RDONLY)) {}
     ~RecordingSource() override { ::close(fd_); }
-    QByteArray ReadAt(qint64 offset, qint64 length) override {
-        QByteArray bytes(length, Qt::Uninitialized);
-        const ssize_t got = ::pread(fd_, bytes.data(), std::size_t(length), off_t(offset));
-        bytes.truncate(got > 0 ? got : 0);
+    qint64 ReadAt(qint64 offset, char* buffer, qint64 length) override {
+        const ssize_t got = ::pread(fd_, buffer, std::size_t(length), off_t(offset));
         ranges.emplace_back(offset, length);
-        return bytes;
+        return got > 0 ? got : 0;
     }
     std::vector<std::pair<qint64, qint64>> ranges;
 
@@ -115,7 +114,7 @@ bool MeasureDates(const char* kind, const QString& folder, const QString& origin
         return false;
     }
     RecordingSource recorded(QFile::encodeName(original));
-    ReadPhotoFacts(recorded);
+    ReadPhotoFacts(recorded, false);
     qint64 bytes = 0;
     for (const auto& range : recorded.ranges)
         bytes += range.second;
@@ -133,14 +132,29 @@ bool MeasureDates(const char* kind, const QString& folder, const QString& origin
             ::close(fd);
         }
     };
+    // The same with the checks every read of the program makes: an open that cannot wait, the
+    // look at what the name is, and the flag cleared again (RegularFile.h).
+    const Job checked = [&](int begin, int end) {
+        for (int i = begin; i < end; ++i) {
+            const int fd =
+                ::open(paths[std::size_t(i)].constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+            struct stat info {};
+            checksum += ::fstat(fd, &info);
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+            for (const auto& [offset, length] : recorded.ranges)
+                checksum += ::pread(fd, buffer.data(), std::size_t(length), off_t(offset));
+            ::close(fd);
+        }
+    };
     const Job rule = [&](int begin, int end) {
         for (int i = begin; i < end; ++i)
             checksum += DateTakenOf(native, entries[std::size_t(i)])->date().day();
     };
-    const std::vector<double> t = MicrosecondsPerFile({bare, rule});
+    const std::vector<double> t = MicrosecondsPerFile({bare, checked, rule});
     std::printf(
-        "%-6s %2d reads %7lld bytes   bare %7.2f us/file   {Datum} %7.2f us/file   ratio %.2f (target 1.5)\n",
-        kind, int(recorded.ranges.size()), bytes, t[0], t[1], t[1] / t[0]);
+        "%-5s %d reads %6lld bytes  bare %6.2f  checked open %6.2f  {Datum} %6.2f us/file  ratio %.2f "
+        "(target 1.5), %.2f of the checked open\n",
+        kind, int(recorded.ranges.size()), bytes, t[0], t[1], t[2], t[2] / t[0], t[2] / t[1]);
     return checksum != 0;
 }
 

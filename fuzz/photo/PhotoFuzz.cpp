@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -12,10 +13,12 @@ namespace {
 class MemorySource final : public ByteSource {
 public:
     explicit MemorySource(QByteArrayView bytes) : bytes_(bytes) {}
-    QByteArray ReadAt(qint64 offset, qint64 length) override {
+    qint64 ReadAt(qint64 offset, char* buffer, qint64 length) override {
         if (offset < 0 || length <= 0 || offset >= bytes_.size())
-            return {};
-        return bytes_.sliced(offset, qMin(length, bytes_.size() - offset)).toByteArray();
+            return 0;
+        const qint64 got = qMin(length, bytes_.size() - offset);
+        std::memcpy(buffer, bytes_.data() + offset, std::size_t(got));
+        return got;
     }
 
 private:

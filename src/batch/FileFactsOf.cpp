@@ -14,13 +14,11 @@ class FileSource final : public ByteSource {
 public:
     explicit FileSource(const QByteArray& path) : file_(OpenReadableFile(path)) {}
 
-    QByteArray ReadAt(qint64 offset, qint64 length) override {
+    qint64 ReadAt(qint64 offset, char* buffer, qint64 length) override {
         if (file_.State != OpenState::Open || offset >= file_.Size)
-            return {};
-        QByteArray bytes(qMin(length, file_.Size - offset), Qt::Uninitialized);
-        const qsizetype got = ReadUpToAt(file_.Descriptor.Get(), offset, bytes.data(), bytes.size());
-        bytes.truncate(qMax<qsizetype>(got, 0));
-        return bytes;
+            return 0;
+        return qMax<qint64>(
+            0, ReadUpToAt(file_.Descriptor.Get(), offset, buffer, qMin(length, file_.Size - offset)));
     }
 
 private:
@@ -35,9 +33,9 @@ bool HasExtension(const QString& itemText, std::initializer_list<const char*> ex
     return false;
 }
 
-void ReadPhoto(const QByteArray& path, FileFacts& facts) {
+void ReadPhoto(const QByteArray& path, FileFacts& facts, bool tags) {
     FileSource source(path);
-    const PhotoFacts photo = ReadPhotoFacts(source);
+    const PhotoFacts photo = ReadPhotoFacts(source, tags);
     facts.Taken = photo.Taken;
     facts.Field(TagField::Kamera) = photo.Camera;
     facts.Field(TagField::Modell) = photo.Model;
@@ -82,7 +80,7 @@ FileFacts ReadFileFacts(const QByteArray& folder, const FolderEntry& entry, Fact
     facts.Folder = NameText(NativePath::LastName(folder));
     const QByteArray path = NativePath::Join(folder, entry.Name);
     if (facts.Kind == FactKind::Photo && wanted.Photo)
-        ReadPhoto(path, facts);
+        ReadPhoto(path, facts, wanted.PhotoTags);
     else if (facts.Kind == FactKind::Audio && wanted.Audio)
         ReadAudio(path, facts);
     return facts;
@@ -104,12 +102,16 @@ FileFacts FileFactsCache::Of(const QByteArray& folder, const FolderEntry& entry,
         folder_ = folder;
     }
     const auto it = byName_.constFind(entry.Name);
-    if (it != byName_.cend() && it->Inode == entry.Inode && (it->Read.Photo || !wanted.Photo) &&
-        (it->Read.Audio || !wanted.Audio))
+    const auto covers = [](FactsWanted read, FactsWanted asked) {
+        return (read.Photo || !asked.Photo) && (read.Audio || !asked.Audio) &&
+               (read.PhotoTags || !asked.PhotoTags);
+    };
+    if (it != byName_.cend() && it->Inode == entry.Inode && covers(it->Read, wanted))
         return it->Facts;
     // What was read before is read again with what is wanted now: a file is read for its kind only.
     if (it != byName_.cend() && it->Inode == entry.Inode)
-        wanted = {wanted.Photo || it->Read.Photo, wanted.Audio || it->Read.Audio};
+        wanted = {wanted.Photo || it->Read.Photo, wanted.Audio || it->Read.Audio,
+                  wanted.PhotoTags || it->Read.PhotoTags};
     const FileFacts facts = ReadFileFacts(folder, entry, wanted);
     byName_.insert(entry.Name, {entry.Inode, wanted, facts});
     return facts;

@@ -28,13 +28,18 @@ bool TypeIs(QByteArrayView bytes, qint64 offset, const char* type) {
 // The reads of one file: the head held in memory, and reads further out, all within the bounds.
 class FileBytes {
 public:
-    explicit FileBytes(ByteSource& source) : source_(source) { head_ = Read(0, FirstRead); }
+    explicit FileBytes(ByteSource& source) : source_(source) { ExtendHead(FirstRead); }
 
     const QByteArray& Head() const { return head_; }
     // Makes the head length bytes long, unless the file is shorter.
     void ExtendHead(qint64 length) {
-        if (!headIsFile_ && length > head_.size())
-            head_ += Read(head_.size(), length - head_.size());
+        const qint64 held = head_.size();
+        if (headIsFile_ || length <= held)
+            return;
+        head_.resize(length);
+        const qint64 got = Read(held, head_.data() + held, length - held);
+        head_.truncate(held + got);
+        headIsFile_ = held + got < length; // the head reached the end of the file
     }
     // The bytes at [offset, offset + length), from the head where it holds them.
     QByteArray Get(qint64 offset, qint64 length) {
@@ -42,20 +47,19 @@ public:
             return {};
         if (headIsFile_ || offset + length <= head_.size())
             return offset < head_.size() ? head_.mid(offset, length) : QByteArray();
-        return Read(offset, length);
+        QByteArray bytes(length, Qt::Uninitialized);
+        bytes.truncate(Read(offset, bytes.data(), length));
+        return bytes;
     }
 
 private:
-    QByteArray Read(qint64 offset, qint64 length) {
+    qint64 Read(qint64 offset, char* buffer, qint64 length) {
         length = qMin(length, MaxBytes - bytes_);
         if (reads_ >= MaxReads || length <= 0)
-            return {};
+            return 0;
         ++reads_;
         bytes_ += length;
-        QByteArray got = source_.ReadAt(offset, length);
-        if (offset == head_.size() && got.size() < length)
-            headIsFile_ = true; // the head reached the end of the file
-        return got;
+        return qBound<qint64>(0, source_.ReadAt(offset, buffer, length), length);
     }
 
     ByteSource& source_;
@@ -352,8 +356,13 @@ PhotoContainer ReadPhotoExif(ByteSource& source, clsEXIF& reader, std::optional<
         reader.ReadHead(file.Head());
         break;
     case PhotoContainer::Tiff:
-        file.ExtendHead(clsEXIF::TiffHeadLength);
+        // Cameras write the EXIF directory right after the first one; where it lies further out
+        // (after a large XMP packet, say), the longer head is read.
         reader.ReadTiff(file.Head());
+        if (!DateTakenOfReader(reader) && file.Head().size() == FirstRead) {
+            file.ExtendHead(clsEXIF::TiffHeadLength);
+            reader.ReadTiff(file.Head());
+        }
         break;
     case PhotoContainer::Heif:
         reader.ReadTiff(HeifExif(file));
@@ -369,13 +378,13 @@ PhotoContainer ReadPhotoExif(ByteSource& source, clsEXIF& reader, std::optional<
     return container;
 }
 
-PhotoFacts ReadPhotoFacts(ByteSource& file) {
+PhotoFacts ReadPhotoFacts(ByteSource& file, bool tags) {
     clsEXIF reader;
     std::optional<QDateTime> movieTime;
     ReadPhotoExif(file, reader, movieTime);
     PhotoFacts facts;
     facts.Taken = movieTime ? movieTime : DateTakenOfReader(reader);
-    if (reader.Status() != ExifStatus::Parsed)
+    if (!tags || reader.Status() != ExifStatus::Parsed)
         return facts;
     enum : qint32 { Make = 271, Model = 272, ExposureTime = 33434, FNumber = 33437, Iso = 34855 };
     enum : qint32 { ShutterSpeedValue = 37377, ApertureValue = 37378, LensModel = 42036 };

@@ -13,8 +13,9 @@ class clsEXIF;
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
-    // Up to length bytes at offset: fewer at the end of the file, none past it or on an error.
-    virtual QByteArray ReadAt(qint64 offset, qint64 length) = 0;
+    // Reads up to length bytes at offset into buffer and gives how many came: fewer at the end of
+    // the file, none past it or on an error.
+    virtual qint64 ReadAt(qint64 offset, char* buffer, qint64 length) = 0;
 };
 
 // How a file holds its date and tags, told by its first bytes.
@@ -36,7 +37,8 @@ inline constexpr int MaxReads = 24;              // box headers read further out
 inline constexpr qint64 MaxBytes = 512 * 1024;   // all reads of one file together
 } // namespace PhotoRead
 
-// Reads the EXIF block of the file into reader (ReadHead for a JPEG, ReadTiff for the others) and
+// Reads the EXIF block of the file into reader (ReadHead for a JPEG, ReadTiff for the others; a
+// TIFF's first 4096 bytes, and its first TiffHeadLength where they hold no date taken) and
 // gives the container it found. A video has no EXIF block: its creation time, in local time and
 // given in UTC as a photo's date is, goes to movieTime. reader's Status says whether a block was
 // found.
@@ -53,4 +55,5 @@ struct PhotoFacts {
     QString Exposure; // "1/125s", or "2s" from a second on
     QString Lens;
 };
-PhotoFacts ReadPhotoFacts(ByteSource& file);
+// The date alone, unless tags asks for the other fields too.
+PhotoFacts ReadPhotoFacts(ByteSource& file, bool tags = true);

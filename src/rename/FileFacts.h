@@ -54,8 +54,9 @@ struct FileFacts {
 
 // Which facts the rules that are on need; nothing is read for the others.
 struct FactsWanted {
-    bool Photo = false; // the date rule or the photo template
-    bool Audio = false; // the audio template
+    bool Photo = false;     // the date taken: the date rule or the photo template
+    bool Audio = false;     // the audio template
+    bool PhotoTags = false; // the photo template's other fields
 
     bool Any() const { return Photo || Audio; }
 };

@@ -278,7 +278,7 @@ int ActiveRuleCount(const RenameOptions& options) {
 }
 
 FactsWanted WantedFacts(const RenameOptions& options) {
-    return {options.DateTakenOn || options.PhotoTagsOn, options.AudioTagsOn};
+    return {options.DateTakenOn || options.PhotoTagsOn, options.AudioTagsOn, options.PhotoTagsOn};
 }
 
 QString MissingTagOf(const RenameOptions& options, const FileFacts& facts) {

@@ -93,7 +93,7 @@ TEST_F(FileFactsTest, EveryContainerGivesTheDateExifToolReads) {
            << "p.avif";
     for (const QString& photo : photos) {
         SCOPED_TRACE(photo.toStdString());
-        const FileFacts facts = Facts(photo, {.Photo = true});
+        const FileFacts facts = Facts(photo, {.Photo = true, .PhotoTags = true});
         const std::optional<QDateTime> expected =
             ExifToolDate(Tool("exiftool", {"-s3", "-DateTimeOriginal", Abs(photo)}));
         ASSERT_TRUE(expected);
