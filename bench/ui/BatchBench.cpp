@@ -1,6 +1,8 @@
 // The batch run in the real window, from the press of the button until the refilled list has
 // painted, with the counter and one more rule on, over 1,000, 10,000 and 32,767 selected files in
-// each folder given (default /dev/shm, a tmpfs, and /var/tmp, usually ext4). Against the bare job
+// each folder given (default /dev/shm, a tmpfs, and /var/tmp, usually ext4). With --shift the run
+// renumbers scanner files "scan_00001.png" ... to start at 2 instead, so that every file takes the
+// name of the next, which must give it up first: the run's planning is in the figures. Against the bare job
 // in the same run: one open folder handle, a no-replace renameat2 relative to it per file, on the
 // same names, then one read and sort of the folder in the lists' order. The jobs take turns at
 // going first and each starts from a quiet file system (sync).
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -38,17 +41,25 @@ namespace {
 constexpr double kTarget = 1.3;         // the window against the bare job
 constexpr double kScalingTarget = 1.25; // per-file cost of the largest run against the smallest
 
-const char* const kUsage = "usage: batch_bench [--rounds N] [--files N,N,...] [folder...]\n"
+const char* const kUsage = "usage: batch_bench [--rounds N] [--files N,N,...] [--shift] [folder...]\n"
                            "  defaults: 5 rounds; 1000,10000,32767 files; folders /dev/shm /var/tmp\n";
 
 // Camera-like names in the order the folder lists them, and the names the window's run gives them.
+// A shift has each file take the next one's name, so the names go in reverse order.
 struct Names {
     std::vector<QByteArray> from, to;
+    bool shift = false;
 };
 
-Names NamesFor(int count) {
+Names NamesFor(int count, bool shift) {
     Names names;
+    names.shift = shift;
     for (int i = 0; i < count; ++i) {
+        if (shift) {
+            names.from.push_back("scan_" + QByteArray::number(i + 1).rightJustified(5, '0') + ".png");
+            names.to.push_back("scan_" + QByteArray::number(i + 2).rightJustified(5, '0') + ".png");
+            continue;
+        }
         const QByteArray base = (i % 2 ? "IMG_" : "img_") + QByteArray::number(100000 + i);
         names.from.push_back(base + ".JPG");
         names.to.push_back(QByteArray::number(i + 1).rightJustified(5, '0') + " - " + base + "_BAK.JPG");
@@ -63,10 +74,13 @@ Times BareJob(const QString& folder, const Names& names) {
     int failed = 0;
     const Times times = TimesOf([&] {
         const int fd = ::open(native.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        for (std::size_t i = 0; i < names.from.size(); ++i)
+        const std::size_t n = names.from.size();
+        for (std::size_t k = 0; k < n; ++k) {
+            const std::size_t i = names.shift ? n - 1 - k : k;
             if (syscall(SYS_renameat2, fd, names.from[i].constData(), fd, names.to[i].constData(),
                         RENAME_NOREPLACE) != 0)
                 ++failed;
+        }
         ::close(fd);
         BareListing(native);
     });
@@ -122,8 +136,8 @@ bool RenameAll(const QString& folder, const std::vector<QByteArray>& from,
 // made once and renamed back after each round, which costs a third of making them anew.
 class Bench {
 public:
-    Bench(frmFiles& form, const QString& root, int files)
-        : form_(form), names_(NamesFor(files)), bareFolder_(root + QStringLiteral("/bare")),
+    Bench(frmFiles& form, const QString& root, int files, bool shift)
+        : form_(form), names_(NamesFor(files, shift)), bareFolder_(root + QStringLiteral("/bare")),
           windowFolder_(root + QStringLiteral("/window")), root_(root) {}
     ~Bench() {
         form_.setDirPath(QFile::encodeName(root_));
@@ -239,6 +253,7 @@ bool ParseFiles(const char* text, std::vector<int>& files) {
 
 int main(int argc, char** argv) {
     int rounds = 5;
+    bool shift = false;
     std::vector<int> files = {1000, 10000, 32767};
     QStringList folders;
     for (int i = 1; i < argc; ++i) {
@@ -248,6 +263,8 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(argv[i], "--files") == 0 && hasValue) {
             if (!ParseFiles(argv[++i], files))
                 rounds = 0;
+        } else if (std::strcmp(argv[i], "--shift") == 0) {
+            shift = true;
         } else if (argv[i][0] == '-') {
             rounds = 0;
         } else {
@@ -268,10 +285,20 @@ int main(int argc, char** argv) {
     form.show();
     form.chkOptions[RuleSwitch::Counter]->setChecked(true);
     form.txtCnt->setText("5");
-    form.chkOptions[RuleSwitch::AddText]->setChecked(true); // text added at the end
+    if (shift) {
+        // "scan_" and the number from 2 on, at the end, with no separator.
+        form.chkOptions[RuleSwitch::NewName]->setChecked(true);
+        form.txtNewName->setText("scan_");
+        form.txtTrenn->clear();
+        form.txtCount->setText("2");
+        form.optPos2[1]->setChecked(true);
+    } else {
+        form.chkOptions[RuleSwitch::AddText]->setChecked(true); // text added at the end
+    }
     QApplication::processEvents();
 
-    std::printf("batch run, counter and added text on, press to refilled and painted list (%s)\n",
+    std::printf("batch run, %s, press to refilled and painted list (%s)\n",
+                shift ? "a shift of every number by one" : "counter and added text on",
                 qPrintable(LoadText()));
     for (const QString& folder : folders) {
         QTemporaryDir root(folder + QStringLiteral("/batch_bench-XXXXXX"));
@@ -283,7 +310,7 @@ int main(int argc, char** argv) {
         for (const int n : files) {
             table.push_back({});
             table.back().files = n;
-            Bench bench(form, root.path(), n);
+            Bench bench(form, root.path(), n, shift);
             if (!bench.Make()) {
                 std::fprintf(stderr, "cannot make the test folders under %s\n", qPrintable(root.path()));
                 return 1;

@@ -7,6 +7,7 @@
 
 #include "platform/NativePath.h"
 #include "platform/PathHandOver.h"
+#include "platform/RenameJournal.h"
 #include "platform/SingleInstance.h"
 #include "platform/TerminationRequest.h"
 #include "ui/frmFiles.h"
@@ -93,6 +94,8 @@ int Main(int argc, char** argv) {
     QApplication::setWindowIcon(ApplicationIcon());
     LoadDesignFonts();
     InitPaths(programFile);
+    // What a kill left in the journal folder goes, now that no run of this copy goes on.
+    RemoveJournalLeftovers();
     const std::unique_ptr<frmFiles> form = InitSettings(programFile, StartFolderOf(startPath));
     form->OpenPath(startPath); // a file is taken up
 

@@ -22,18 +22,26 @@ public:
     int EntryCount() const override { return list_.Count(); }
     bool IsSelected(int index) const override { return selected_[std::size_t(index)]; }
     QString EntryText(int index) const override { return list_.Entry(index).Text; }
+    QByteArray EntryName(int index) const override { return list_.Entry(index).Name; }
     RenameOptions ReadOptions() const override { return options_; }
     FileFacts FileFactsOf(int index, FactsWanted wanted) const override {
         return factsOf_(list_.Entry(index), wanted);
     }
-    RenameOutcome RenameFile(int index, const QString& newName) override {
-        const QByteArray name = newName.toUtf8();
-        const RenameOutcome outcome = folder_.Rename(list_.Entry(index).Name, name);
+    QByteArray WayName(int) override {
+        QByteArray name;
+        do
+            name = ".varnello-way-" + QByteArray::number(++ways_);
+        while (folder_.HolderOf(name));
+        return name;
+    }
+    RenameOutcome RenameFile(int index, const QByteArray& from, const QByteArray& to) override {
+        const RenameOutcome outcome = folder_.Rename(from, to);
         if (outcome.Result == RenameResult::TargetExists)
-            holders_[std::size_t(index)] = folder_.HolderOf(name).value_or(SimulatedFolder::Outside);
+            holders_[std::size_t(index)] = folder_.HolderOf(to).value_or(SimulatedFolder::Outside);
         return outcome;
     }
-    void Yield() override {}
+    void Planned(std::span<const BatchFile>) override {}
+    void Yield(int) override {}
 
     // By row: who held the new name where it was found taken.
     std::vector<int> holders_;
@@ -44,6 +52,7 @@ private:
     SimulatedFolder& folder_;
     const FactsSource& factsOf_;
     RowMarks selected_;
+    int ways_ = 0;
 };
 
 } // namespace

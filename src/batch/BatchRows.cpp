@@ -1,6 +1,7 @@
 #include "batch/BatchRows.h"
 
 #include "batch/BatchForecast.h"
+#include "platform/RenameJournal.h"
 #include "platform/SystemErrorText.h"
 #include "rename/SimulatedFolder.h"
 
@@ -29,6 +30,10 @@ BatchMark MarkOf(const BatchFile& file) {
     case RenameResult::AccessDenied:
     case RenameResult::Failed:
         return BatchMark::Failed;
+    case RenameResult::ChangedSinceRead:
+        return BatchMark::Changed;
+    case RenameResult::NotJournalled:
+        return BatchMark::NotJournalled;
     }
     return BatchMark::Failed;
 }
@@ -63,6 +68,12 @@ QString MarkText(const BatchRow& row, BatchViewKind kind) {
     case BatchMark::Failed:
         return (ahead ? QString::fromUtf8("scheitert: ") : QString::fromUtf8("fehlgeschlagen: ")) +
                SystemErrorText(row.SystemError);
+    case BatchMark::Changed:
+        return QString::fromUtf8("nicht umbenannt: ge\u00e4ndert seit dem Lesen");
+    case BatchMark::NotJournalled:
+        return QString::fromUtf8("nicht umbenannt: kein Journal");
+    case BatchMark::Unproven:
+        return QString::fromUtf8("nicht zur\u00fcck: nicht nachweislich dieselbe Datei");
     case BatchMark::Back:
         return QString::fromUtf8("zur\u00fcckbenannt");
     case BatchMark::Gone:
@@ -102,6 +113,26 @@ QString SummaryText(BatchViewKind kind, const std::vector<BatchRow>& rows) {
     return {};
 }
 
+QString UnrecordedNote(const JournalWrite& journal) {
+    QString why;
+    switch (journal.Result) {
+    case JournalWriteResult::Written:
+        return {};
+    case JournalWriteResult::NoStateFolder:
+        why = QString::fromUtf8("kein Ordner f\u00fcr Programmdaten");
+        break;
+    case JournalWriteResult::Foreign:
+        why = QString::fromUtf8("der Journal-Ordner ist nicht Ihr eigener");
+        break;
+    case JournalWriteResult::Failed:
+        why = SystemErrorText(journal.SystemError);
+        break;
+    }
+    return QString::fromUtf8("Kein Journal geschrieben (") + why +
+           QString::fromUtf8("): diese Umbenennung l\u00e4sst sich nicht r\u00fcckg\u00e4ngig machen, "
+                             "fr\u00fchere auch nicht mehr.");
+}
+
 std::vector<BatchRow> ForecastRows(const BatchForecast& forecast) {
     std::vector<BatchRow> rows;
     rows.reserve(std::size_t(forecast.Run.Files.size()));
@@ -109,7 +140,7 @@ std::vector<BatchRow> ForecastRows(const BatchForecast& forecast) {
         const BatchFile& file = forecast.Run.Files[i];
         BatchMark mark = MarkOf(file);
         if (mark == BatchMark::Taken) {
-            const int holder = forecast.Holders[std::size_t(i)];
+            const int holder = file.HeldBy >= 0 ? file.HeldBy : forecast.Holders[std::size_t(i)];
             mark = holder == SimulatedFolder::Outside ? BatchMark::TakenOutside
                    : holder < file.Index              ? BatchMark::TakenEarlier
                                                       : BatchMark::TakenLater;

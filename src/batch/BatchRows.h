@@ -7,24 +7,28 @@
 #include <vector>
 
 struct BatchForecast;
+struct JournalWrite;
 
 // What the batch view says of one file.
 enum class BatchMark {
-    Renamed,      // gets (or got) its new name
-    Unchanged,    // the rules leave its name as it is: the file is not touched
-    TakenOutside, // keeps its name: a file or folder outside the batch has the new name
-    TakenEarlier, // keeps its name: an earlier file of the batch has the new name by then
-    TakenLater,   // keeps its name: a later file of the batch still has the new name then
-    Taken,        // kept its name: the new name was taken
-    NotPlain,     // refused: the new name is no plain file name
-    HidesFile,    // refused: the new name would hide the file
-    TooLong,      // refused: the new name is longer than a file name may be
-    Failed,       // the system refused the rename; the row's SystemError says why
-    Back,         // undone: the file has its old name again
-    Gone,         // not undone: no file of the folder is that file any more
-    OldNameTaken, // not undone: another file has the old name
-    FolderGone,   // not undone: the folder is gone, or its path names another folder now
-    TagMissing,   // keeps its name: the file lacks a field of its tag template
+    Renamed,       // gets (or got) its new name
+    Unchanged,     // the rules leave its name as it is: the file is not touched
+    TakenOutside,  // keeps its name: a file or folder outside the batch has the new name
+    TakenEarlier,  // keeps its name: an earlier file of the batch has the new name by then
+    TakenLater,    // keeps its name: a later file of the batch still has the new name then
+    Taken,         // kept its name: the new name was taken
+    NotPlain,      // refused: the new name is no plain file name
+    HidesFile,     // refused: the new name would hide the file
+    TooLong,       // refused: the new name is longer than a file name may be
+    Failed,        // the system refused the rename; the row's SystemError says why
+    Changed,       // not renamed: its name stands for another file than when the run read it
+    NotJournalled, // not renamed: the journal could not take it in, so undo could not take it back
+    Back,          // undone: the file has its old name again
+    Gone,          // not undone: no file of the folder is that file any more
+    OldNameTaken,  // not undone: another file has the old name
+    Unproven,      // not undone: no name of the folder proves to be that file
+    FolderGone,    // not undone: the folder is gone, or its path names another folder now
+    TagMissing,    // keeps its name: the file lacks a field of its tag template
 };
 
 // One row of the batch view: the name a file has and the name it gets, or got, or gets back.
@@ -49,6 +53,10 @@ QString MarkText(const BatchRow& row, BatchViewKind kind);
 bool IsConflict(BatchMark mark);
 // The line above the rows: how many files of how many keep their names.
 QString SummaryText(BatchViewKind kind, const std::vector<BatchRow>& rows);
+
+// What the user should know of a rename that went on without its journal; empty when the journal
+// was written.
+QString UnrecordedNote(const JournalWrite& journal);
 
 std::vector<BatchRow> ForecastRows(const BatchForecast& forecast);
 std::vector<BatchRow> OutcomeRows(const BatchResult& result);

@@ -1,38 +1,20 @@
 #include "batch/DiskBatchHost.h"
 
 #include "batch/FileFactsOf.h"
+#include "platform/FolderInodes.h"
 
-#include <algorithm>
+#include <cerrno>
+
+#include <unistd.h>
 
 DiskBatchHost::DiskBatchHost(RunWindow& window, const QByteArray& folder)
     : window_(window), folderNative_(folder), folder_(folder), journal_(folder, folder_) {
-    window_.EntriesChanged(); // from here on, a change is one made while the run goes on
-    journalled_.assign(static_cast<std::size_t>(window_.Entries().Count()), false);
     ReadSelection();
 }
 
 void DiskBatchHost::ReadSelection() {
-    const ListedEntries& entries = window_.Entries();
-    const std::size_t count = static_cast<std::size_t>(entries.Count());
-    if (window_.EntriesChanged()) {
-        journalled_.assign(count, false);
-        for (std::size_t row = 0; row < count; ++row)
-            journalled_[row] = journal_.Holds(entries.Entry(int(row)));
-    }
     selected_ = window_.Selection();
-    selected_.resize(count, false);
-    // An entry selected while the run goes on is renamed too, as it always was: it joins the
-    // journal before its rename, so that undo takes it back with the others.
-    bool added = false;
-    for (std::size_t row = 0; row < count; ++row) {
-        if (selected_[row] && !journalled_[row]) {
-            journal_.Add(entries.Entry(int(row)));
-            journalled_[row] = true;
-            added = true;
-        }
-    }
-    if (added)
-        journal_.Rewrite();
+    selected_.resize(static_cast<std::size_t>(window_.Entries().Count()), false);
 }
 
 int DiskBatchHost::EntryCount() const {
@@ -45,8 +27,11 @@ bool DiskBatchHost::IsSelected(int index) const {
 }
 
 QString DiskBatchHost::EntryText(int index) const {
-    lastEntry_ = index;
     return window_.Entries().Entry(index).Text;
+}
+
+QByteArray DiskBatchHost::EntryName(int index) const {
+    return window_.Entries().Entry(index).Name;
 }
 
 RenameOptions DiskBatchHost::ReadOptions() const {
@@ -57,16 +42,45 @@ FileFacts DiskBatchHost::FileFactsOf(int index, FactsWanted wanted) const {
     return ReadFileFacts(folderNative_, window_.Entries().Entry(index), wanted);
 }
 
-RenameOutcome DiskBatchHost::RenameFile(int index, const QString& newName) {
-    journal_.WriteOnce();
-    return RenameNoReplace(folder_, window_.Entries().Entry(index).Name, newName.toUtf8());
+// A hidden name of this program and process that the folder does not have: a file on its way round
+// a ring is never shown in the lists, and no other program's file is in its way.
+QByteArray DiskBatchHost::WayName(int) {
+    QByteArray name;
+    do
+        name = ".varnello-" + QByteArray::number(::getpid()) + '-' + QByteArray::number(++ways_);
+    while (IdentityOf(folder_, name));
+    return name;
+}
+
+void DiskBatchHost::Planned(std::span<const BatchFile> files) {
+    for (const BatchFile& file : files)
+        if (!file.Result && file.NewName != file.OldName)
+            journal_.Note(window_.Entries().Entry(file.Index).Name, file.NewName.toUtf8(), file.WayName);
+    journal_.Write();
+}
+
+// The file is renamed only when its name (its own, or its way name) still stands for the file noted
+// in the journal, and the journal on disk has it.
+RenameOutcome DiskBatchHost::RenameFile(int index, const QByteArray& from, const QByteArray& to) {
+    const QByteArray& name = window_.Entries().Entry(index).Name;
+    const std::optional<FileIdentity> now = IdentityOf(folder_, from);
+    if (!now)
+        return {RenameResult::SourceMissing, ENOENT};
+    const JournalFile* noted = journal_.Find(name);
+    if (noted == nullptr || noted->Identity != *now)
+        return {RenameResult::ChangedSinceRead, 0};
+    // Without a journal a file may still be renamed, as it always could, but never sent round a
+    // ring: a crash would leave it hidden with nothing to say where it went.
+    if (journal_.Unrecorded() ? to == noted->WayName : !journal_.OnDisk(name))
+        return {RenameResult::NotJournalled, 0};
+    return RenameNoReplace(folder_, from, to);
 }
 
 // Only handlers that run in a turn of the event loop can look at the file in hand, so it is shown
 // before each turn rather than for every file.
-void DiskBatchHost::Yield() {
-    if (lastEntry_ >= 0)
-        window_.ShowFileInHand(lastEntry_);
+void DiskBatchHost::Yield(int inHand) {
+    if (inHand >= 0)
+        window_.ShowFileInHand(inHand);
     window_.Yield();
     ReadSelection();
 }

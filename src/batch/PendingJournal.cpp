@@ -1,47 +1,66 @@
 #include "batch/PendingJournal.h"
 
+#include "batch/UndoRename.h"
+#include "platform/FolderInodes.h"
 #include "platform/RenameNoReplace.h"
 
-PendingJournal::PendingJournal(const QByteArray& folderPath, const FolderHandle& folder) {
+PendingJournal::PendingJournal(const QByteArray& folderPath, const FolderHandle& folder) : folder_(folder) {
     journal_.FolderPath = folderPath;
-    journal_.FolderDevice = folder.Device();
-    journal_.FolderInode = folder.Inode();
+    journal_.Folder = IdentityOf(folder).value_or(FileIdentity{folder.Device(), folder.Inode(), 0});
 }
 
-void PendingJournal::Add(const FolderEntry& file) {
-    // Files share their folder's device: a folder read names no other.
-    journal_.Files.push_back({journal_.FolderDevice, file.Inode, file.Name});
-    if (!byInode_.isEmpty())
-        byInode_.insert(file.Inode, file.Name);
-}
-
-bool PendingJournal::Holds(const FolderEntry& file) const {
-    if (byInode_.isEmpty() && !journal_.Files.empty()) {
-        byInode_.reserve(qsizetype(journal_.Files.size()));
-        for (const JournalFile& f : journal_.Files)
-            byInode_.insert(f.Inode, f.OldName);
+bool PendingJournal::Note(const QByteArray& oldName, const QByteArray& newName, const QByteArray& wayName) {
+    const auto known = byOldName_.constFind(oldName);
+    if (known != byOldName_.cend()) {
+        JournalFile& file = journal_.Files[*known];
+        if (file.NewName == newName && file.WayName == wayName)
+            return false;
+        file.NewName = newName;
+        file.WayName = wayName;
+        changed_.insert(oldName);
+        return true;
     }
-    const auto it = byInode_.constFind(file.Inode);
-    return it != byInode_.cend() && *it == file.Name;
+    // The identity is read from the name now, not taken from the folder's listing: a file saved
+    // anew since the listing is another file, and the journal must name the one the rename moves.
+    const std::optional<FileIdentity> identity = IdentityOf(folder_, oldName);
+    if (!identity)
+        return false;
+    byOldName_.insert(oldName, journal_.Files.size());
+    journal_.Files.push_back({*identity, oldName, newName, wayName});
+    changed_.insert(oldName);
+    return true;
 }
 
-void PendingJournal::WriteOnce() {
-    if (tried_)
+const JournalFile* PendingJournal::Find(const QByteArray& oldName) const {
+    const auto known = byOldName_.constFind(oldName);
+    return known == byOldName_.cend() ? nullptr : &journal_.Files[*known];
+}
+
+bool PendingJournal::OnDisk(const QByteArray& oldName) const {
+    return lock_.IsOpen() && byOldName_.contains(oldName) && !changed_.contains(oldName);
+}
+
+void PendingJournal::Write() {
+    if (changed_.isEmpty() || Unrecorded())
         return;
+    const bool first = !tried_;
     tried_ = true;
-    written_ = WriteNewJournal(journal_);
-    journal_.WrittenAt = written_.WrittenAt; // kept when the journal is written again
-}
-
-void PendingJournal::Rewrite() {
-    if (written_.Result != JournalWriteResult::Written)
+    const JournalWrite write =
+        first ? WriteNewJournal(journal_, &lock_) : ReplaceJournal(written_.Path, journal_, &lock_);
+    if (write.Result != JournalWriteResult::Written) {
+        if (first)
+            written_ = write;
         return;
-    const JournalWrite rewritten = ReplaceJournal(written_.Path, journal_);
-    if (rewritten.Result == JournalWriteResult::Written)
-        written_ = rewritten;
+    }
+    written_ = write;
+    journal_.WrittenAt = write.WrittenAt; // kept when the journal is written again
+    changed_.clear();
 }
 
 void PendingJournal::Finish(bool renamedAny) {
-    if (!renamedAny && written_.Result == JournalWriteResult::Written)
+    if (!renamedAny && lock_.IsOpen())
         RemoveJournal(written_.Path);
+    lock_.Reset();
+    if (renamedAny && Unrecorded())
+        NoteUnrecordedRename(journal_.FolderPath);
 }

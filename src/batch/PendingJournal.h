@@ -1,36 +1,49 @@
 #pragma once
 
-#include "platform/FolderListing.h"
+#include "platform/FileDescriptor.h"
 #include "platform/RenameJournal.h"
 
+#include <QByteArray>
 #include <QHash>
+#include <QSet>
 
 class FolderHandle;
 
-// The journal of one batch run or editor rename. Its files are noted when the rename starts; it
-// is written once, just before the first rename, and nothing is written per file. A rename that
-// changed no name leaves no journal behind.
+// The journal of one batch run or editor rename. Each file is noted with its identity, read from
+// its name when it is noted, and with the names the rename gives it. The journal is written before
+// the first rename and again whenever notes change; it stays locked until the rename ends, so that
+// no undo of any copy of the program works on a run that goes on. Nothing is written per file.
 class PendingJournal {
 public:
     PendingJournal(const QByteArray& folderPath, const FolderHandle& folder);
 
-    void Reserve(std::size_t files) { journal_.Files.reserve(files); }
-    void Add(const FolderEntry& file);
-    bool Holds(const FolderEntry& file) const; // the file is noted, by inode and name
-    // Writes the journal unless it is written already. A journal that cannot be written does not
-    // hold the rename back: the original program renames without one.
-    void WriteOnce();
-    // Writes the journal again with the files added since it was written; before the first
-    // write there is nothing to do.
-    void Rewrite();
-    // After the rename: a journal of a rename that changed nothing is removed again.
+    // Notes the file named oldName, or takes the new names for a file noted already; false when
+    // nothing changed. A file that is gone by now is not noted.
+    bool Note(const QByteArray& oldName, const QByteArray& newName, const QByteArray& wayName = {});
+    // The file noted under oldName; null when there is none.
+    const JournalFile* Find(const QByteArray& oldName) const;
+    // Whether the file's note is on disk: written, and not changed since the last write. Before the
+    // first write, and when the first write failed (the rename then goes on without a journal, as it
+    // always did), nothing is on disk.
+    bool OnDisk(const QByteArray& oldName) const;
+    // Writes the journal, the first time or again with what was noted since.
+    void Write();
+    // The first write failed: the rename goes on without a journal.
+    bool Unrecorded() const {
+        return tried_ && !lock_.IsOpen() && written_.Result != JournalWriteResult::Written;
+    }
+    // After the rename: a journal of a rename that changed nothing is removed again, the lock is
+    // let go, and a rename made without a journal is recorded as such (NoteUnrecordedRename).
     void Finish(bool renamedAny);
-    // The write's outcome; Failed with error 0 until it was tried.
+    // The first write's outcome, or the last failed one; Failed with error 0 until it was tried.
     const JournalWrite& Written() const { return written_; }
 
 private:
+    const FolderHandle& folder_;
     RenameJournal journal_;
+    QHash<QByteArray, std::size_t> byOldName_;
+    QSet<QByteArray> changed_; // noted since the last write that reached the disk
     bool tried_ = false;
     JournalWrite written_;
-    mutable QHash<quint64, QByteArray> byInode_; // filled on the first question
+    FileDescriptor lock_;
 };

@@ -2,15 +2,28 @@
 
 #include "platform/FolderInodes.h"
 #include "platform/FolderListing.h"
+#include "platform/NativePath.h"
 #include "platform/RenameJournal.h"
 #include "platform/RenameNoReplace.h"
 #include "platform/SystemErrorText.h"
 
-#include <QHash>
+#include <QMultiHash>
+
+#include <algorithm>
 
 #include <optional>
 
+#include <unistd.h>
+
 namespace {
+
+// A rename of this process that could not be journalled: the journal folder of the time, and the
+// newest journal in it then (empty when there was none). No undo steps back past that journal.
+struct UnrecordedMark {
+    QByteArray Folder;
+    QByteArray NewestJournal;
+};
+std::optional<UnrecordedMark> g_unrecorded;
 
 struct UndoOfJournal {
     std::vector<BatchRow> Rows;
@@ -21,7 +34,8 @@ struct UndoOfJournal {
 // One journalled file on its way back; no outcome until its first try.
 struct Step {
     const JournalFile* File;
-    std::optional<QByteArray> Current; // nothing: no file of the folder has its inode
+    std::optional<QByteArray> Current; // the name it has now; nothing when no name proves to be it
+    BatchMark Found = BatchMark::Back; // why there is no Current: Gone or Unproven
     std::optional<RenameOutcome> Outcome;
 
     bool Waits() const {
@@ -38,7 +52,7 @@ BatchRow RowOf(const Step& step, BatchMark mark) {
 
 BatchMark MarkOf(const Step& step) {
     if (!step.Current)
-        return BatchMark::Gone;
+        return step.Found;
     switch (step.Outcome->Result) {
     case RenameResult::Ok:
         return BatchMark::Back;
@@ -51,35 +65,90 @@ BatchMark MarkOf(const Step& step) {
     }
 }
 
+// The folder is the journal's own: the same device and inode, and the same birth time where the
+// file system keeps one. A folder made anew under the path may have the old one's inode.
+bool IsJournalledFolder(const FolderHandle& folder, const RenameJournal& journal) {
+    const std::optional<FileIdentity> now = IdentityOf(folder);
+    return now && now->Device == journal.Folder.Device && now->Inode == journal.Folder.Inode &&
+           (journal.Folder.Born == 0 || now->Born == journal.Folder.Born);
+}
+
+// Where the journalled file is now. A name proves to be the file when it has the file's device,
+// inode and birth time; where the file system keeps no birth time, when it has the inode and is
+// one of the names the rename gave the file, since inodes are handed on to new files.
+class Finder {
+public:
+    Finder(const FolderHandle& folder) : folder_(folder) {
+        // One read of the folder says which names every inode has.
+        for (NamedInode& e : ReadFolderInodes(folder))
+            namesOf_.insert(e.Inode, std::move(e.Name));
+    }
+
+    void Find(Step& step) const {
+        const JournalFile& file = *step.File;
+        std::vector<QByteArray> proven;
+        // A name with the inode that proves to be another file (born at another time) leaves the
+        // file gone; one that proves nothing either way leaves it unproven.
+        step.Found = BatchMark::Gone;
+        for (auto it = namesOf_.constFind(file.Identity.Inode);
+             it != namesOf_.cend() && it.key() == file.Identity.Inode; ++it) {
+            const std::optional<FileIdentity> now = IdentityOf(folder_, *it);
+            if (Proves(now, *it, file))
+                proven.push_back(*it);
+            else if (now && (file.Identity.Born == 0 || now->Born == 0))
+                step.Found = BatchMark::Unproven;
+        }
+        const auto has = [&](const QByteArray& name) {
+            return !name.isEmpty() && std::find(proven.cbegin(), proven.cend(), name) != proven.cend();
+        };
+        if (has(file.OldName)) {
+            // It has its old name. A second name the rename gave it is left from a rename cut off
+            // between its link and its unlink: the same file, so the name goes and nothing with it.
+            for (const QByteArray& given : {file.NewName, file.WayName})
+                if (has(given) && IdentityOf(folder_, given) == IdentityOf(folder_, file.OldName))
+                    ::unlinkat(folder_.Descriptor(), given.constData(), 0);
+            step.Current = file.OldName;
+        } else if (has(file.NewName)) {
+            step.Current = file.NewName; // never another name of it: the user may have linked it
+        } else if (has(file.WayName)) {
+            step.Current = file.WayName;
+        } else if (proven.size() == 1) {
+            step.Current = proven.front(); // renamed again since, by another program
+        }
+    }
+
+private:
+    static bool Proves(const std::optional<FileIdentity>& now, const QByteArray& name,
+                       const JournalFile& file) {
+        if (!now || now->Device != file.Identity.Device || now->Inode != file.Identity.Inode)
+            return false;
+        if (file.Identity.Born != 0)
+            return now->Born == file.Identity.Born;
+        return name == file.NewName || name == file.WayName ||
+               (name == file.OldName && !file.NewName.isEmpty());
+    }
+
+    const FolderHandle& folder_;
+    QMultiHash<quint64, QByteArray> namesOf_;
+};
+
 UndoOfJournal Undo(const RenameJournal& journal) {
     UndoOfJournal undo;
     std::vector<Step> steps;
     steps.reserve(journal.Files.size());
     for (const JournalFile& f : journal.Files)
-        steps.push_back({&f, f.OldName, std::nullopt});
+        steps.push_back({&f, f.OldName, BatchMark::Back, std::nullopt});
     const FolderHandle folder(journal.FolderPath);
-    if (!folder.IsOpen() || folder.Device() != journal.FolderDevice ||
-        folder.Inode() != journal.FolderInode) {
+    if (!folder.IsOpen() || !IsJournalledFolder(folder, journal)) {
         for (const Step& step : steps)
             undo.Rows.push_back(RowOf(step, BatchMark::FolderGone));
         undo.Left = journal.Files;
         return undo;
     }
-    // One read of the folder says where every file is now.
-    QHash<quint64, QByteArray> nameOf;
-    for (NamedInode& e : ReadFolderInodes(folder))
-        nameOf.insert(e.Inode, std::move(e.Name));
+    const Finder finder(folder);
     for (Step& step : steps) {
-        const auto now = nameOf.constFind(step.File->Inode);
-        if (now == nameOf.cend()) {
-            step.Current = std::nullopt;
-            continue;
-        }
-        // A file born after the journal has the inode of a journalled file that was deleted:
-        // the system used the number again. It is another file and keeps its name.
-        const std::optional<qint64> born =
-            *now == step.File->OldName ? std::nullopt : BirthTime(folder, *now);
-        step.Current = born && *born > journal.WrittenAt ? std::nullopt : std::optional<QByteArray>(*now);
+        step.Current.reset();
+        finder.Find(step);
     }
 
     // The files go back in the reverse order of the rename, so that a name the rename took from
@@ -101,43 +170,124 @@ UndoOfJournal Undo(const RenameJournal& journal) {
         undo.Rows.push_back(RowOf(step, mark));
         if (mark == BatchMark::Back)
             ++undo.Back;
-        else if (mark != BatchMark::Gone)
+        else if (mark != BatchMark::Gone && mark != BatchMark::Unproven)
             undo.Left.push_back(*step.File);
     }
     return undo;
 }
 
+const char* const kUnrecordedNote = "Die letzte Umbenennung lie\u00df sich nicht aufzeichnen: \u00e4ltere "
+                                    "Umbenennungen lassen sich nicht mehr r\u00fcckg\u00e4ngig machen.";
+
+// Whether the newest journal stands behind a rename that could not be journalled.
+bool BehindUnrecorded(const QByteArray& newest) {
+    // Journals are named by the time they were written: a name that does not sort after the
+    // newest of the time was written before the unrecorded rename.
+    const bool marked = g_unrecorded && g_unrecorded->Folder == NativePath::Parent(newest) &&
+                        NativePath::LastName(newest) <= g_unrecorded->NewestJournal;
+    return marked || IsUnrecordedJournal(newest);
+}
+
 } // namespace
+
+void NoteUnrecordedRename(const QByteArray& folder) {
+    const std::vector<QByteArray> journals = JournalPaths();
+    g_unrecorded = UnrecordedMark{JournalFolder(),
+                                  journals.empty() ? QByteArray() : NativePath::LastName(journals.front())};
+    // Another copy of the program, or this one after a new start, learns of it from a journal that
+    // holds no files, where one can still be written.
+    RenameJournal mark;
+    mark.FolderPath = folder.isEmpty() ? QByteArrayLiteral("/") : folder;
+    mark.Unrecorded = true;
+    static_cast<void>(WriteNewJournal(mark));
+}
+
+UndoState UndoStateNow() {
+    const JournalFolderHandle folder(false);
+    if (folder.State() == JournalFolderState::Foreign)
+        return UndoState::ForeignFolder;
+    const std::vector<QByteArray> journals = JournalPaths();
+    if (journals.empty())
+        return UndoState::Nothing;
+    return BehindUnrecorded(journals.front()) ? UndoState::Unrecorded : UndoState::Ready;
+}
+
+QString UndoStateText(UndoState state) {
+    switch (state) {
+    case UndoState::Unrecorded:
+        return QString::fromUtf8("nicht m\u00f6glich: die letzte Umbenennung wurde nicht aufgezeichnet");
+    case UndoState::ForeignFolder:
+        return QString::fromUtf8("nicht m\u00f6glich: der Journal-Ordner ist nicht Ihr eigener");
+    case UndoState::Nothing:
+    case UndoState::Ready:
+        break;
+    }
+    return {};
+}
 
 UndoReport UndoLastRename() {
     UndoReport report;
-    const std::vector<QByteArray> journals = JournalPaths();
-    if (journals.empty())
+    RemoveJournalLeftovers();
+    const UndoState state = UndoStateNow();
+    if (state == UndoState::Nothing)
         return report;
     report.Found = true;
-    const QByteArray& path = journals.front();
-    std::optional<RenameJournal> journal = ReadJournal(path);
-    if (!journal) {
+    if (state == UndoState::ForeignFolder) {
+        report.Note = QString::fromUtf8(
+            "Der Journal-Ordner geh\u00f6rt einem anderen Benutzer, ist ein Verweis oder ist f\u00fcr andere "
+            "beschreibbar: seinen Journalen wird nicht gefolgt.");
+        return report;
+    }
+    if (state == UndoState::Unrecorded) {
+        report.Note = QString::fromUtf8(kUnrecordedNote);
+        return report;
+    }
+    const QByteArray path = JournalPaths().front();
+    JournalRead read = ReadJournal(path);
+    switch (read.State) {
+    case JournalReadState::Read:
+        break;
+    case JournalReadState::Missing:
+        report.Found = false; // taken back meanwhile by another copy of the program
+        return report;
+    case JournalReadState::Damaged:
         // A journal cut short while it was written guards no rename (none happens before it is
         // whole on disk), and one damaged later can bring nothing back.
         RemoveJournal(path);
         report.Note = QString::fromUtf8("Das letzte Journal war besch\u00e4digt und wurde entfernt.");
         return report;
+    case JournalReadState::Locked:
+        report.Note = QString::fromUtf8("Eine Umbenennung l\u00e4uft gerade (in einem anderen Fenster): "
+                                        "R\u00fcckg\u00e4ngig geht erst, wenn sie fertig ist.");
+        return report;
+    case JournalReadState::Unreadable:
+        report.Note = QString::fromUtf8("Das letzte Journal lie\u00df sich nicht lesen (") +
+                      SystemErrorText(read.Error) + QString::fromUtf8("): es bleibt, wie es ist.");
+        return report;
+    case JournalReadState::Foreign:
+        report.Note =
+            QString::fromUtf8("Das letzte Journal geh\u00f6rt nicht Ihnen: ihm wird nicht gefolgt.");
+        return report;
     }
-    report.Folder = journal->FolderPath;
-    UndoOfJournal undo = Undo(*journal);
+    RenameJournal& journal = *read.Journal;
+    if (journal.Unrecorded) {
+        report.Note = QString::fromUtf8(kUnrecordedNote);
+        return report;
+    }
+    report.Folder = journal.FolderPath;
+    UndoOfJournal undo = Undo(journal);
     report.Rows = std::move(undo.Rows);
     if (undo.Left.empty()) {
         RemoveJournal(path);
-    } else if (journal->Tried && undo.Back == 0) {
+    } else if (journal.Tried && undo.Back == 0) {
         RemoveJournal(path);
         report.Note = QString::fromUtf8(
             "Auch der zweite Versuch brachte nichts zur\u00fcck: diese Umbenennung "
             "wird aufgegeben, das n\u00e4chste R\u00fcckg\u00e4ngig geht weiter zur\u00fcck.");
     } else {
-        journal->Files = std::move(undo.Left);
-        journal->Tried = true;
-        const JournalWrite rewritten = ReplaceJournal(path, *journal);
+        journal.Files = std::move(undo.Left);
+        journal.Tried = true;
+        const JournalWrite rewritten = ReplaceJournal(path, journal);
         // Should the journal stay as it was, the next undo goes over every file again: those back
         // already have their old names and are passed over.
         report.Note =

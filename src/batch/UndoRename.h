@@ -15,9 +15,26 @@ struct [[nodiscard]] UndoReport {
     QString Note;               // what else the user should know
 };
 
-// Takes back the newest rename in the journals: every journalled file that is found by its inode
-// under another name gets its old name again, never replacing a file. A file whose inode is gone
-// from the folder cannot come back and leaves the journal; a file whose old name is taken stays in
-// it, so that the next undo tries it again once the name is free. Should that next undo bring back
-// none of them either, the journal is given up, and the undo after it steps further back.
+// Takes back the newest rename in the journals: every journalled file that proves to be the same
+// file (RenameJournal.h) under another name gets its old name again, never replacing a file. A
+// file that no name of the folder proves to be cannot come back and leaves the journal; a file
+// whose old name is taken stays in it, so that the next undo tries it again once the name is free.
+// Should that next undo bring back none of them either, the journal is given up, and the undo
+// after it steps further back. It never steps back past a rename that could not be journalled, and
+// leaves a journal alone that a run of any copy of the program still holds.
 UndoReport UndoLastRename();
+
+// Whether an undo would do anything now, and if not, why not.
+enum class UndoState {
+    Nothing,       // no journal
+    Ready,         // the newest journal can be taken back
+    Unrecorded,    // the newest rename could not be journalled: nothing older may be taken back
+    ForeignFolder, // the journal folder is not this user's own, or others may write in it
+};
+UndoState UndoStateNow();
+// Why an undo would do nothing, for the menu; empty where it would do something or there is none.
+QString UndoStateText(UndoState state);
+
+// A rename in folder could not be journalled: from now on no undo steps back past it. It is kept
+// in this process, and in the journal folder where a mark can still be written there.
+void NoteUnrecordedRename(const QByteArray& folder);

@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,7 +42,8 @@ Temporary CreateTemporary(int folderFd, const QByteArray& name, mode_t mode) {
 
 } // namespace
 
-Replacement ReplaceFileAt(int folderFd, const QByteArray& name, const QByteArray& bytes, mode_t newFileMode) {
+Replacement ReplaceFileAt(int folderFd, const QByteArray& name, const QByteArray& bytes, mode_t newFileMode,
+                          FileDescriptor* lock) {
     if (!IsPlainFileName(name)) {
         errno = EINVAL;
         return Failure();
@@ -65,11 +67,14 @@ Replacement ReplaceFileAt(int folderFd, const QByteArray& name, const QByteArray
         return Failure();
     if ((keepsMode && ::fchmod(temporary.File.Get(), old.st_mode & 0777) != 0) ||
         !WriteAll(temporary.File.Get(), bytes) || ::fdatasync(temporary.File.Get()) != 0 ||
+        (lock != nullptr && ::flock(temporary.File.Get(), LOCK_EX | LOCK_NB) != 0) ||
         ::renameat(folderFd, temporary.Name.constData(), folderFd, name.constData()) != 0) {
         const Replacement failed = Failure();
         ::unlinkat(folderFd, temporary.Name.constData(), 0);
         return failed;
     }
+    if (lock != nullptr)
+        *lock = std::move(temporary.File);
     // The rename is a change of the folder: only its sync makes it survive a power cut.
     return {true, ::fsync(folderFd) == 0 ? 0 : errno};
 }

@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 
+class FileDescriptor;
+
 #include <sys/types.h>
 
 // What putting new bytes in place of a file did.
@@ -19,8 +21,11 @@ struct Replacement {
 // the folder is synced. A crash, a kill or a full disk leaves either the old file or the new one,
 // never a half-written one. A new file gets newFileMode (less the umask); an old one keeps its
 // permissions. An old file without the right to write it is left alone (EACCES): making a file
-// read-only is how a user keeps it from change, and a rename would not ask.
-Replacement ReplaceFileAt(int folderFd, const QByteArray& name, const QByteArray& bytes, mode_t newFileMode);
+// read-only is how a user keeps it from change, and a rename would not ask. With lock, the new file
+// is locked (flock, exclusive) before it takes the name, and lock holds its descriptor from then on,
+// so that the name never stands for an unlocked file while the caller holds it.
+Replacement ReplaceFileAt(int folderFd, const QByteArray& name, const QByteArray& bytes, mode_t newFileMode,
+                          FileDescriptor* lock = nullptr);
 
 // The same for the file at path (the name's bytes as the file system spells them). A link at path
 // is replaced by the file, not followed.

@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 std::vector<NamedInode> ReadFolderInodes(const FolderHandle& folder) {
@@ -29,12 +30,30 @@ std::vector<NamedInode> ReadFolderInodes(const FolderHandle& folder) {
     return entries;
 }
 
-std::optional<qint64> BirthTime(const FolderHandle& folder, const QByteArray& name) {
+namespace {
+
+std::optional<FileIdentity> IdentityAt(int folderFd, const char* name, int flags) {
     struct statx info {};
-    if (!folder.IsOpen() ||
-        ::statx(folder.Descriptor(), name.constData(), AT_SYMLINK_NOFOLLOW, STATX_BTIME, &info) != 0 ||
-        (info.stx_mask & STATX_BTIME) == 0)
+    if (folderFd < 0 ||
+        ::statx(folderFd, name, flags | AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &info) != 0)
         return std::nullopt;
     constexpr qint64 kNanosecondsPerSecond = 1000000000;
-    return info.stx_btime.tv_sec * kNanosecondsPerSecond + info.stx_btime.tv_nsec;
+    FileIdentity identity;
+    identity.Device = makedev(info.stx_dev_major, info.stx_dev_minor);
+    identity.Inode = info.stx_ino;
+    if ((info.stx_mask & STATX_BTIME) != 0)
+        identity.Born = info.stx_btime.tv_sec * kNanosecondsPerSecond + info.stx_btime.tv_nsec;
+    return identity;
+}
+
+} // namespace
+
+std::optional<FileIdentity> IdentityOf(const FolderHandle& folder, const QByteArray& name) {
+    if (name.isEmpty() || name.contains('\0'))
+        return std::nullopt;
+    return IdentityAt(folder.Descriptor(), name.constData(), 0);
+}
+
+std::optional<FileIdentity> IdentityOf(const FolderHandle& folder) {
+    return IdentityAt(folder.Descriptor(), "", AT_EMPTY_PATH);
 }

@@ -18,6 +18,18 @@ struct NamedInode {
 // folder cannot be swapped for another under its path in between.
 std::vector<NamedInode> ReadFolderInodes(const FolderHandle& folder);
 
-// When the entry name of the folder was born (nanoseconds since 1970 UTC); nothing where the file
-// system does not keep it or the entry is gone.
-std::optional<qint64> BirthTime(const FolderHandle& folder, const QByteArray& name);
+// Which file a name stands for. Device and inode alone do not tell a file from a later one: the
+// system hands a deleted file's inode to the next new file. The birth time does, where the file
+// system keeps one.
+struct FileIdentity {
+    quint64 Device = 0;
+    quint64 Inode = 0;
+    qint64 Born = 0; // nanoseconds since 1970 UTC; 0 where the file system keeps no birth time
+
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the entry name of the folder, links not followed; nothing when it is gone.
+std::optional<FileIdentity> IdentityOf(const FolderHandle& folder, const QByteArray& name);
+// The identity of the folder itself.
+std::optional<FileIdentity> IdentityOf(const FolderHandle& folder);

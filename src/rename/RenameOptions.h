@@ -80,6 +80,8 @@ struct RenameOptions {
     bool AudioTagsOn = false;
     QString AudioTemplate;
 
+    bool operator==(const RenameOptions&) const = default;
+
     // The switch of a rule, by the index of its check box.
     bool& Switch(RuleSwitch rule);
     bool Switch(RuleSwitch rule) const;

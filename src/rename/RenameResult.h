@@ -11,6 +11,11 @@ enum class RenameResult {
     NameTooLong,   // the new name is longer than a file name may be (255 bytes)
     AccessDenied,  // the system denied the change (permissions, read-only file system)
     Failed,        // any other failure; the system's error number tells which
+    // The name stands for another file than when the run read it (saved anew, replaced): the run
+    // renames the files it read, not whatever bears their names later.
+    ChangedSinceRead,
+    // The run's journal could not take the file in, so undo could not take it back: not renamed.
+    NotJournalled,
 };
 
 // A rename's result with the system's error number where the system refused it (0 otherwise),

@@ -253,11 +253,17 @@ private:
     void ConnectFolderKeys();
     void GoToParent();
     void BatchViewChanged(); // a change the forecast follows: updated at the next turn of the event loop
+    void ShowUndoState();    // the undo menu item: whether it would do anything, and why not
     void ShowBatchOutcome(const BatchResult& result, const JournalWrite& journal);
     bool OptionsEvent(QObject* watched, QEvent* event); // true: the event is swallowed
     bool EditorEvent(QObject* watched, QEvent* event);  // true: the event is swallowed
     void SetTypeMark(const QString& itemText);
-    RenameResult RenameCurrentFile(const QString& target); // the rename Enter in the editor makes
+    // The rename Enter in the editor makes, and what the user should know of its journal.
+    struct EditorRename {
+        RenameResult Result;
+        QString Note; // empty when the rename is journalled or changed no name
+    };
+    EditorRename RenameCurrentFile(const QString& target);
     void ShowListMode(bool orderMode); // checks the menu item and shows the list of the mode
     void FillDriveList();
     void ShowDriveOf(const QString& path);

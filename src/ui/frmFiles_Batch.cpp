@@ -8,7 +8,6 @@
 #include "rename/RuleChain.h"
 #include "sound/Sound.h"
 
-#include <QAbstractItemModel>
 #include <QAction>
 #include <QCoreApplication>
 #include <QPushButton>
@@ -19,32 +18,17 @@ namespace {
 // file in hand.
 class WindowRun final : public RunWindow {
 public:
-    explicit WindowRun(frmFiles& form) : form_(form), folderText_(form.CurrentFolder) {
-        const QAbstractItemModel* model = form_.lstSel->model();
-        resetWatch_ = QObject::connect(model, &QAbstractItemModel::modelReset, [this] { changed_ = true; });
-        exchangeWatch_ =
-            QObject::connect(model, &QAbstractItemModel::dataChanged, [this] { changed_ = true; });
-    }
-    ~WindowRun() override {
-        QObject::disconnect(resetWatch_);
-        QObject::disconnect(exchangeWatch_);
-    }
-    WindowRun(const WindowRun&) = delete;
-    WindowRun& operator=(const WindowRun&) = delete;
+    explicit WindowRun(frmFiles& form) : form_(form), folderText_(form.CurrentFolder) {}
 
     const ListedEntries& Entries() const override { return *form_.lstSel; }
     RowMarks Selection() const override { return form_.lstSel->SelectionMarks(); }
     RenameOptions ReadOptions() const override { return form_.ReadOptions(); }
-    bool EntriesChanged() override { return std::exchange(changed_, false); }
     void ShowFileInHand(int row) override { form_.CurrentFile = folderText_ + form_.lstSel->text(row); }
     void Yield() override { QCoreApplication::processEvents(); }
 
 private:
     frmFiles& form_;
     QString folderText_; // the current folder when the run began, with its trailing separator
-    bool changed_ = false;
-    QMetaObject::Connection resetWatch_;
-    QMetaObject::Connection exchangeWatch_;
 };
 
 } // namespace

@@ -42,7 +42,7 @@ void frmFiles::ConnectBatchViewHandlers() {
     connect(mnuUndo, &QAction::triggered, this, [this] { mnuUndo_Click(); });
     // Whether there is anything to undo is asked when the menu opens, since another copy of the
     // program or a crashed run may have left journals.
-    connect(mnuPop, &QMenu::aboutToShow, this, [this] { mnuUndo->setEnabled(!JournalPaths().empty()); });
+    connect(mnuPop, &QMenu::aboutToShow, this, [this] { ShowUndoState(); });
     connect(state_->batchViewTimer, &QTimer::timeout, this, [this] { UpdateBatchView(); });
 
     const auto changed = [this] { BatchViewChanged(); };
@@ -68,6 +68,14 @@ void frmFiles::ConnectBatchViewHandlers() {
     }
     connect(mnuMove, &QAction::toggled, this, changed);
     connect(this, &frmFiles::refilled, this, changed);
+}
+
+void frmFiles::ShowUndoState() {
+    const UndoState state = UndoStateNow();
+    mnuUndo->setEnabled(state == UndoState::Ready);
+    const QString why = UndoStateText(state);
+    mnuUndo->setText(QString::fromUtf8("Letzte Umbenennung r\u00fcckg\u00e4ngig") +
+                     (why.isEmpty() ? QString() : QString::fromUtf8(" (") + why + u')'));
 }
 
 void frmFiles::BatchViewChanged() {
@@ -115,15 +123,10 @@ void frmFiles::UpdateBatchView() {
 void frmFiles::ShowBatchOutcome(const BatchResult& result, const JournalWrite& journal) {
     state_->batchViewTimer->stop();
     state_->batchViewStale = false;
-    QString note;
-    if (result.Renamed > 0 && journal.Result != JournalWriteResult::Written)
-        note = QString::fromUtf8("Kein Journal geschrieben (") +
-               (journal.Result == JournalWriteResult::NoStateFolder
-                    ? QString::fromUtf8("kein Ordner f\u00fcr Programmdaten")
-                    : SystemErrorText(journal.SystemError)) +
-               QString::fromUtf8("): dieser Lauf l\u00e4sst sich nicht r\u00fcckg\u00e4ngig machen.");
+    const QString note = result.Renamed > 0 ? UnrecordedNote(journal) : QString();
     frmBatchView->Show(BatchViewKind::Outcome, OutcomeRows(result), note);
-    if (frmBatchView->chkBatchAfterRun->isChecked())
+    // A run that cannot be taken back says so without being asked; there is no message box.
+    if (!note.isEmpty() || frmBatchView->chkBatchAfterRun->isChecked())
         mnuBatchView_Click();
 }
 

@@ -7,7 +7,9 @@
 #include "ui/FileList.h"
 #include "ui/KeyFilter.h"
 #include "ui/NameSelection.h"
+#include "batch/BatchRows.h"
 #include "batch/PendingJournal.h"
+#include "ui/BatchView.h"
 #include "platform/PathHelpers.h"
 #include "rename/NameCheck.h"
 #include "rename/RuleChain.h"
@@ -112,7 +114,8 @@ void frmFiles::txtFileName_KeyPress(qint16& key) {
     const QString ext = txtExtension->text();
     const QString target = JoinName(name, ext);
     // A refused or failed rename leaves the file as it was; the refilled lists show its name.
-    static_cast<void>(RenameCurrentFile(target));
+    const QString oldText = CurrentEntry.Text;
+    const EditorRename rename = RenameCurrentFile(target);
     QCoreApplication::processEvents();
     dirDirs_Change(); // reads the folder afresh and empties the editor
     if (OrderMode())
@@ -123,25 +126,32 @@ void frmFiles::txtFileName_KeyPress(qint16& key) {
         txtExtension->setText(ext);
         txtFileName->setText(name);
     }
+    // A rename that cannot be taken back says so, in the batch view as a run does.
+    if (!rename.Note.isEmpty()) {
+        frmBatchView->Show(BatchViewKind::Outcome, {{oldText, target, BatchMark::Renamed, 0}}, rename.Note);
+        mnuBatchView_Click();
+    }
 }
 
-RenameResult frmFiles::RenameCurrentFile(const QString& target) {
+frmFiles::EditorRename frmFiles::RenameCurrentFile(const QString& target) {
     // Names that are not a plain name of this folder ("a/b", ".."), that would hide the file, or
     // that no file system takes are refused before anything is tried. A name the user left as the
     // list shows it keeps the file's own bytes, also where they are not UTF-8.
     if (const std::optional<RenameResult> refusal = RefusalOf(CurrentEntry.Text, target))
-        return *refusal;
+        return {*refusal, {}};
     const QByteArray newName = target == CurrentEntry.Text ? CurrentEntry.Name : target.toUtf8();
     const FolderHandle folder(CurrentFolderNative);
     if (newName == CurrentEntry.Name || !IsPlainFileName(CurrentEntry.Name))
-        return RenameNoReplace(folder, CurrentEntry.Name, newName).Result; // no name changes
-    // Undo can take the rename back: the journal is on disk before the file changes its name.
+        return {RenameNoReplace(folder, CurrentEntry.Name, newName).Result, {}}; // no name changes
+    // Undo can take the rename back: the journal is on disk before the file changes its name, and
+    // names the file that bears the name now.
     PendingJournal journal(CurrentFolderNative, folder);
-    journal.Add(CurrentEntry);
-    journal.WriteOnce();
+    if (!journal.Note(CurrentEntry.Name, newName))
+        return {RenameResult::SourceMissing, {}};
+    journal.Write();
     const RenameResult result = RenameNoReplace(folder, CurrentEntry.Name, newName).Result;
     journal.Finish(result == RenameResult::Ok);
-    return result;
+    return {result, result == RenameResult::Ok ? UnrecordedNote(journal.Written()) : QString()};
 }
 
 void frmFiles::txtExtension_KeyPress(qint16& key) {

@@ -22,9 +22,8 @@ protected:
 RenameJournal Sample() {
     RenameJournal j;
     j.FolderPath = "/home/u/Bilder \xe9t\xe9";
-    j.FolderDevice = 0x1234567890ull;
-    j.FolderInode = 77;
-    j.Files = {{1, 2, "caf\xe9.jpg"}, {1, 3, "a\nb.jpg"}};
+    j.Folder = {0x1234567890ull, 77, 1234567};
+    j.Files = {{{1, 2, 5}, "caf\xe9.jpg", "01.jpg", {}}, {{1, 3, 0}, "a\nb.jpg", "02.jpg", ".way"}};
     return j;
 }
 
@@ -33,9 +32,9 @@ TEST_F(Journals, AJournalReadsBackByteForByteAndACutOrDamagedOneIsNoJournal) {
     ASSERT_EQ(written.Result, JournalWriteResult::Written);
     EXPECT_TRUE(written.Path.startsWith(state.NativePath() + "/varnello/"));
     RenameJournal expected = Sample();
-    expected.WrittenAt = ReadJournal(written.Path)->WrittenAt;
+    expected.WrittenAt = ReadJournal(written.Path).Journal->WrittenAt;
     EXPECT_GT(expected.WrittenAt, 0);
-    EXPECT_EQ(ReadJournal(written.Path), expected);
+    EXPECT_EQ(ReadJournal(written.Path).Journal, expected);
 
     QFile file(QFile::decodeName(written.Path));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -47,25 +46,25 @@ TEST_F(Journals, AJournalReadsBackByteForByteAndACutOrDamagedOneIsNoJournal) {
     };
     for (qsizetype cut = 0; cut < whole.size(); ++cut) {
         ASSERT_TRUE(rewrite(whole.left(cut)));
-        EXPECT_FALSE(ReadJournal(written.Path)) << cut;
+        EXPECT_FALSE(ReadJournal(written.Path).Journal) << cut;
     }
     QByteArray hugeCount = whole;
-    hugeCount[8 + 4 + 8 + 16 + 4 + Sample().FolderPath.size() + 3] = '\x7f'; // the number of files
+    hugeCount[8 + 4 + 8 + 24 + 4 + Sample().FolderPath.size() + 3] = '\x7f'; // the number of files
     ASSERT_TRUE(rewrite(hugeCount));
-    EXPECT_FALSE(ReadJournal(written.Path));
+    EXPECT_EQ(ReadJournal(written.Path).State, JournalReadState::Damaged);
 }
 
 TEST_F(Journals, OnlyTheNewestTenAreKeptNewestFirst) {
     std::vector<QByteArray> paths;
     for (int i = 0; i < MaxJournals + 2; ++i) {
         RenameJournal j = Sample();
-        j.FolderInode = quint64(i);
+        j.Folder.Inode = quint64(i);
         paths.push_back(WriteNewJournal(j).Path);
     }
     const std::vector<QByteArray> kept = JournalPaths();
     ASSERT_EQ(kept.size(), std::size_t(MaxJournals));
     EXPECT_EQ(kept.front(), paths.back());
-    EXPECT_EQ(ReadJournal(kept.back())->FolderInode, 2u);
+    EXPECT_EQ(ReadJournal(kept.back()).Journal->Folder.Inode, 2u);
 }
 
 TEST_F(Journals, WithoutXdgStateHomeTheyLiveUnderHome) {

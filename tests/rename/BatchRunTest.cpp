@@ -22,6 +22,8 @@ public:
     int EntryCount() const override { return static_cast<int>(entries_.size()); }
     bool IsSelected(int index) const override { return selected_.value(index); }
     QString EntryText(int index) const override { return entries_.value(index); }
+    QByteArray EntryName(int index) const override { return entries_.value(index).toUtf8(); }
+    QByteArray WayName(int) override { return ".way" + QByteArray::number(++ways_); }
     RenameOptions ReadOptions() const override {
         ++reads_;
         return options_;
@@ -32,11 +34,15 @@ public:
                : dates_.contains(index) ? FileFacts(dates_[index])
                                         : FileFacts(std::nullopt);
     }
-    RenameOutcome RenameFile(int index, const QString& newName) override {
-        const QString oldName = entries_.value(index);
+    RenameOutcome RenameFile(int, const QByteArray& from, const QByteArray& to) override {
+        const QString oldName = QString::fromUtf8(from);
+        const QString newName = QString::fromUtf8(to);
         attempts_ << newName;
         if (refuse_.contains(oldName)) {
             return {RenameResult::AccessDenied, 13};
+        }
+        if (!files_.contains(oldName)) {
+            return {RenameResult::SourceMissing, 2};
         }
         if (files_.contains(newName)) {
             return {RenameResult::TargetExists, 17};
@@ -45,7 +51,8 @@ public:
         files_.insert(newName);
         return {};
     }
-    void Yield() override {
+    void Planned(std::span<const BatchFile> files) override { planned_.push_back(int(files.size())); }
+    void Yield(int) override {
         ++yields_;
         if (onYield_) {
             onYield_(*this);
@@ -63,6 +70,8 @@ public:
     QMap<int, FileFacts> facts_;
     mutable int dateReads_ = 0;
     int yields_ = 0;
+    int ways_ = 0;
+    std::vector<int> planned_; // how many files each plan held
     std::function<void(FolderHost&)> onYield_;
 };
 
@@ -154,6 +163,7 @@ TEST(BatchRun, OptionsAreReadAfreshAfterATurnButTheCounterStartsOnce) {
     };
     RunBatch(host, std::chrono::milliseconds(0));
     EXPECT_EQ(host.files_, Names({"01 - a.jpg", "02_b.jpg"}));
+    EXPECT_EQ(host.planned_, (std::vector<int>{2, 1})); // the host hears of the later file's new name
 }
 
 TEST(BatchRun, ExhaustedListLeavesTheRestWithoutCounter) {
@@ -174,6 +184,39 @@ TEST(BatchRun, AListShrinkingUnderTheRunIsNoFault) {
     };
     const BatchResult result = RunBatch(host, std::chrono::milliseconds(0));
     EXPECT_EQ(result.Processed, 1);
+}
+
+// The counter numbering files named 01, 02, ... anew from start: "01.txt" becomes "02.txt".
+RenameOptions Renumber(const char* start) {
+    RenameOptions options = CounterOn();
+    options.NewNameOn = true;
+    options.CounterSeparator = "";
+    options.CounterStart = start;
+    return options;
+}
+
+TEST(BatchRun, AShiftRenamesEveryFileEachAfterTheOneWhoseNameItTakes) {
+    QStringList names;
+    for (int i = 1; i <= 10; ++i)
+        names << QStringLiteral("%1.txt").arg(i, 2, 10, QLatin1Char('0'));
+    FolderHost host(names, QList<bool>(10, true), Renumber("2"));
+    const BatchResult result = RunBatch(host);
+    EXPECT_EQ(result.Renamed, 10);
+    EXPECT_EQ(host.attempts_.front(), "11.txt"); // the end of the chain goes first
+    EXPECT_TRUE(host.files_.contains("02.txt") && host.files_.contains("11.txt") &&
+                !host.files_.contains("01.txt"));
+}
+
+TEST(BatchRun, ARingOpensThroughAWayNameAndAnOutsideHolderIsNeverTaken) {
+    RenameOptions options = Renumber("");
+    options.CounterListOn = true;
+    options.CounterList = "c,a,b,x";
+    FolderHost host({"a.txt", "b.txt", "c.txt", "d.txt", "x.txt"}, {true, true, true, true, false}, options);
+    const BatchResult result = RunBatch(host);
+    EXPECT_EQ(host.files_, Names({"c.txt", "a.txt", "b.txt", "d.txt", "x.txt"}));
+    EXPECT_EQ(host.attempts_.front(), ".way1"); // a steps aside for the ring
+    EXPECT_EQ(result.Renamed, 3);
+    EXPECT_EQ(result.Files[3].Result, RenameResult::TargetExists); // x is outside the batch
 }
 
 TEST(Preview, NoRuleShowsTheUntidiedBaseName) {

@@ -1,5 +1,7 @@
 // A batch run in the real window over every file of a folder, slowed down so that a test can
-// kill it half-way. Usage: batch_kill_helper folder
+// kill it half-way. Usage: batch_kill_helper folder [swap]
+// With swap, the first two files take each other's names, and the run waits a while after each
+// step, the first of which sends the first file to its way name.
 #include "ui/FileList.h"
 #include "ui/frmFiles.h"
 
@@ -21,11 +23,23 @@ int main(int argc, char** argv) {
     form.lstSel->setCurrentRow(0);
     form.lstSel_MouseDown(Qt::LeftButton, {});
     form.chkOptions[RuleSwitch::Counter]->setChecked(true);
-    form.txtCnt->setText("4");
-    form.lstSel->selectAll();
-    // Each turn of the event loop inside the run takes a millisecond.
+    const bool swap = argc > 2 && QByteArray(argv[2]) == "swap";
+    if (swap) {
+        form.chkOptions[RuleSwitch::NewName]->setChecked(true);
+        form.chkOptions[RuleSwitch::CounterList]->setChecked(true);
+        form.txtNewName->clear();
+        form.txtTrenn->clear();
+        form.txtList->setText(form.lstSel->text(1).section(u'.', 0, 0) + u',' +
+                              form.lstSel->text(0).section(u'.', 0, 0));
+        form.lstSel->setSelected(1, true);
+        form.BatchTurnInterval = std::chrono::milliseconds(0);
+    } else {
+        form.txtCnt->setText("4");
+        form.lstSel->selectAll();
+    }
+    // Each turn of the event loop inside the run takes a millisecond, or a long while for a swap.
     QTimer slow;
-    QObject::connect(&slow, &QTimer::timeout, [] { QThread::msleep(1); });
+    QObject::connect(&slow, &QTimer::timeout, [swap] { QThread::msleep(swap ? 200 : 1); });
     slow.start(0);
     form.cmdBatch_Click();
     return 0;

@@ -68,25 +68,38 @@ TEST_F(BatchViewTest, ChainsOfNamesAreForecastAsTheRunFreesAndTakesThem) {
     StartWith({"f1.txt", "f2.txt", "f3.txt"});
     TakeUp("f1.txt");
     form->lstSel->selectAll();
-    NameFromList("f2,f3,z"); // each wants the name of the next, which still has it
+    NameFromList("f2,f3,z"); // each wants the name of the next, which gives it up first
     auto forecast = Forecast();
     EXPECT_EQ(Marks(forecast),
-              (QList<BatchMark>{BatchMark::TakenLater, BatchMark::TakenLater, BatchMark::Renamed}));
-    EXPECT_EQ(form->frmBatchView->lblBatchSummary->text(), "Vorschau: 2 von 3 Dateien behalten ihren Namen");
+              (QList<BatchMark>{BatchMark::Renamed, BatchMark::Renamed, BatchMark::Renamed}));
+    EXPECT_EQ(form->frmBatchView->lblBatchSummary->text(), "Vorschau: 0 von 3 Dateien behalten ihren Namen");
     ExpectRunAsForecast(forecast);
+    EXPECT_EQ(OnDisk(), (QStringList{"f2.txt", "f3.txt", "z.txt"}));
 
     // Now each wants the name the one before it has just given up.
-    TakeUp("f1.txt");
+    TakeUp("f2.txt");
     form->lstSel->selectAll();
     const int updates = form->frmBatchView->Updates();
-    form->txtList->setText("y,f1,f2");
+    form->txtList->setText("y,f2,f3");
     ASSERT_TRUE(QTest::qWaitFor([&] { return form->frmBatchView->Updates() > updates; })); // it follows
     forecast = form->frmBatchView->Rows();
-    EXPECT_EQ(forecast[2].To, "f2.txt");
+    EXPECT_EQ(forecast[2].To, "f3.txt");
     EXPECT_EQ(Marks(forecast),
               (QList<BatchMark>{BatchMark::Renamed, BatchMark::Renamed, BatchMark::Renamed}));
     ExpectRunAsForecast(forecast);
-    EXPECT_EQ(OnDisk(), (QStringList{"f1.txt", "f2.txt", "y.txt"}));
+    EXPECT_EQ(OnDisk(), (QStringList{"f2.txt", "f3.txt", "y.txt"}));
+}
+
+TEST_F(BatchViewTest, ASwapIsForecastAndRunWithEveryFileKept) {
+    StartWith({"a.txt", "b.txt", "c.txt"});
+    TakeUp("a.txt");
+    Select({"a.txt", "b.txt"});
+    NameFromList("b,a");
+    const auto forecast = Forecast();
+    EXPECT_EQ(Marks(forecast), (QList<BatchMark>{BatchMark::Renamed, BatchMark::Renamed}));
+    ExpectRunAsForecast(forecast); // contents and inodes follow the names
+    EXPECT_EQ(OnDisk(), (QStringList{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(tree.Read("a.txt"), "b.txt");
 }
 
 TEST_F(BatchViewTest, NamesTakenByTheBatchOrFromOutsideAndRefusedNamesAreKept) {

@@ -1,10 +1,13 @@
 #include "support/KilledRun.h"
 #include "support/RenameFixture.h"
+#include "support/FileSizeLimit.h"
 #include "support/StateFolder.h"
 #include "platform/RenameJournal.h"
 #include "ui/BatchView.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QProcess>
 #include <QTest>
 
@@ -139,6 +142,95 @@ TEST_F(Undo, AFileSelectedDuringTheRunIsRenamedAndTakenBackWithTheOthers) {
     QTimer::singleShot(0, [this] { form->lstSel->selectAll(); });
     form->cmdBatch_Click();
     EXPECT_EQ(OnDisk(), (QStringList{"01 - a.jpg", "02 - b.jpg", "03 - c.jpg"}));
+    form->mnuUndo_Click();
+    EXPECT_EQ(Now(), original);
+}
+
+TEST_F(Undo, TheJournalNamesTheFileTheRunMovesAlsoWhenItWasSavedAnewSinceTheListing) {
+    StartWith({"IMG_1.jpg", "IMG_2.jpg"});
+    // A photo editor saves IMG_1 anew after the listing and keeps the original as a backup.
+    ASSERT_TRUE(QFile::rename(tree.Abs("IMG_1.jpg"), tree.Abs("IMG_1.jpg_original")));
+    tree.File("IMG_1.jpg", "edited");
+    const Files before = Now();
+    RunCounterOverAll();
+    ASSERT_EQ(Now().count("01 - IMG_1.jpg"), 1u);
+    form->mnuUndo_Click();
+    EXPECT_EQ(Now(), before);
+}
+
+TEST_F(Undo, AFileReplacedBetweenTheJournalAndItsRenameKeepsItsName) {
+    StartWith({"a.jpg", "b.jpg"});
+    TakeUp("a.jpg");
+    Tick(RuleSwitch::Counter);
+    form->lstSel->selectAll();
+    form->BatchTurnInterval = std::chrono::milliseconds(0);
+    // The run's first turn of the event loop: b is saved anew by another program.
+    QTimer::singleShot(0, [this] {
+        tree.File("b.new", "saved anew");
+        ::rename(QFile::encodeName(tree.Abs("b.new")).constData(),
+                 QFile::encodeName(tree.Abs("b.jpg")).constData());
+    });
+    form->cmdBatch_Click();
+    EXPECT_EQ(OnDisk(), (QStringList{"01 - a.jpg", "b.jpg"}));
+    EXPECT_EQ(tree.Read("b.jpg"), "saved anew");
+    EXPECT_EQ(ViewMarks(), (QList<BatchMark>{BatchMark::Renamed, BatchMark::Changed}));
+}
+
+TEST_F(Undo, ARenameThatCannotBeJournalledSaysSoAndUndoDoesNotReachPastIt) {
+    StartWith({"a.jpg", "b.jpg"});
+    TakeUp("a.jpg");
+    form->txtFileName->setText("first");
+    QTest::keyClick(form->txtFileName, Qt::Key_Return);
+    ASSERT_EQ(JournalPaths().size(), 1u);
+    {
+        const FileSizeLimit noRoom(16); // the journal of the next rename does not fit
+        TakeUp("b.jpg");
+        form->txtFileName->setText("second");
+        QTest::keyClick(form->txtFileName, Qt::Key_Return);
+    }
+    EXPECT_EQ(OnDisk(), (QStringList{"first.jpg", "second.jpg"}));
+    EXPECT_TRUE(form->frmBatchView->isVisible());
+    EXPECT_FALSE(form->frmBatchView->lblBatchNote->text().isEmpty());
+    emit form->mnuPop->aboutToShow();
+    EXPECT_FALSE(form->mnuUndo->isEnabled());
+    form->mnuUndo_Click();
+    EXPECT_EQ(OnDisk(), (QStringList{"first.jpg", "second.jpg"})); // the older rename stays
+}
+
+TEST_F(Undo, AFileJoiningARunWhoseJournalCannotBeWrittenAgainIsNotRenamed) {
+    StartWith({"a.jpg", "b.jpg"});
+    TakeUp("a.jpg");
+    Tick(RuleSwitch::Counter);
+    Select({"a.jpg"});
+    form->BatchTurnInterval = std::chrono::milliseconds(0);
+    std::unique_ptr<FileSizeLimit> noRoom;
+    QTimer::singleShot(0, [&] {
+        form->lstSel->selectAll();
+        noRoom = std::make_unique<FileSizeLimit>(16);
+    });
+    form->cmdBatch_Click();
+    noRoom.reset();
+    EXPECT_EQ(OnDisk(), (QStringList{"01 - a.jpg", "b.jpg"}));
+    EXPECT_EQ(ViewMarks(), (QList<BatchMark>{BatchMark::Renamed, BatchMark::NotJournalled}));
+}
+
+TEST_F(Undo, ASwapKilledWhileAFileIsOnItsWayGoesBackFromAFreshStart) {
+    StartWith({"a.jpg", "b.jpg"});
+    const Files original = Now();
+    form.reset();
+    QProcess helper;
+    QDir folder(tree.Path());
+    const auto onItsWay = [&] {
+        return !folder.entryList({".varnello-*"}, QDir::Files | QDir::Hidden).isEmpty();
+    };
+    helper.start(QStringLiteral(BATCH_KILL_HELPER), {tree.Path(), "swap"});
+    ASSERT_TRUE(helper.waitForStarted());
+    ASSERT_TRUE(QTest::qWaitFor(onItsWay, 15000));
+    ::kill(static_cast<pid_t>(helper.processId()), SIGKILL);
+    ASSERT_TRUE(helper.waitForFinished());
+    ASSERT_NE(Now(), original);
+
+    StartIn(tree.Path());
     form->mnuUndo_Click();
     EXPECT_EQ(Now(), original);
 }
