@@ -37,7 +37,7 @@ struct BatchRow {
     QString To;
     BatchMark Mark = BatchMark::Unchanged;
     int SystemError = 0;
-    QString Tag; // with TagMissing: the field the file lacks
+    QString Tag{}; // with TagMissing: the field the file lacks
 };
 
 // What the batch view shows.

@@ -46,8 +46,7 @@ struct Step {
 
 BatchRow RowOf(const Step& step, BatchMark mark) {
     const QByteArray& now = step.Current ? *step.Current : step.File->OldName;
-    return {
-        NameText(now), NameText(step.File->OldName), mark, step.Outcome ? step.Outcome->SystemError : 0, {}};
+    return {NameText(now), NameText(step.File->OldName), mark, step.Outcome ? step.Outcome->SystemError : 0};
 }
 
 BatchMark MarkOf(const Step& step) {

@@ -28,7 +28,7 @@ struct BatchFile {
     // The row of the file of the batch that keeps the new name from this one, where the run knew it
     // before trying: an earlier file of the batch wants the same name. -1 otherwise.
     int HeldBy = -1;
-    QString MissingTag; // the field of its tag template the file lacks: it keeps its name
+    QString MissingTag{}; // the field of its tag template the file lacks: it keeps its name
 };
 
 // What a batch run needs from the window it runs in. The run itself knows no control and no
