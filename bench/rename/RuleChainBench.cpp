@@ -73,7 +73,7 @@ void BM_DateRuleFormatLength(benchmark::State& state) {
     options.DateTakenFormat.truncate(state.range(0));
     const QDateTime taken(QDate(2004, 5, 12), QTime(14, 33, 10));
     for (auto _ : state)
-        benchmark::DoNotOptimize(NewFileName("IMG_0012.jpg", options, std::nullopt, taken));
+        benchmark::DoNotOptimize(NewFileName("IMG_0012.jpg", options, std::nullopt, FileFacts(taken)));
     state.SetItemsProcessed(state.iterations());
 }
 

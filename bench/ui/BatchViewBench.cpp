@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
             static_cast<void>(ForecastBatch(*form.lstSel, form.lstSel->SelectionMarks(), options,
                                             *form.filFiles->Files(), form.dirDirs->Folders(),
                                             form.filFiles->Others(),
-                                            [](const FolderEntry&) { return std::optional<QDateTime>(); }));
+                                            [](const FolderEntry&, FactsWanted) { return FileFacts(); }));
         }));
         chain.push_back(MillisOf([&] {
             CounterState counter = BeginCounter(options);

@@ -7,7 +7,7 @@
 
 #include "BenchSupport.h"
 #include "ui/FileList.h"
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 #include "ui/frmFiles.h"
 
 #include <QApplication>
@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
 
     long long checksum = 0;
     std::vector<double> bare, without, with, lookups, cached;
-    PhotoDates dates; // the batch view's cache: a known file is only looked at (stat), not read
+    FileFactsCache dates; // the batch view's cache: a known file is only looked at (stat), not read
     for (int r = 0; r < rounds; ++r) {
         const auto runWindow = [&](bool dateRule) {
             const QString folder = root + (dateRule ? "/with" : "/without");
@@ -167,7 +167,8 @@ int main(int argc, char** argv) {
         cached.push_back(MillisOf([&] {
             const QByteArray folder = QFile::encodeName(root + "/bare");
             for (const QByteArray& name : bareNames)
-                checksum += dates.Of(folder, FolderEntry{name, QString::fromLatin1(name), 0}).has_value();
+                checksum += dates.Of(folder, FolderEntry{name, QString::fromLatin1(name), 0}, {.Photo = true})
+                                .Taken.has_value();
         }));
         if (!runWindow(!first))
             return 1;

@@ -10,9 +10,9 @@ namespace {
 class ForecastHost final : public BatchHost {
 public:
     ForecastHost(const ListedEntries& list, const RowMarks& selected, const RenameOptions& options,
-                 SimulatedFolder& folder, const DateSource& dateTaken)
+                 SimulatedFolder& folder, const FactsSource& factsOf)
         : holders_(std::size_t(list.Count()), SimulatedFolder::Outside), list_(list), options_(options),
-          folder_(folder), dateTaken_(dateTaken), selected_(selected) {
+          folder_(folder), factsOf_(factsOf), selected_(selected) {
         selected_.resize(std::size_t(list.Count()), false);
         // The batch's files hold their own names; an entry the folder does not have (a list left
         // from another folder) holds nothing, and its rename finds no file.
@@ -26,10 +26,11 @@ public:
     QString EntryText(int index) const override { return list_.Entry(index).Text; }
     QByteArray EntryName(int index) const override { return list_.Entry(index).Name; }
     RenameOptions ReadOptions() const override { return options_; }
-    std::optional<QDateTime> DateTaken(int index) const override {
-        std::optional<QDateTime> taken = dateTaken_(list_.Entry(index));
-        datesTaken_.insert(index, taken);
-        return taken;
+    FileFacts FileFactsOf(int index, FactsWanted wanted) const override {
+        FileFacts facts = factsOf_(list_.Entry(index), wanted);
+        if (wanted.Photo)
+            datesTaken_.insert(index, facts.Taken);
+        return facts;
     }
     QByteArray WayName(int) override {
         QByteArray name;
@@ -56,7 +57,7 @@ private:
     const ListedEntries& list_;
     const RenameOptions& options_;
     SimulatedFolder& folder_;
-    const DateSource& dateTaken_;
+    const FactsSource& factsOf_;
     RowMarks selected_;
     int ways_ = 0;
 };
@@ -65,7 +66,7 @@ private:
 
 BatchForecast ForecastBatch(const ListedEntries& list, const RowMarks& selected, const RenameOptions& options,
                             const FolderEntries& files, const FolderEntries& folders,
-                            const FolderNames& others, const DateSource& dateTaken) {
+                            const FolderNames& others, const FactsSource& factsOf) {
     SimulatedFolder folder;
     folder.Reserve(qsizetype(files.size() + folders.size() + others.size()));
     for (const FolderEntries* entries : {&files, &folders})
@@ -73,7 +74,7 @@ BatchForecast ForecastBatch(const ListedEntries& list, const RowMarks& selected,
             folder.Hold(e.Name, SimulatedFolder::Outside);
     for (const QByteArray& name : others)
         folder.Hold(name, SimulatedFolder::Outside);
-    ForecastHost host(list, selected, options, folder, dateTaken);
+    ForecastHost host(list, selected, options, folder, factsOf);
     BatchForecast forecast;
     // Options never change under a forecast, so it needs no turn of the event loop.
     forecast.Run = RunBatch(host, std::chrono::hours(1));

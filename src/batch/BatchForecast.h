@@ -23,10 +23,10 @@ struct [[nodiscard]] BatchForecast {
 
 // The forecast is the run itself (RunBatch) over the folder's names held in memory: the same walk,
 // counter and rule chain, and renames that free and take names as they would on disk. Nothing on
-// disk is touched or asked about, except the dates the date rule asks dateTaken for. The run goes
-// over the rows that selected marks; files, folders and others are every name the folder holds, the
-// names the lists leave out among them, since the run cannot take those either.
-using DateSource = std::function<std::optional<QDateTime>(const FolderEntry&)>;
+// disk is touched or asked about, except the facts the rules that read files ask factsOf for. The
+// run goes over the rows that selected marks; files, folders and others are every name the folder
+// holds, the names the lists leave out among them, since the run cannot take those either.
+using FactsSource = std::function<FileFacts(const FolderEntry&, FactsWanted)>;
 BatchForecast ForecastBatch(const ListedEntries& list, const RowMarks& selected, const RenameOptions& options,
                             const FolderEntries& files, const FolderEntries& folders,
-                            const FolderNames& others, const DateSource& dateTaken);
+                            const FolderNames& others, const FactsSource& factsOf);

@@ -1,7 +1,7 @@
 #include "batch/BatchRows.h"
 
 #include "batch/BatchForecast.h"
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 #include "platform/RenameJournal.h"
 #include "platform/SystemErrorText.h"
 #include "rename/SimulatedFolder.h"
@@ -13,6 +13,8 @@
 namespace {
 
 BatchMark MarkOf(const BatchFile& file) {
+    if (!file.MissingTag.isEmpty())
+        return BatchMark::TagMissing;
     if (!file.Result)
         return BatchMark::Unchanged;
     switch (*file.Result) {
@@ -40,7 +42,7 @@ BatchMark MarkOf(const BatchFile& file) {
 }
 
 BatchRow RowOf(const BatchFile& file, BatchMark mark) {
-    return {file.OldName, file.NewName, mark, file.SystemError};
+    return {file.OldName, file.NewName, mark, file.SystemError, BatchNote::None, {}, file.MissingTag};
 }
 
 // Who holds the new name of the forecast's file i where it is taken: a row of the list, or
@@ -70,7 +72,7 @@ void NoteDates(const BatchForecast& forecast, std::vector<BatchRow>& rows) {
         BatchRow& row = rows[std::size_t(i)];
         const std::optional<QDateTime>& taken = dates[std::size_t(i)];
         if (!taken) {
-            if (IsJpeg(files[i].OldName))
+            if (IsPhotoFile(files[i].OldName))
                 row.Note = BatchNote::NoDateTaken;
             continue;
         }
@@ -138,6 +140,8 @@ QString MarkText(const BatchRow& row, BatchViewKind kind) {
         return QString::fromUtf8("nicht zur\u00fcck: der alte Name ist vergeben");
     case BatchMark::FolderGone:
         return QString::fromUtf8("nicht zur\u00fcck: der Ordner ist nicht mehr da");
+    case BatchMark::TagMissing:
+        return QString::fromUtf8("Tag fehlt: ") + row.Tag;
     }
     return {};
 }

@@ -29,6 +29,7 @@ enum class BatchMark {
     OldNameTaken,  // not undone: another file has the old name
     Unproven,      // not undone: no name of the folder proves to be that file
     FolderGone,    // not undone: the folder is gone, or its path names another folder now
+    TagMissing,    // keeps its name: the file lacks a field of its tag template
 };
 
 // What the batch view says of a file besides its mark, while the date rule is on.
@@ -46,6 +47,7 @@ struct BatchRow {
     int SystemError = 0;
     BatchNote Note = BatchNote::None;
     QString Other = {}; // the file a SameTimeTaken mark or a SameTimeAs note names
+    QString Tag = {};   // with TagMissing: the field the file lacks
 };
 
 // What the batch view shows.

@@ -33,11 +33,3 @@ FileHead ReadFileHead(const QByteArray& nativePath, qsizetype maxBytes) {
     head.Bytes.truncate(got);
     return head;
 }
-
-std::optional<FileStamp> StampOf(const QByteArray& nativePath) {
-    struct stat st {};
-    if (nativePath.isEmpty() || ::stat(nativePath.constData(), &st) != 0)
-        return std::nullopt;
-    const auto ns = [](const timespec& t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; };
-    return FileStamp{st.st_ino, st.st_size, ns(st.st_mtim), ns(st.st_ctim)};
-}

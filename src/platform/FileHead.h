@@ -17,19 +17,3 @@ struct [[nodiscard]] FileHead {
 FileHead ReadFileHead(const QString& path, qsizetype maxBytes);
 // The same for a path given as the file system's own bytes, which need not be valid UTF-8.
 FileHead ReadFileHead(const QByteArray& nativePath, qsizetype maxBytes);
-
-// What tells one state of a file from another without reading it: a file saved by replacing it
-// has a new inode, and a write changes its size or its modification time. The status change time
-// moves as well when a program writes in place and sets the modification time back (as ExifTool's
-// -P does), since no program can set it.
-struct FileStamp {
-    quint64 Inode = 0;
-    qint64 Size = 0;
-    qint64 ModifiedNs = 0;
-    qint64 ChangedNs = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
-// The stamp of the file at nativePath, links followed; nothing when there is no such file or it
-// cannot be examined.
-std::optional<FileStamp> StampOf(const QByteArray& nativePath);

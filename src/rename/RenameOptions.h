@@ -72,6 +72,14 @@ struct RenameOptions {
     bool DateTakenOn = false;
     QString DateTakenFormat;
 
+    // "Name aus Tags": the base name built from a template of tag fields (TagTemplate.h), one rule
+    // for photos and videos (the EXIF frame), one for songs (the ID3 frame). Each names the files
+    // of its own kind only.
+    bool PhotoTagsOn = false;
+    QString PhotoTemplate;
+    bool AudioTagsOn = false;
+    QString AudioTemplate;
+
     bool operator==(const RenameOptions&) const = default;
 
     // The switch of a rule, by the index of its check box.

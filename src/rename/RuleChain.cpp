@@ -1,9 +1,8 @@
 #include "rename/RuleChain.h"
 
 #include "rename/CodePoints.h"
-#include "rename/NameCheck.h"
+#include "rename/TagTemplate.h"
 
-#include <QLocale>
 #include <QStringBuilder>
 
 #include <charconv>
@@ -75,6 +74,15 @@ QString ChangeCase(const QString& text, CaseMode mode) {
     return CapitalizeWords(text);
 }
 
+// The template of the tag rule that names files of the kind; nothing when that rule is off.
+const QString* TemplateFor(const RenameOptions& options, FactKind kind) {
+    if (kind == FactKind::Photo && options.PhotoTagsOn)
+        return &options.PhotoTemplate;
+    if (kind == FactKind::Audio && options.AudioTagsOn)
+        return &options.AudioTemplate;
+    return nullptr;
+}
+
 QString AttachCounter(const QString& text, const RenameOptions& options,
                       const std::optional<QString>& counterToken) {
     const QString base = options.NewNameOn ? options.NewName : text;
@@ -84,77 +92,6 @@ QString AttachCounter(const QString& text, const RenameOptions& options,
     // Built in one piece: a batch run builds a name for every file.
     return options.CounterAtStart ? QString(*counterToken % options.CounterSeparator % base)
                                   : QString(base % options.CounterSeparator % *counterToken);
-}
-
-// The most letters one field of a date format takes: "yyyy", "MMMM", "dddd", "zzz", "hh".
-int FieldLength(QChar c) {
-    switch (c.unicode()) {
-    case u'y':
-    case u'M':
-    case u'd':
-        return 4;
-    case u'z':
-        return 3;
-    case u'h':
-    case u'H':
-    case u'm':
-    case u's':
-        return 2;
-    default:
-        return 0;
-    }
-}
-
-// How much of a date format can matter for a name. The date goes in front of the name before the
-// blanks are tidied, which leaves at least one of every eight blanks in a row and drops one blank
-// at each end. Once what the format has written cannot fit in a name however it is tidied, the
-// name is refused as too long whatever follows, so the rest is not read: a pasted page of text
-// would cost milliseconds per photo in every forecast. Counted is the least each piece writes in
-// any language: 'quoted text' itself, '' one quote, a field ("yyyy", "ddd", "ap") one character,
-// a time zone ("t") perhaps nothing, any other character itself.
-qsizetype DateFormatReach(QStringView format) {
-    qsizetype kept = 0;   // characters sure to be left of what the format has written so far
-    qsizetype blanks = 0; // blanks in a row at its end
-    const auto wrote = [&](QChar c) {
-        if (c != u' ') {
-            ++kept;
-            blanks = 0;
-        } else if (blanks++ % 8 == 0) {
-            ++kept;
-        }
-    };
-    const auto at = [&](qsizetype i) { return i < format.size() ? format[i] : QChar(); };
-    bool quoted = false;
-    qsizetype i = 0;
-    while (i < format.size() && kept <= MaxFileNameBytes + 2) {
-        const QChar c = format[i];
-        if (c == u'\'') {
-            if (at(i + 1) == u'\'') { // one quote, inside quoted text or out
-                wrote(c);
-                i += 2;
-            } else {
-                quoted = !quoted;
-                ++i;
-            }
-        } else if (quoted || c == u' ') {
-            wrote(c);
-            ++i;
-        } else if (const int field = FieldLength(c); field > 0) {
-            qsizetype n = 1;
-            while (n < field && at(i + n) == c)
-                ++n;
-            wrote(c);
-            i += n;
-        } else if (c == u'a' || c == u'A') {
-            wrote(c);
-            i += at(i + 1) == u'p' || at(i + 1) == u'P' ? 2 : 1;
-        } else {
-            if (c != u't')
-                wrote(c);
-            ++i;
-        }
-    }
-    return i;
 }
 
 } // namespace
@@ -287,7 +224,7 @@ double RoundHalfEven(double value) {
 }
 
 QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
-                       const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken) {
+                       const std::optional<QString>& counterToken, const FileFacts& facts) {
     QString text = baseName;
     if (options.BracketOn) {
         text = RemoveLastBracket(text);
@@ -316,10 +253,10 @@ QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
     if (options.AddTextOn) {
         text = options.AddTextAtStart ? QString(options.AddText % text) : QString(text % options.AddText);
     }
-    if (options.DateTakenOn && taken) {
-        // In the user's locale, as the case rule maps letters: a German system writes "Mai".
-        const QStringView format = options.DateTakenFormat;
-        text = QLocale().toString(*taken, format.first(DateFormatReach(format))) + text;
+    if (const QString* pattern = TemplateFor(options, facts.Kind))
+        text = ExpandTemplate(*pattern, facts, text, options.DateTakenFormat).Text;
+    if (options.DateTakenOn && facts.Taken) {
+        text = DateTakenText(*facts.Taken, options.DateTakenFormat) + text;
     }
     return CleanBlanks(text);
 }
@@ -333,12 +270,25 @@ int ActiveRuleCount(const RenameOptions& options) {
             ++count;
         }
     }
-    return options.DateTakenOn ? count + 1 : count;
+    for (const bool on : {options.DateTakenOn, options.PhotoTagsOn, options.AudioTagsOn})
+        count += on ? 1 : 0;
+    return count;
+}
+
+FactsWanted WantedFacts(const RenameOptions& options) {
+    return {options.DateTakenOn || options.PhotoTagsOn, options.AudioTagsOn, options.PhotoTagsOn};
+}
+
+QString MissingTagOf(const RenameOptions& options, const FileFacts& facts) {
+    const QString* pattern = TemplateFor(options, facts.Kind);
+    return pattern ? ExpandTemplate(*pattern, facts, QString(), options.DateTakenFormat).Missing : QString();
 }
 
 QString NewFileName(const QString& fileName, const RenameOptions& options,
-                    const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken) {
-    const QString base = ApplyRuleChain(BaseNameOf(fileName), options, counterToken, taken);
+                    const std::optional<QString>& counterToken, const FileFacts& facts) {
+    if (!MissingTagOf(options, facts).isEmpty())
+        return fileName;
+    const QString base = ApplyRuleChain(BaseNameOf(fileName), options, counterToken, facts);
     const QString extension = GetExtension(fileName);
     if (extension.isEmpty() && fileName.endsWith(QLatin1Char('.'))) {
         return base + QLatin1Char('.');

@@ -37,6 +37,22 @@ void EntryListModel::Move(int from, int to) {
     emit dataChanged(index(std::min(from, to)), index(std::max(from, to)));
 }
 
+void EntryListModel::Reorder(const std::vector<int>& rows) {
+    std::vector<int> sorted = rows;
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t i = 0; i < sorted.size(); ++i)
+        if (sorted[i] != int(i))
+            return;
+    if (rows.size() != order_.size() || rows.empty())
+        return;
+    std::vector<int> order;
+    order.reserve(rows.size());
+    for (const int row : rows)
+        order.push_back(order_[Index(row)]);
+    order_ = std::move(order);
+    emit dataChanged(index(0), index(Count() - 1));
+}
+
 int EntryListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : Count();
 }

@@ -76,6 +76,10 @@ void FileList::move(int from, int to) {
     model_->Move(from, to);
 }
 
+void FileList::reorder(const std::vector<int>& rows) {
+    model_->Reorder(rows);
+}
+
 int FileList::currentRow() const {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.row() : -1;

@@ -34,6 +34,8 @@ public:
     // Moves the entry at row from to row to, the entries between closing up; rows that do not
     // exist move nothing.
     void move(int from, int to);
+    // Shows the entries in a new order: rows[i] is the row that comes to place i.
+    void reorder(const std::vector<int>& rows);
 
     int currentRow() const; // -1 when no entry is current
     // Makes the row current, selecting it the way the list's selection mode does for a click.

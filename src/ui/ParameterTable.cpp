@@ -95,6 +95,28 @@ constexpr ParameterSpec kParameters[] = {
      .box = &frmFiles::txtDateFormat,
      .field = &RenameOptions::DateTakenFormat,
      .refreshesPreview = true},
+    {.key = "FotoTags",
+     .stored = Stored::Tick,
+     .defaultValue = "0",
+     .tick = &frmFiles::chkPhotoTags,
+     .flag = &RenameOptions::PhotoTagsOn},
+    {.key = "FotoVorlage",
+     .stored = Stored::Quoted,
+     .defaultValue = RuleDefaults::PhotoTemplate,
+     .box = &frmFiles::txtPhotoTemplate,
+     .field = &RenameOptions::PhotoTemplate,
+     .refreshesPreview = true},
+    {.key = "MusikTags",
+     .stored = Stored::Tick,
+     .defaultValue = "0",
+     .tick = &frmFiles::chkAudioTags,
+     .flag = &RenameOptions::AudioTagsOn},
+    {.key = "MusikVorlage",
+     .stored = Stored::Quoted,
+     .defaultValue = RuleDefaults::AudioTemplate,
+     .box = &frmFiles::txtAudioTemplate,
+     .field = &RenameOptions::AudioTemplate,
+     .refreshesPreview = true},
     {.defaultValue = RuleDefaults::NewName,
      .box = &frmFiles::txtNewName,
      .field = &RenameOptions::NewName,
@@ -112,9 +134,12 @@ std::span<const ParameterSpec> ParameterTable() {
 }
 
 void ReadParameters(const frmFiles& form, RenameOptions& o) {
-    for (const ParameterSpec& p : kParameters)
+    for (const ParameterSpec& p : kParameters) {
         if (p.box != nullptr)
             o.*p.field = (form.*p.box)->text();
+        if (p.tick != nullptr)
+            o.*p.flag = (form.*p.tick)->isChecked();
+    }
     o.Case = form.optGK[0]->isChecked()   ? CaseMode::CaseUpper
              : form.optGK[1]->isChecked() ? CaseMode::CaseLower
                                           : CaseMode::CaseWords;
@@ -140,6 +165,8 @@ std::optional<QString> StoredValue(const frmFiles& form, const ParameterSpec& ro
         return FirstOrSecond(form.optPos2[0]->isChecked());
     case Stored::DateTick:
         return form.chkDateTaken->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    case Stored::Tick:
+        return (form.*row.tick)->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     }
     return std::nullopt;
 }
@@ -162,6 +189,9 @@ void SetStoredValue(frmFiles& form, const ParameterSpec& row, const QString& v) 
         break;
     case Stored::DateTick:
         form.chkDateTaken->setChecked(v == u"1");
+        break;
+    case Stored::Tick:
+        (form.*row.tick)->setChecked(v == u"1");
         break;
     }
 }

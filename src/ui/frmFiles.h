@@ -3,7 +3,7 @@
 #include "ui/ControlArray.h"
 #include "ui/FileList.h"
 #include "ui/FormLayout.h"
-#include "batch/PhotoDate.h"
+#include "batch/OrderBy.h"
 #include "rename/BatchRun.h"
 #include "rename/RenameOptions.h"
 #include "rename/RenameResult.h"
@@ -16,6 +16,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
 class BatchView;
@@ -108,10 +109,14 @@ public:
     QCheckBox* chkDateTaken = nullptr;
     QLabel* lblDateFormat = nullptr;
     QLineEdit* txtDateFormat = nullptr;
+    QCheckBox* chkPhotoTags = nullptr; // "Name aus Tags" for photos and videos
+    QLineEdit* txtPhotoTemplate = nullptr;
     // In frmID3: an MP3's title, artist, album, year, track, genre and length, each a caption and
     // a value.
     ControlArray<QLabel, 7> lblID3Name{};
     ControlArray<QLabel, 7> lblID3{};
+    QCheckBox* chkAudioTags = nullptr; // "Name aus Tags" for songs
+    QLineEdit* txtAudioTemplate = nullptr;
     ControlArray<QLabel, 2> lblOptions{};
     QPushButton* cmdDummy = nullptr;
     QFrame* frmPaths = nullptr;
@@ -134,6 +139,9 @@ public:
     QLabel* lblStatus = nullptr;
     QScrollBar* hsbContent = nullptr;
     QScrollBar* vsbContent = nullptr;
+    // "Sortieren nach", in order mode: Name, Aufnahmedatum, Änderungsdatum, Größe, Umkehren.
+    QMenu* mnuOrderBy = nullptr;
+    std::array<QAction*, 5> mnuOrder{};
 
     // The batch view: every new name before a run, each outcome after it.
     BatchView* frmBatchView = nullptr;
@@ -208,6 +216,8 @@ public:
     void lstSort_KeyUp();
     void mnuSelect_Click();
     void mnuMove_Click();
+    // Puts lstSort in an order, as if the user had dragged its files into it.
+    void mnuOrder_Click(OrderKey key);
     void DropFiles(const QList<QByteArray>& paths); // a drop on lstPath, lstSel or lstSort
     void GoToFile(const QByteArray& path);
 

@@ -2,7 +2,7 @@
 
 #include "ui/FormLayout.h"
 #include "ui/frmFiles.h"
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 #include "batch/StatusText.h"
 #include "platform/Volumes.h"
 
@@ -24,7 +24,7 @@ struct frmFiles::State {
     bool unloaded = false;
     bool copyingSelection = false; // the name box's selection is going into the rule parameters
     QTimer* batchViewTimer = nullptr;
-    PhotoDates photoDates;      // for the batch view
+    FileFactsCache fileFacts;   // for the preview, the batch view and the order by date
     bool batchViewStale = true; // something changed that the batch view has not followed yet
     StatusLine status;
     QTimer* placeTimer = nullptr; // the folder's counts follow once a burst of changes is in

@@ -8,7 +8,7 @@
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
 #include "ui/ParameterTable.h"
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 #include "batch/StatusText.h"
 #include "batch/UndoRename.h"
 #include "platform/SystemErrorText.h"
@@ -62,7 +62,8 @@ void frmFiles::ConnectBatchViewHandlers() {
     for (const ParameterSpec& p : ParameterTable())
         if (p.box != nullptr)
             connect(this->*p.box, &QLineEdit::textChanged, this, changed);
-    connect(chkDateTaken, &QCheckBox::toggled, this, changed);
+    for (QCheckBox* box : {chkDateTaken, chkPhotoTags, chkAudioTags})
+        connect(box, &QCheckBox::toggled, this, changed);
     for (FileList* list : {lstSel, lstSort}) {
         connect(list->model(), &QAbstractItemModel::modelReset, this, changed);
         connect(list->model(), &QAbstractItemModel::dataChanged, this, changed); // a drag in order mode
@@ -121,8 +122,8 @@ void frmFiles::UpdateBatchView() {
     const RowMarks selected = orderMode ? RowMarks(std::size_t(list.count()), true) : list.SelectionMarks();
     const BatchForecast forecast =
         ForecastBatch(list, selected, options, *filFiles->Files(), dirDirs->Folders(), filFiles->Others(),
-                      [this, folder = filFiles->NativePath()](const FolderEntry& entry) {
-                          return state_->photoDates.Of(folder, entry);
+                      [this, folder = filFiles->NativePath()](const FolderEntry& entry, FactsWanted wanted) {
+                          return state_->fileFacts.Of(folder, entry, wanted);
                       });
     frmBatchView->Show(kind, ForecastRows(forecast), notes.join(u' '));
 }

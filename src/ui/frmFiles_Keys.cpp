@@ -3,7 +3,7 @@
 #include "ui/frmFiles.h"
 
 #include "ui/TypeMark.h"
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 #include "rename/RuleChain.h"
 
 #include <QAction>

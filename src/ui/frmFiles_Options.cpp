@@ -4,7 +4,7 @@
 #include "ui/FileList.h"
 #include "ui/KeyFilter.h"
 #include "ui/ParameterTable.h"
-#include "batch/PhotoDate.h"
+#include "ui/frmFilesState.h"
 #include "rename/Preview.h"
 #include "rename/RuleChain.h"
 
@@ -62,9 +62,11 @@ void frmFiles::chkOptions_Click(int /*index*/) {
     if (CurrentFolder.isEmpty())
         return; // no file taken up since the last refill: the name box keeps its text
     const int row = source != nullptr ? source->currentRow() : -1;
-    const std::optional<QDateTime> taken =
-        options.DateTakenOn && row >= 0 ? DateTakenOf(CurrentFolderNative, source->entry(row)) : std::nullopt;
-    txtFileName->setText(PreviewName(item, options, taken));
+    const FactsWanted wanted = WantedFacts(options);
+    const FileFacts facts = wanted.Any() && row >= 0
+                                ? state_->fileFacts.Of(CurrentFolderNative, source->entry(row), wanted)
+                                : FileFacts();
+    txtFileName->setText(PreviewName(item, options, facts));
 }
 
 void frmFiles::ParameterBox_Change(QLineEdit* box) {

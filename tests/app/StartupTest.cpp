@@ -69,7 +69,7 @@ TEST(InitSettings, ShowsTheWindowLoadsTheSettingsAndWritesThemAtClose) {
     const QString ini = QString::fromUtf8(t.Read("prog/varnello.ini"));
     EXPECT_TRUE(ini.contains("Trennzeichen=\"~\"\n"));
     EXPECT_TRUE(ini.contains("Zeichenkette=\"neu\"\n"));
-    EXPECT_EQ(ini.count('\n'), 17);
+    EXPECT_EQ(ini.count('\n'), 21);
 }
 
 // The real program, copied into a folder of its own so that its lock and settings are the test's.
@@ -284,7 +284,7 @@ TEST_F(RealProcess, AskedToEndTheProgramClosesItsWindowAndKeepsTheSettings) {
         EXPECT_EQ(first.exitCode(), 0);
         const QString ini = QString::fromUtf8(tree.Read("bin/varnello.ini"));
         EXPECT_TRUE(ini.startsWith("[Tarvo's Varnello]\n")) << ini.toStdString();
-        EXPECT_EQ(ini.count('\n'), 17);
+        EXPECT_EQ(ini.count('\n'), 21);
     }
 }
 

@@ -34,11 +34,11 @@ TEST(BatchForecast, WithTheDateRuleAPhotoWithoutADateAndABurstAreMarked) {
     options.CutLastOn = true; // "IMG_1" and "IMG_2" both become "IMG_"
     options.CutLastCount = "1";
     options.DateTakenOn = true;
-    const BatchForecast forecast = ForecastBatch(list, RowMarks(5, true), options, list.All(), {},
-                                                 [&](const FolderEntry& e) -> std::optional<QDateTime> {
+    const BatchForecast forecast = ForecastBatch(list, RowMarks(5, true), options, list.All(), {}, {},
+                                                 [&](const FolderEntry& e, FactsWanted) -> FileFacts {
                                                      if (!taken.contains(e.Text))
                                                          return std::nullopt;
-                                                     return taken.value(e.Text);
+                                                     return FileFacts(taken.value(e.Text));
                                                  });
     const std::vector<BatchRow> rows = ForecastRows(forecast);
     ASSERT_EQ(rows.size(), 5u);

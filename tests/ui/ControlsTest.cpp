@@ -46,7 +46,7 @@ TEST_F(Controls, EveryRowOfTheTableIsOneNamedControlInItsContainer) {
             EXPECT_EQ(w->cursor().shape(), Qt::SizeHorCursor);
         }
     }
-    EXPECT_EQ(names.size(), 86u);
+    EXPECT_EQ(names.size(), 90u);
 }
 
 TEST_F(Controls, ArraysAndMembersAreTheNamedControls) {

@@ -1,4 +1,4 @@
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 
 #include "exif/TiffBuilder.h"
 #include "support/TempTree.h"
@@ -18,13 +18,14 @@ QByteArray PhotoTaken(const QByteArray& taken) {
     return b.Jpeg();
 }
 
-TEST(PhotoDates, ADateChangedInPlaceIsReadAgain) {
+TEST(FileFactsCache, ADateChangedInPlaceIsReadAgain) {
     TempTree tree;
     tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
     const QByteArray path = tree.NativePath() + "/a.jpg";
     const FolderEntry entry{"a.jpg", "a.jpg", 0};
-    PhotoDates dates;
-    EXPECT_EQ(dates.Of(tree.NativePath(), entry)->date(), QDate(2004, 5, 12));
+    FileFactsCache dates;
+    const FactsWanted date{.Photo = true};
+    EXPECT_EQ(dates.Of(tree.NativePath(), entry, date).Taken->date(), QDate(2004, 5, 12));
 
     // File times follow the kernel's coarse clock: the edit waits for its next tick, or it would
     // carry the times the file was made with.
@@ -40,7 +41,7 @@ TEST(PhotoDates, ADateChangedInPlaceIsReadAgain) {
     tree.File("a.jpg", PhotoTaken("2021:12:24 18:05:00"));
     const timespec kept[2] = {{0, UTIME_OMIT}, made.st_mtim};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.constData(), kept, 0), 0);
-    EXPECT_EQ(dates.Of(tree.NativePath(), entry)->date(), QDate(2021, 12, 24));
+    EXPECT_EQ(dates.Of(tree.NativePath(), entry, date).Taken->date(), QDate(2021, 12, 24));
 }
 
 } // namespace
