@@ -24,6 +24,8 @@ run_packages=(
 # libraries.
 package_packages=(dpkg-dev file)
 # The accessibility bus (at-spi2-core) and its Python client serve scripts/accessibility.sh.
+# The tag rules' tests make their photos, videos and songs with ffmpeg, heif-enc (HEIC, AVIF) and
+# mutagen (ID3 in a wave file).
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
@@ -31,6 +33,7 @@ test_packages=(
   pulseaudio pulseaudio-utils
   desktop-file-utils appstream libxcb1-dev x11-utils lintian strace
   at-spi2-core python3-pyatspi
+  ffmpeg libheif-examples python3-mutagen
 )
 
 list=false

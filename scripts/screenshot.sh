@@ -45,7 +45,8 @@ exit $status
 INNER
 
 mkdir -p "$repo/docs"
-(cd "$sample" && env XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" \
+# The sample lies in the home folder the program sees, so the status line shows "~/Urlaub 2026".
+(cd "$sample" && env HOME="$work" XDG_RUNTIME_DIR="$work/run" XDG_CONFIG_HOME="$work/config" \
   xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/session.sh" "$work/bin/varnello" "$work/shot.png")
 convert "$work/shot.png" -strip "$repo/docs/screenshot.png"
 echo "Saved $repo/docs/screenshot.png"

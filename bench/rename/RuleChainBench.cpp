@@ -3,6 +3,7 @@
 // with its find texts read as regular expressions runs beside the plain one.
 #include "rename/Counter.h"
 #include "rename/RuleChain.h"
+#include "rename/RuleDefaults.h"
 
 #include <benchmark/benchmark.h>
 
@@ -82,6 +83,23 @@ void BM_PatternThatGivesUp(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
+// The date rule with a format of growing length: the default format repeated, and "h" repeated
+// (Qt looks through the whole format again for every hour field). Past the point where the date
+// can no longer fit in a name, the time per name stays flat; the default's 22 letters are the
+// baseline.
+void BM_DateRuleFormatLength(benchmark::State& state) {
+    RenameOptions options;
+    options.DateTakenOn = true;
+    const QString unit = state.range(1) == 0 ? QString::fromLatin1(RuleDefaults::DateTakenFormat) : "h";
+    while (options.DateTakenFormat.size() < state.range(0))
+        options.DateTakenFormat += unit;
+    options.DateTakenFormat.truncate(state.range(0));
+    const QDateTime taken(QDate(2004, 5, 12), QTime(14, 33, 10));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(NewFileName("IMG_0012.jpg", options, std::nullopt, FileFacts(taken)));
+    state.SetItemsProcessed(state.iterations());
+}
+
 } // namespace
 
 BENCHMARK(BM_BareCopy)->RangeMultiplier(4)->Range(16, 4096);
@@ -89,4 +107,5 @@ BENCHMARK(BM_RuleChainNoRule)->RangeMultiplier(4)->Range(16, 4096)->Complexity()
 BENCHMARK(BM_RuleChainEveryRule)->RangeMultiplier(4)->Range(16, 4096)->Complexity();
 BENCHMARK(BM_RuleChainEveryRuleAsPatterns)->RangeMultiplier(4)->Range(16, 4096)->Complexity();
 BENCHMARK(BM_PatternThatGivesUp);
+BENCHMARK(BM_DateRuleFormatLength)->ArgsProduct({{22, 256, 1024, 4096, 32767}, {0, 1}});
 BENCHMARK_MAIN();

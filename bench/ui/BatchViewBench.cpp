@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
         forecast.push_back(MillisOf([&] {
             static_cast<void>(ForecastBatch(*form.lstSel, form.lstSel->SelectionMarks(), options,
                                             *form.filFiles->Files(), form.dirDirs->Folders(),
-                                            [](const FolderEntry&) { return std::optional<QDateTime>(); }));
+                                            form.filFiles->Others(),
+                                            [](const FolderEntry&, FactsWanted) { return FileFacts(); }));
         }));
         chain.push_back(MillisOf([&] {
             CounterState counter = BeginCounter(options);

@@ -23,23 +23,35 @@ namespace {
 enum class SecondStart {
     HandedOver,  // the running copy took the path (or the request to come to the front)
     Unreachable, // a running copy holds the lock, but its channel never answered
+    NotTaken,    // the running copy was reached, but never said that it took the path
     OnItsOwn,    // no other copy runs any more: this one starts itself
 };
 
-// A running copy opens its channel once its window is up, so a copy started at nearly the same
-// moment keeps trying for a few seconds; should the running copy end meanwhile, this one takes
-// the lock and starts after all.
+// A running copy opens its channel once its window is up, and turns connections away while all
+// its places are taken, so a copy started at such a moment keeps trying for a few seconds; should
+// the running copy end meanwhile, this one takes the lock and starts after all. A path that went
+// out unanswered is not sent again: the running copy may act on it yet.
 SecondStart HandOverToRunningCopy(SingleInstance& instance, const QByteArray& path) {
     constexpr int kTries = 50;
     constexpr unsigned long kPauseMs = 100;
+    bool reached = false;
     for (int attempt = 1;; ++attempt) {
-        if (HandOverPath(instance.ChannelPath(), path))
+        switch (HandOverPath(instance.ChannelPath(), path)) {
+        case HandOver::Taken:
             return SecondStart::HandedOver;
+        case HandOver::NoAnswer:
+            return SecondStart::NotTaken;
+        case HandOver::TurnedAway:
+            reached = true;
+            break;
+        case HandOver::Unreachable:
+            break;
+        }
         instance.TryAgain();
         if (!instance.AnotherCopyRuns())
             return SecondStart::OnItsOwn;
         if (attempt == kTries)
-            return SecondStart::Unreachable;
+            return reached ? SecondStart::NotTaken : SecondStart::Unreachable;
         QThread::msleep(kPauseMs);
     }
 }
@@ -78,6 +90,10 @@ int Main(int argc, char** argv) {
             return 0;
         case SecondStart::Unreachable:
             std::fputs("Varnello l\u00e4uft schon, ist aber nicht erreichbar.\n", stderr);
+            return 1;
+        case SecondStart::NotTaken:
+            std::fputs("Varnello l\u00e4uft schon, hat die \u00dcbergabe aber nicht best\u00e4tigt.\n",
+                       stderr);
             return 1;
         case SecondStart::OnItsOwn:
             break;

@@ -10,7 +10,9 @@
 #include "ui/frmFiles.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
 
 QString AppPath;
@@ -58,6 +60,9 @@ std::unique_ptr<frmFiles> InitSettings(const QString& programFile, const QByteAr
             StartOwnSettingsFile(f->Presets); // the sets read from beside the program carry over
             SaveSettings(*f, AppTitle, IniPath);
         });
+    // A screen smaller than the window (a laptop at twice the scale) gets a window that fits it.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        form->FitToScreen(screen->availableGeometry());
     form->show();
     LoadSettings(*form, AppTitle, IniReadPath);
     form->cmdDummy->setFocus();

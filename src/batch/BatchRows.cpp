@@ -1,15 +1,20 @@
 #include "batch/BatchRows.h"
 
 #include "batch/BatchForecast.h"
+#include "batch/FileFactsOf.h"
 #include "platform/RenameJournal.h"
 #include "platform/SystemErrorText.h"
 #include "rename/SimulatedFolder.h"
+
+#include <QHash>
 
 #include <algorithm>
 
 namespace {
 
 BatchMark MarkOf(const BatchFile& file) {
+    if (!file.MissingTag.isEmpty())
+        return BatchMark::TagMissing;
     if (!file.Result)
         return BatchMark::Unchanged;
     switch (*file.Result) {
@@ -37,12 +42,65 @@ BatchMark MarkOf(const BatchFile& file) {
 }
 
 BatchRow RowOf(const BatchFile& file, BatchMark mark) {
-    return {file.OldName, file.NewName, mark, file.SystemError};
+    return {file.OldName, file.NewName, mark, file.SystemError, BatchNote::None, {}, file.MissingTag};
+}
+
+// Who holds the new name of the forecast's file i where it is taken: a row of the list, or
+// SimulatedFolder::Outside.
+int HolderOf(const BatchForecast& forecast, qsizetype i) {
+    const BatchFile& file = forecast.Run.Files[i];
+    return file.HeldBy >= 0 ? file.HeldBy : forecast.Holders[std::size_t(i)];
+}
+
+QString Quoted(const QString& name) {
+    return QString::fromUtf8("\u201e") + name + QString::fromUtf8("\u201c");
+}
+
+QString SameTimeText(const QString& other) {
+    return QString::fromUtf8("gleiche Aufnahmezeit wie ") + Quoted(other);
+}
+
+// While the date rule is on: photos without a date, and photos that want one name because they
+// were taken in the same second (a burst) where the rest of their names is the same, too.
+void NoteDates(const BatchForecast& forecast, std::vector<BatchRow>& rows) {
+    const QList<BatchFile>& files = forecast.Run.Files;
+    const auto& dates = forecast.DatesTaken;
+    QHash<int, qsizetype> positionOf; // by list row
+    for (qsizetype i = 0; i < files.size(); ++i)
+        positionOf.insert(files[i].Index, i);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        BatchRow& row = rows[std::size_t(i)];
+        const std::optional<QDateTime>& taken = dates[std::size_t(i)];
+        if (!taken) {
+            if (IsPhotoFile(files[i].OldName))
+                row.Note = BatchNote::NoDateTaken;
+            continue;
+        }
+        if (row.Mark != BatchMark::TakenEarlier)
+            continue;
+        const qsizetype holder = positionOf.value(HolderOf(forecast, i), -1);
+        if (holder < 0 || dates[std::size_t(holder)] != taken)
+            continue;
+        row.Mark = BatchMark::SameTimeTaken;
+        row.Other = files[holder].OldName;
+        BatchRow& first = rows[std::size_t(holder)];
+        if (first.Note == BatchNote::None) {
+            first.Note = BatchNote::SameTimeAs;
+            first.Other = files[i].OldName;
+        }
+    }
 }
 
 } // namespace
 
 QString MarkText(const BatchRow& row, BatchViewKind kind) {
+    if (row.Note != BatchNote::None) {
+        BatchRow marked = row;
+        marked.Note = BatchNote::None;
+        return MarkText(marked, kind) + QString::fromUtf8("; ") +
+               (row.Note == BatchNote::NoDateTaken ? QString::fromUtf8("kein Aufnahmedatum")
+                                                   : SameTimeText(row.Other));
+    }
     const bool ahead = kind == BatchViewKind::Forecast || kind == BatchViewKind::OrderForecast;
     switch (row.Mark) {
     case BatchMark::Renamed:
@@ -55,6 +113,8 @@ QString MarkText(const BatchRow& row, BatchViewKind kind) {
         return QString::fromUtf8("beh\u00e4lt Namen: vergeben an eine fr\u00fchere Datei");
     case BatchMark::TakenLater:
         return QString::fromUtf8("beh\u00e4lt Namen: noch belegt von einer sp\u00e4teren Datei");
+    case BatchMark::SameTimeTaken:
+        return QString::fromUtf8("beh\u00e4lt Namen: ") + SameTimeText(row.Other);
     case BatchMark::Taken:
         return QString::fromUtf8("behielt Namen: Name vergeben");
     case BatchMark::NotPlain:
@@ -80,6 +140,8 @@ QString MarkText(const BatchRow& row, BatchViewKind kind) {
         return QString::fromUtf8("nicht zur\u00fcck: der alte Name ist vergeben");
     case BatchMark::FolderGone:
         return QString::fromUtf8("nicht zur\u00fcck: der Ordner ist nicht mehr da");
+    case BatchMark::TagMissing:
+        return QString::fromUtf8("Tag fehlt: ") + row.Tag;
     }
     return {};
 }
@@ -136,13 +198,15 @@ std::vector<BatchRow> ForecastRows(const BatchForecast& forecast) {
         const BatchFile& file = forecast.Run.Files[i];
         BatchMark mark = MarkOf(file);
         if (mark == BatchMark::Taken) {
-            const int holder = file.HeldBy >= 0 ? file.HeldBy : forecast.Holders[std::size_t(i)];
+            const int holder = HolderOf(forecast, i);
             mark = holder == SimulatedFolder::Outside ? BatchMark::TakenOutside
                    : holder < file.Index              ? BatchMark::TakenEarlier
                                                       : BatchMark::TakenLater;
         }
         rows.push_back(RowOf(file, mark));
     }
+    if (!forecast.DatesTaken.empty())
+        NoteDates(forecast, rows);
     return rows;
 }
 

@@ -16,6 +16,7 @@ enum class BatchMark {
     TakenOutside,  // keeps its name: a file or folder outside the batch has the new name
     TakenEarlier,  // keeps its name: an earlier file of the batch has the new name by then
     TakenLater,    // keeps its name: a later file of the batch still has the new name then
+    SameTimeTaken, // keeps its name: an earlier photo of the batch, taken in the same second, has it
     Taken,         // kept its name: the new name was taken
     NotPlain,      // refused: the new name is no plain file name
     HidesFile,     // refused: the new name would hide the file
@@ -28,6 +29,14 @@ enum class BatchMark {
     OldNameTaken,  // not undone: another file has the old name
     Unproven,      // not undone: no name of the folder proves to be that file
     FolderGone,    // not undone: the folder is gone, or its path names another folder now
+    TagMissing,    // keeps its name: the file lacks a field of its tag template
+};
+
+// What the batch view says of a file besides its mark, while the date rule is on.
+enum class BatchNote {
+    None,
+    NoDateTaken, // a photo without the date it was taken: it gets no date
+    SameTimeAs,  // a photo taken in the same second as Other, which keeps its name for it
 };
 
 // One row of the batch view: the name a file has and the name it gets, or got, or gets back.
@@ -36,6 +45,9 @@ struct BatchRow {
     QString To;
     BatchMark Mark = BatchMark::Unchanged;
     int SystemError = 0;
+    BatchNote Note = BatchNote::None;
+    QString Other = {}; // the file a SameTimeTaken mark or a SameTimeAs note names
+    QString Tag = {};   // with TagMissing: the field the file lacks
 };
 
 // What the batch view shows.

@@ -1,6 +1,6 @@
 #include "batch/DiskBatchHost.h"
 
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 #include "platform/FolderInodes.h"
 
 #include <cerrno>
@@ -38,8 +38,8 @@ RenameOptions DiskBatchHost::ReadOptions() const {
     return window_.ReadOptions();
 }
 
-std::optional<QDateTime> DiskBatchHost::DateTaken(int index) const {
-    return DateTakenOf(folderNative_, window_.Entries().Entry(index));
+FileFacts DiskBatchHost::FileFactsOf(int index, FactsWanted wanted) const {
+    return ReadFileFacts(folderNative_, window_.Entries().Entry(index), wanted);
 }
 
 // A hidden name of this program and process that the folder does not have: a file on its way round

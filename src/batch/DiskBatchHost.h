@@ -42,7 +42,7 @@ public:
     QString EntryText(int index) const override;
     QByteArray EntryName(int index) const override;
     RenameOptions ReadOptions() const override;
-    std::optional<QDateTime> DateTaken(int index) const override;
+    FileFacts FileFactsOf(int index, FactsWanted wanted) const override;
     QByteArray WayName(int index) override;
     void Planned(std::span<const BatchFile> files) override;
     RenameOutcome RenameFile(int index, const QByteArray& from, const QByteArray& to) override;

@@ -23,6 +23,10 @@ int DigitsAt(const QString& text, qsizetype from, int digits) {
 std::optional<QDateTime> DateTakenOfHead(QByteArrayView head) {
     clsEXIF reader;
     reader.ReadHead(head);
+    return DateTakenOfReader(reader);
+}
+
+std::optional<QDateTime> DateTakenOfReader(clsEXIF& reader) {
     QString text;
     reader.MetaInfo(DateTimeOriginal, text); // leaves the text empty without an EXIF block
     // "yyyy:MM:dd HH:mm:ss"; a missing tag gives the reader's not-found text, which is no date.

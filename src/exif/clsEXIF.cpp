@@ -151,14 +151,25 @@ ExifStatus clsEXIF::ReadMetaInfo(QByteArrayView head, const QString& refusal) {
     if (marker == std::string_view::npos)
         return ExifStatus::NoExifMarker;
 
+    // After the marker one more zero byte, then the TIFF header.
+    return ParseTiff(head, qint64(marker) + 6);
+}
+
+void clsEXIF::ReadTiff(QByteArrayView tiff) {
+    m_LastError = {};
+    tiff = tiff.first(qMin<qsizetype>(tiff.size(), TiffHeadLength));
+    m_Status = tiff.size() < 8 ? ExifStatus::NoExifMarker : ParseTiff(tiff, 0);
+}
+
+ExifStatus clsEXIF::ParseTiff(QByteArrayView head, qint64 tiffStart) {
     // The entries keep pointing into the head, so it is kept with them.
     m_Head.resize(head.size());
     std::memcpy(m_Head.data(), head.data(), std::size_t(head.size()));
-    // After the marker one more zero byte, then the TIFF header:
+    // The TIFF header:
     // 2 bytes: "II" little-endian, anything else big-endian (the magic number 42 is not checked)
     // 2 bytes: 42
     // 4 bytes: offset of IFD0 from the start of the TIFF header
-    m_TiffStart = qint64(marker) + 6;
+    m_TiffStart = tiffStart;
     m_IntelByteAlignment = HeadReader(m_Head, true).Bytes(m_TiffStart, 2) == QByteArrayView("II");
     m_DecimalPoint = QLocale().decimalPoint();
     const HeadReader reader = Head();

@@ -62,6 +62,12 @@ public:
     // Reads `head` as setImageFile does (only its first HeadLength bytes count), leaving ImageFile
     // alone. For data that is not in a file.
     void ReadHead(QByteArrayView head);
+    // Reads the TIFF block that starts at the first byte of `tiff` (the head of a TIFF file or a
+    // camera's raw file, or the EXIF block a container holds), as far as its bytes reach, at most
+    // TiffHeadLength of them; no marker is looked for. Leaves ImageFile alone. Fewer than the 8
+    // bytes of a TIFF header read as a head without a marker.
+    void ReadTiff(QByteArrayView tiff);
+    static constexpr qint64 TiffHeadLength = 256 * 1024;
 
     static constexpr std::array<qint32, 13> TypeSizes{0, 1, 1, 2, 4, 8, 1, 1, 2, 4, 8, 4, 8};
 
@@ -74,6 +80,7 @@ private:
     };
 
     ExifStatus ReadMetaInfo(QByteArrayView head, const QString& refusal);
+    ExifStatus ParseTiff(QByteArrayView head, qint64 tiffStart);
     qint32 ReadIFD(const HeadReader& head, qint64 ifdOffset, qint32 searchedTag);
     // The Value of a rational entry: the quotient of its first rational, unless it is a list or
     // has no quotient; then the raw field it holds.

@@ -8,6 +8,8 @@
 
 #include <cerrno>
 
+#include <sys/stat.h>
+
 FileHead ReadFileHead(const QString& path, qsizetype maxBytes) {
     return ReadFileHead(QFile::encodeName(path), maxBytes);
 }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // The first bytes of a regular file. Nothing waits: a named pipe, a terminal or another device is
 // opened without blocking and left unread, like a folder.
 struct [[nodiscard]] FileHead {

@@ -2,6 +2,8 @@
 
 #include "platform/NaturalOrder.h"
 
+#include <cstring>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -56,10 +58,11 @@ FolderListing ReadFolder(const QByteArray& path) {
         result.FolderInode = folder.st_ino;
     }
     while (const dirent* entry = readdir(dir)) {
-        if (entry->d_name[0] == '.')
-            continue; // hidden entries, and "." and ".."
+        const bool hidden = entry->d_name[0] == '.';
+        if (hidden && (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0))
+            continue;
         FolderEntries* into = nullptr;
-        switch (KindOf(fd, entry)) {
+        switch (hidden ? EntryKind::Other : KindOf(fd, entry)) {
         case EntryKind::Folder:
             into = &result.folders;
             break;
@@ -67,6 +70,7 @@ FolderListing ReadFolder(const QByteArray& path) {
             into = &result.files;
             break;
         case EntryKind::Other:
+            result.others.emplace_back(entry->d_name);
             continue;
         }
         QByteArray name(entry->d_name);

@@ -15,6 +15,7 @@ struct FolderEntry {
 };
 
 using FolderEntries = std::vector<FolderEntry>;
+using FolderNames = std::vector<QByteArray>;
 
 // One read of a folder: its subfolders and its files, hidden (dot) entries left out, each in the
 // order a Linux file manager shows them (NaturalOrder.h).
@@ -24,6 +25,9 @@ struct [[nodiscard]] FolderListing {
     quint64 FolderInode = 0; // the folder's own inode
     FolderEntries folders;   // subfolders (links to folders count as folders)
     FolderEntries files;     // regular files and links to regular files
+    // Every other name, unsorted: hidden entries, FIFOs, sockets, devices, dangling links. They
+    // are not listed, but they hold their names.
+    FolderNames others;
 };
 
 // Reads the folder with a single pass of readdir; a folder that cannot be opened gives ok = false.

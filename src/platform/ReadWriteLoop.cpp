@@ -6,10 +6,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-qsizetype ReadUpTo(int fd, char* buffer, qsizetype size) {
+namespace {
+
+// Reads from offset on, or from the file's position where offset is negative.
+qsizetype ReadLoop(int fd, qint64 offset, char* buffer, qsizetype size) {
     qsizetype done = 0;
     while (done < size) {
-        const ssize_t got = ::read(fd, buffer + done, std::size_t(size - done));
+        const std::size_t want = std::size_t(size - done);
+        const ssize_t got = offset < 0 ? ::read(fd, buffer + done, want)
+                                       : ::pread(fd, buffer + done, want, off_t(offset + done));
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
@@ -19,6 +24,16 @@ qsizetype ReadUpTo(int fd, char* buffer, qsizetype size) {
         done += got;
     }
     return done;
+}
+
+} // namespace
+
+qsizetype ReadUpTo(int fd, char* buffer, qsizetype size) {
+    return ReadLoop(fd, -1, buffer, size);
+}
+
+qsizetype ReadUpToAt(int fd, qint64 offset, char* buffer, qsizetype size) {
+    return ReadLoop(fd, qMax<qint64>(offset, 0), buffer, size);
 }
 
 std::optional<QByteArray> ReadWhole(int fd, qsizetype maxBytes) {

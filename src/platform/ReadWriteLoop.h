@@ -11,6 +11,8 @@
 // Reads into buffer until size bytes are in or the file ends, and gives how many came; -1 with
 // errno set when a read fails.
 qsizetype ReadUpTo(int fd, char* buffer, qsizetype size);
+// The same from offset on, leaving the file's position alone.
+qsizetype ReadUpToAt(int fd, qint64 offset, char* buffer, qsizetype size);
 
 // Reads the rest of the file. Nothing when a read fails, or with errno EFBIG when the file holds
 // more than maxBytes (which must stay below the largest qsizetype).

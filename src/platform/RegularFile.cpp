@@ -46,6 +46,7 @@ ReadableFile OpenReadableFileAt(int folderFd, const QByteArray& name, LastLink l
     } else if (!S_ISREG(info.st_mode)) {
         file.State = OpenState::NotAFile;
     } else {
+        file.Size = qint64(info.st_size);
         const int status = ::fcntl(file.Descriptor.Get(), F_GETFL);
         file.State = status >= 0 && ::fcntl(file.Descriptor.Get(), F_SETFL, status & ~O_NONBLOCK) == 0
                          ? OpenState::Open
@@ -72,4 +73,13 @@ std::unique_ptr<QFile> OpenRegularFile(const QByteArray& path) {
         return nullptr;
     opened.Descriptor.Release(); // the QFile closes it now
     return file;
+}
+
+std::optional<FileStamp> StampOfFile(const QByteArray& path) {
+    struct stat info {};
+    if (path.isEmpty() || path.contains('\0') || ::stat(path.constData(), &info) != 0 ||
+        !S_ISREG(info.st_mode))
+        return std::nullopt;
+    const auto ns = [](const timespec& t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; };
+    return FileStamp{info.st_ino, info.st_size, ns(info.st_mtim), ns(info.st_ctim)};
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 
 #include <memory>
+#include <optional>
 
 class QFile;
 
@@ -24,6 +25,7 @@ struct ReadableFile {
     OpenState State = OpenState::Missing;
     FileDescriptor Descriptor; // open only with State Open; reads block as on any regular file
     int Error = 0;             // the system's error when Refused
+    qint64 Size = 0;           // the file's length when Open
 };
 
 // Opens the regular file at path (the name's bytes as the file system spells them, relative paths
@@ -38,3 +40,18 @@ ReadableFile OpenReadableFileAt(int folderFd, const QByteArray& name, LastLink l
 // following links. Nothing waits: a named pipe or a device is opened without blocking and then
 // refused, like a folder. Null when path names no regular file that can be read.
 std::unique_ptr<QFile> OpenRegularFile(const QByteArray& path);
+
+// What tells one state of a file from another without reading it: a file saved by replacing it
+// has a new inode, and a write changes its size or its modification time. The status change time
+// moves as well when a program writes in place and sets the modification time back (as ExifTool's
+// -P does), since no program can set it.
+struct FileStamp {
+    quint64 Inode = 0;
+    qint64 Size = 0;
+    qint64 ModifiedNs = 0; // nanoseconds since 1970
+    qint64 ChangedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+// The stamp of the regular file at path (links followed); nothing for any other entry, or where it
+// cannot be examined.
+std::optional<FileStamp> StampOfFile(const QByteArray& path);

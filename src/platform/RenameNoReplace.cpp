@@ -125,17 +125,12 @@ struct Job {
 FolderHandle::FolderHandle(const QByteArray& path) {
     if (path.isEmpty())
         return;
-    fd_ = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
+    fd_ = FileDescriptor(::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
     struct stat info {};
-    if (fd_ >= 0 && ::fstat(fd_, &info) == 0) {
+    if (fd_.IsOpen() && ::fstat(fd_.Get(), &info) == 0) {
         device_ = info.st_dev;
         inode_ = info.st_ino;
     }
-}
-
-FolderHandle::~FolderHandle() {
-    if (fd_ >= 0)
-        ::close(fd_);
 }
 
 const RenameCalls& SystemRenameCalls() {

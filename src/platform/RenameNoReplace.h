@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
 #include "rename/RenameResult.h"
 
 #include <QByteArray>
@@ -12,17 +13,16 @@ struct stat;
 class FolderHandle {
 public:
     explicit FolderHandle(const QByteArray& path);
-    ~FolderHandle();
     FolderHandle(const FolderHandle&) = delete;
     FolderHandle& operator=(const FolderHandle&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
-    int Descriptor() const { return fd_; }
+    bool IsOpen() const { return fd_.IsOpen(); }
+    int Descriptor() const { return fd_.Get(); }
     quint64 Device() const { return device_; }
     quint64 Inode() const { return inode_; }
 
 private:
-    int fd_ = -1;
+    FileDescriptor fd_;
     quint64 device_ = 0;
     quint64 inode_ = 0;
 };

@@ -18,8 +18,10 @@ BatchFile NameEntry(const BatchHost& host, int index, const RenameOptions& optio
     file.OldName = host.EntryText(index);
     const std::optional<QString> token =
         options.CounterOn ? NextCounterToken(counter, options) : std::nullopt;
-    const std::optional<QDateTime> taken = options.DateTakenOn ? host.DateTaken(index) : std::nullopt;
-    file.NewName = NewFileName(file.OldName, options, token, taken);
+    const FactsWanted wanted = WantedFacts(options);
+    const FileFacts facts = wanted.Any() ? host.FileFactsOf(index, wanted) : FileFacts();
+    file.MissingTag = MissingTagOf(options, facts);
+    file.NewName = NewFileName(file.OldName, options, token, facts);
     if (file.NewName != file.OldName)
         file.Result = RefusalOf(file.OldName, file.NewName);
     return file;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rename/Counter.h"
+#include "rename/FileFacts.h"
 #include "rename/RenameOptions.h"
 #include "rename/RenameResult.h"
 
@@ -27,6 +28,7 @@ struct BatchFile {
     // The row of the file of the batch that keeps the new name from this one, where the run knew it
     // before trying: an earlier file of the batch wants the same name. -1 otherwise.
     int HeldBy = -1;
+    QString MissingTag{}; // the field of its tag template the file lacks: it keeps its name
 };
 
 // What a batch run needs from the window it runs in. The run itself knows no control and no
@@ -42,9 +44,9 @@ public:
     virtual QByteArray EntryName(int index) const = 0;
     // The options panel as it stands now.
     virtual RenameOptions ReadOptions() const = 0;
-    // The date the photo of entry index was taken; nothing for a file that is no JPEG or holds no
-    // date. Asked only while the date rule is on, since it reads the file.
-    virtual std::optional<QDateTime> DateTaken(int index) const = 0;
+    // What the rules that read files need to know of entry index's file: its kind, date taken and
+    // tags, as far as wanted asks. Asked only while such a rule is on, since it reads the file.
+    virtual FileFacts FileFactsOf(int index, FactsWanted wanted) const = 0;
     // A hidden name that no file of the folder has, for entry index on its way round a ring.
     virtual QByteArray WayName(int index) = 0;
     // The files the run is yet to rename, each with the names it is to get: once before the run's

@@ -13,13 +13,12 @@ PanelEnabledStates EnabledStatesFor(const RenameOptions& options) {
     return states;
 }
 
-QString PreviewName(const QString& source, const RenameOptions& options,
-                    const std::optional<QDateTime>& taken) {
+QString PreviewName(const QString& source, const RenameOptions& options, const FileFacts& facts) {
     const QString base = BaseNameOf(source);
-    if (ActiveRuleCount(options) == 0) {
+    if (ActiveRuleCount(options) == 0 || !MissingTagOf(options, facts).isEmpty()) {
         return base;
     }
     const std::optional<QString> token =
         options.CounterOn ? PreviewCounterToken(options) : std::optional<QString>();
-    return ApplyRuleChain(base, options, token, taken);
+    return ApplyRuleChain(base, options, token, facts);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rename/FileFacts.h"
 #include "rename/RenameOptions.h"
 
 #include <QDateTime>
@@ -20,7 +21,6 @@ struct PanelEnabledStates {
 PanelEnabledStates EnabledStatesFor(const RenameOptions& options);
 
 // What the name box shows for the file list item source: the rule chain's result with the
-// preview's counter token and the file's date taken, or the bare base name, untidied, while no
-// rule is on.
-QString PreviewName(const QString& source, const RenameOptions& options,
-                    const std::optional<QDateTime>& taken);
+// preview's counter token and the file's facts, or the bare base name, untidied, while no rule is
+// on or while the file lacks a field of its tag template (it keeps its name then).
+QString PreviewName(const QString& source, const RenameOptions& options, const FileFacts& facts);

@@ -15,7 +15,9 @@ RenameOptions::RenameOptions()
       CounterSeparator(QString::fromUtf8(RuleDefaults::CounterSeparator)),
       CounterAtStart(RuleDefaults::CounterAtStart), AddText(QString::fromUtf8(RuleDefaults::AddText)),
       AddTextAtStart(RuleDefaults::AddTextAtStart),
-      DateTakenFormat(QString::fromUtf8(RuleDefaults::DateTakenFormat)) {}
+      DateTakenFormat(QString::fromUtf8(RuleDefaults::DateTakenFormat)),
+      PhotoTemplate(QString::fromUtf8(RuleDefaults::PhotoTemplate)),
+      AudioTemplate(QString::fromUtf8(RuleDefaults::AudioTemplate)) {}
 
 namespace {
 

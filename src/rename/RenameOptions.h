@@ -85,6 +85,13 @@ struct RenameOptions {
 
     // The letters of the extension: the one part of a name no other rule touches.
     ExtensionCase ExtCase = ExtensionCase::Unchanged;
+    // "Name aus Tags": the base name built from a template of tag fields (TagTemplate.h), one rule
+    // for photos and videos (the EXIF frame), one for songs (the ID3 frame). Each names the files
+    // of its own kind only.
+    bool PhotoTagsOn = false;
+    QString PhotoTemplate;
+    bool AudioTagsOn = false;
+    QString AudioTemplate;
 
     bool operator==(const RenameOptions&) const = default;
 

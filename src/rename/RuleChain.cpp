@@ -1,8 +1,8 @@
 #include "rename/RuleChain.h"
 
 #include "rename/CodePoints.h"
+#include "rename/TagTemplate.h"
 
-#include <QLocale>
 #include <QRegularExpression>
 #include <QStringBuilder>
 
@@ -75,6 +75,15 @@ QString ChangeCase(const QString& text, CaseMode mode) {
         break;
     }
     return CapitalizeWords(text);
+}
+
+// The template of the tag rule that names files of the kind; nothing when that rule is off.
+const QString* TemplateFor(const RenameOptions& options, FactKind kind) {
+    if (kind == FactKind::Photo && options.PhotoTagsOn)
+        return &options.PhotoTemplate;
+    if (kind == FactKind::Audio && options.AudioTagsOn)
+        return &options.AudioTemplate;
+    return nullptr;
 }
 
 QString AttachCounter(const QString& text, const RenameOptions& options,
@@ -346,7 +355,7 @@ double RoundHalfEven(double value) {
 }
 
 QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
-                       const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken) {
+                       const std::optional<QString>& counterToken, const FileFacts& facts) {
     QString text = baseName;
     if (options.BracketOn) {
         text = RemoveLastBracket(text);
@@ -377,9 +386,10 @@ QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
     if (options.AddTextOn) {
         text = options.AddTextAtStart ? QString(options.AddText % text) : QString(text % options.AddText);
     }
-    if (options.DateTakenOn && taken) {
-        // In the user's locale, as the case rule maps letters: a German system writes "Mai".
-        text = QLocale().toString(*taken, options.DateTakenFormat) + text;
+    if (const QString* pattern = TemplateFor(options, facts.Kind))
+        text = ExpandTemplate(*pattern, facts, text, options.DateTakenFormat).Text;
+    if (options.DateTakenOn && facts.Taken) {
+        text = DateTakenText(*facts.Taken, options.DateTakenFormat) + text;
     }
     return CleanBlanks(text);
 }
@@ -393,16 +403,26 @@ int ActiveRuleCount(const RenameOptions& options) {
             ++count;
         }
     }
-    if (options.DateTakenOn)
-        ++count;
-    if (options.ExtCase != ExtensionCase::Unchanged)
-        ++count;
+    for (const bool on : {options.DateTakenOn, options.PhotoTagsOn, options.AudioTagsOn,
+                          options.ExtCase != ExtensionCase::Unchanged})
+        count += on ? 1 : 0;
     return count;
 }
 
+FactsWanted WantedFacts(const RenameOptions& options) {
+    return {options.DateTakenOn || options.PhotoTagsOn, options.AudioTagsOn, options.PhotoTagsOn};
+}
+
+QString MissingTagOf(const RenameOptions& options, const FileFacts& facts) {
+    const QString* pattern = TemplateFor(options, facts.Kind);
+    return pattern ? ExpandTemplate(*pattern, facts, QString(), options.DateTakenFormat).Missing : QString();
+}
+
 QString NewFileName(const QString& fileName, const RenameOptions& options,
-                    const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken) {
-    const QString base = ApplyRuleChain(BaseNameOf(fileName), options, counterToken, taken);
+                    const std::optional<QString>& counterToken, const FileFacts& facts) {
+    if (!MissingTagOf(options, facts).isEmpty())
+        return fileName;
+    const QString base = ApplyRuleChain(BaseNameOf(fileName), options, counterToken, facts);
     const QString extension = ChangeExtensionCase(GetExtension(fileName), options.ExtCase);
     if (extension.isEmpty() && fileName.endsWith(QLatin1Char('.'))) {
         return base + QLatin1Char('.');

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rename/FileFacts.h"
 #include "rename/RenameOptions.h"
 
 #include <QDateTime>
@@ -47,19 +48,28 @@ double LeadingNumber(const QString& text);
 double RoundHalfEven(double value);
 
 // Runs rules 1 to 9 and the blank tidying over a base name. counterToken is what the counter
-// hands out for this file, or nothing (counter off, list exhausted); taken is the date the file's
-// photo was taken, or nothing (not a photo, no date in it, or the date rule is off and nobody asked).
-// With the date rule on, that date goes in front of what the rules made, before the tidying.
+// hands out for this file, or nothing (counter off, list exhausted); facts is what the rules that
+// read the file learned from it (FileFacts.h), or nothing when none of them is on. After the nine
+// rules the tag template of the file's kind builds the name from what they made, and with the
+// date rule on, the date taken goes in front of that, before the tidying; the date's format is read
+// only as far as the date could still fit in a name.
 QString ApplyRuleChain(const QString& baseName, const RenameOptions& options,
-                       const std::optional<QString>& counterToken,
-                       const std::optional<QDateTime>& taken = std::nullopt);
+                       const std::optional<QString>& counterToken, const FileFacts& facts = {});
 
-// How many rules are switched on, the date rule and a change of the extension's case among them;
-// callers only ask whether it is zero.
+// How many rules are switched on, the date rule, the tag rules and a change of the extension's case
+// among them; callers only ask whether it is zero.
 int ActiveRuleCount(const RenameOptions& options);
 
+// The facts the rules that are on read from a file.
+FactsWanted WantedFacts(const RenameOptions& options);
+
+// The first field that the tag template for the file's kind uses and the file lacks; empty when
+// there is none, or no template applies.
+QString MissingTagOf(const RenameOptions& options, const FileFacts& facts);
+
 // The new name of a whole file name under the chain: the extension keeps its letters, and changes
-// only their case where ExtCase says so. A name that ends in its full stop ("x.") keeps that full stop. Every
-// name the program computes for a file comes from here, with the file's own counter token and date.
+// only their case where ExtCase says so. A name that ends in its full stop ("x.") keeps that full
+// stop. A file that lacks a field its tag template uses keeps its name. Every name the program
+// computes for a file comes from here, with the file's own counter token and facts.
 QString NewFileName(const QString& fileName, const RenameOptions& options,
-                    const std::optional<QString>& counterToken, const std::optional<QDateTime>& taken);
+                    const std::optional<QString>& counterToken, const FileFacts& facts);

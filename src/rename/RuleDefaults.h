@@ -23,5 +23,8 @@ inline constexpr const char* AddText = "_BAK";
 inline constexpr bool AddTextAtStart = false;
 // A QDateTime format: "2004-05-12 14.33.10 - " (no colons, which other systems refuse in names).
 inline constexpr const char* DateTakenFormat = "yyyy-MM-dd HH.mm.ss - ";
+// The templates of "Name aus Tags": "2004-05-12 14.33.10 - IMG_0412", "03 - Titel".
+inline constexpr const char* PhotoTemplate = "{Datum}{Name}";
+inline constexpr const char* AudioTemplate = "{Nr} - {Titel}";
 
 } // namespace RuleDefaults

@@ -1,5 +1,7 @@
 #include "ui/BatchView.h"
 
+#include "ui/Rgb.h"
+
 #include <QBrush>
 #include <QCheckBox>
 #include <QHeaderView>
@@ -45,9 +47,9 @@ QVariant BatchViewModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::ForegroundRole) {
         if (IsConflict(row.Mark))
-            return QBrush(QColor(160, 0, 0));
+            return QBrush(darkBase_ ? QColor(255, 128, 128) : QColor(160, 0, 0));
         if (row.Mark == BatchMark::Unchanged)
-            return QBrush(QColor(112, 112, 112));
+            return QBrush(darkBase_ ? QColor(160, 160, 160) : QColor(112, 112, 112));
     }
     return {};
 }
@@ -86,6 +88,7 @@ BatchView::BatchView(QWidget* parent) : QWidget(parent, Qt::Window), model_(new 
     lstBatch->setObjectName(QStringLiteral("lstBatch"));
     lstBatch->setAccessibleName(QStringLiteral("Alte und neue Namen"));
     lstBatch->setModel(model_);
+    model_->SetDarkBase(Luminance(lstBatch->palette().color(QPalette::Base).rgb()) < 0.5);
     // Rows of one height: a long list is laid out without measuring each row.
     lstBatch->setUniformRowHeights(true);
     lstBatch->setRootIsDecorated(false);

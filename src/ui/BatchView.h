@@ -21,6 +21,8 @@ public:
 
     void Reset(BatchViewKind kind, std::vector<BatchRow> rows);
     const std::vector<BatchRow>& Rows() const { return rows_; }
+    // Marks are coloured to read on the view's base: dark colours on a light one, light on a dark one.
+    void SetDarkBase(bool dark) { darkBase_ = dark; }
     BatchViewKind Kind() const { return kind_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -31,6 +33,7 @@ public:
 private:
     BatchViewKind kind_ = BatchViewKind::Forecast;
     std::vector<BatchRow> rows_;
+    bool darkBase_ = false;
 };
 
 // The window "Alle neuen Namen": every file a run would rename, with its new name and a mark, and

@@ -39,6 +39,8 @@ inline constexpr unsigned AcceptsDrops = 1u << 3; // files from a file manager
 inline constexpr unsigned SizeWECursor = 1u << 4; // west-east sizing pointer
 inline constexpr unsigned RefreshIcon = 1u << 5;  // shows the reload symbol instead of a caption
 inline constexpr unsigned ParksFocus = 1u << 6;   // where the program parks the focus; no Tab stop
+// A label that shows a value: screen readers get its accessibleName with the value after it.
+inline constexpr unsigned ShowsValue = 1u << 7;
 } // namespace ControlFlag
 
 class frmFiles;
@@ -63,7 +65,7 @@ struct ControlSpec {
     // What a screen reader calls the control. nullptr: the tooltip, else the caption of a label,
     // button, check box or option button with its runs of blanks closed up. Text boxes, lists and
     // frames have no caption that serves and name themselves here; a box inside a caption is named
-    // after that caption.
+    // after that caption; a label that ShowsValue names what its value is.
     const char* accessibleName = nullptr;
 };
 

@@ -21,6 +21,11 @@ public:
     // Shows what another list shows, in its order.
     void CopyFrom(const EntryListModel& other);
     void Exchange(int a, int b);
+    // The entry at row from goes to row to; those between close up behind it, in their order.
+    void Move(int from, int to);
+    // Shows the rows in a new order: rows[i] is the row that comes to place i. Anything that is no
+    // reordering of every row changes nothing.
+    void Reorder(const std::vector<int>& rows);
 
     int Count() const { return static_cast<int>(order_.size()); }
     const FolderEntry& Entry(int row) const {

@@ -10,6 +10,8 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -70,6 +72,14 @@ void FileList::exchange(int a, int b) {
     model_->Exchange(a, b);
 }
 
+void FileList::move(int from, int to) {
+    model_->Move(from, to);
+}
+
+void FileList::reorder(const std::vector<int>& rows) {
+    model_->Reorder(rows);
+}
+
 int FileList::currentRow() const {
     const QModelIndex current = currentIndex();
     return current.isValid() ? current.row() : -1;
@@ -115,6 +125,23 @@ QList<int> FileList::selectedRows() const {
         if (marks[row])
             rows.append(int(row));
     return rows;
+}
+
+int FileList::selectedCount() const {
+    // Ranges may overlap; each row counts once.
+    std::vector<std::pair<int, int>> ranges;
+    for (const QItemSelectionRange& range : selectionModel()->selection())
+        ranges.emplace_back(range.top(), range.bottom());
+    std::sort(ranges.begin(), ranges.end());
+    int count = 0;
+    int counted = -1; // the last row counted
+    for (const auto& [top, bottom] : ranges) {
+        if (bottom > counted) {
+            count += bottom - std::max(top, counted + 1) + 1;
+            counted = bottom;
+        }
+    }
+    return count;
 }
 
 int FileList::findRow(const QString& text) const {

@@ -31,6 +31,11 @@ public:
     void clear();
     // Exchanges two entries; rows that do not exist exchange nothing.
     void exchange(int a, int b);
+    // Moves the entry at row from to row to, the entries between closing up; rows that do not
+    // exist move nothing.
+    void move(int from, int to);
+    // Shows the entries in a new order: rows[i] is the row that comes to place i.
+    void reorder(const std::vector<int>& rows);
 
     int currentRow() const; // -1 when no entry is current
     // Makes the row current, selecting it the way the list's selection mode does for a click.
@@ -39,6 +44,7 @@ public:
     bool isSelected(int row) const;
     void setSelected(int row, bool selected);
     QList<int> selectedRows() const; // ascending
+    int selectedCount() const;
     // By row, whether the entry is selected; read from the selection's ranges, so that reading it
     // costs next to nothing even with every entry of a large folder selected.
     RowMarks SelectionMarks() const;

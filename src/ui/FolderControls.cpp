@@ -27,9 +27,13 @@ bool FolderControl::Refresh() {
     return !path_.isEmpty() && setPath(path_);
 }
 
-FolderEntries FolderControl::ClaimFiles() {
+FolderListing FolderControl::ClaimFiles() {
     filesUnclaimed_ = false;
-    return std::exchange(listing_.files, {});
+    FolderListing claimed;
+    claimed.ok = listing_.ok;
+    claimed.files = std::exchange(listing_.files, {});
+    claimed.others = std::exchange(listing_.others, {});
+    return claimed;
 }
 
 FileEnumerator::FileEnumerator(QWidget* parent) : QWidget(parent) {
@@ -41,10 +45,11 @@ QString FileEnumerator::Path() const {
 }
 
 void FileEnumerator::setPath(const QByteArray& path) {
-    Adopt(path, ReadFolder(path).files);
+    Adopt(path, ReadFolder(path));
 }
 
-void FileEnumerator::Adopt(const QByteArray& path, FolderEntries files) {
+void FileEnumerator::Adopt(const QByteArray& path, FolderListing listing) {
     path_ = path;
-    files_ = std::make_shared<const FolderEntries>(std::move(files));
+    files_ = std::make_shared<const FolderEntries>(std::move(listing.files));
+    others_ = std::move(listing.others);
 }

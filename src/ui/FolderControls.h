@@ -26,9 +26,10 @@ public:
     quint64 Device() const { return listing_.Device; }
     quint64 FolderInode() const { return listing_.FolderInode; }
 
-    // The files found by the last read, handed over once so that a folder is read only once.
+    // The files found by the last read, with the names it left out, handed over once so that a
+    // folder is read only once (the listing's folders stay here).
     bool HasUnclaimedFiles() const { return filesUnclaimed_; }
-    FolderEntries ClaimFiles();
+    FolderListing ClaimFiles();
 
 private:
     QString NativePathText() const;
@@ -48,11 +49,14 @@ public:
     QString Path() const;
     const QByteArray& NativePath() const { return path_; }
     void setPath(const QByteArray& path); // reads the folder (empty when it cannot be read)
-    void Adopt(const QByteArray& path, FolderEntries files); // takes a listing just read
+    void Adopt(const QByteArray& path, FolderListing listing); // takes the files of a listing just read
 
     const std::shared_ptr<const FolderEntries>& Files() const { return files_; }
+    // The names of the same read that are neither files nor folders, or hidden.
+    const FolderNames& Others() const { return others_; }
 
 private:
     QByteArray path_;
     std::shared_ptr<const FolderEntries> files_ = std::make_shared<const FolderEntries>();
+    FolderNames others_;
 };

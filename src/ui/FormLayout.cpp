@@ -2,6 +2,10 @@
 
 #include "ui/ControlTable.h"
 
+#include <QtMath>
+
+#include <algorithm>
+
 namespace {
 
 enum class Field { Left, Top, Width, Height };
@@ -117,6 +121,13 @@ bool Applies(unsigned when, bool dirsHidden, bool optionsHidden) {
     return (when & state) == when;
 }
 
+// Narrower than this, a file list shows too little of a name to be of use.
+constexpr double kListMinimumWidth = 3000;
+
+int CeilPixels(double twips) {
+    return qCeil(twips / kTwipsPerPixel);
+}
+
 } // namespace
 
 Places DesignPlaces() {
@@ -136,4 +147,30 @@ void LayoutPass(Places& places, double W, double H, bool dirsHidden, bool option
             continue; // the toolkit refuses negative sizes; such an assignment is passed over
         FieldOf(places[QString::fromLatin1(row.control)], row.field) = value;
     }
+}
+
+QSize ContentMinimum(const Places& p, bool dirsHidden) {
+    // The widths the layout pass takes from the window for all but the list (see kRows).
+    const double width = (dirsHidden ? 5850 : 10410) + kListMinimumWidth;
+    const double height = p["frmOptions"].top + p["cmdBatch"].top + p["cmdBatch"].height;
+    return {CeilPixels(width), CeilPixels(height)};
+}
+
+ContentView FitContent(QSize client, QSize minimum, int barBreadth) {
+    ContentView v;
+    v.view = client;
+    // A bar takes room from the other direction, which may then need a bar of its own.
+    for (int pass = 0; pass < 2; ++pass) {
+        if (!v.vBar && v.view.height() < minimum.height()) {
+            v.vBar = true;
+            v.view.rwidth() -= barBreadth;
+        }
+        if (!v.hBar && v.view.width() < minimum.width()) {
+            v.hBar = true;
+            v.view.rheight() -= barBreadth;
+        }
+    }
+    v.view = v.view.expandedTo(QSize(0, 0));
+    v.content = v.view.expandedTo(minimum);
+    return v;
 }

@@ -66,12 +66,14 @@ constexpr ParameterSpec kParameters[] = {
      .stored = Stored::Quoted,
      .defaultValue = RuleDefaults::BlankChar,
      .box = &frmFiles::txtRep,
-     .field = &RenameOptions::BlankChar},
+     .field = &RenameOptions::BlankChar,
+     .refreshesPreview = true},
     {.key = "Liste",
      .stored = Stored::Plain,
      .defaultValue = RuleDefaults::CounterList,
      .box = &frmFiles::txtList,
-     .field = &RenameOptions::CounterList},
+     .field = &RenameOptions::CounterList,
+     .refreshesPreview = true},
     {.key = "Stellen",
      .stored = Stored::Plain,
      .defaultValue = RuleDefaults::CounterDigits,
@@ -89,16 +91,49 @@ constexpr ParameterSpec kParameters[] = {
     {.key = "Buchstaben", .stored = Stored::CaseGroup, .defaultValue = kDefaultCase},
     {.key = "Pos", .stored = Stored::PosGroup, .defaultValue = RuleDefaults::AddTextAtStart ? "0" : "1"},
     {.key = "Pos2", .stored = Stored::Pos2Group, .defaultValue = RuleDefaults::CounterAtStart ? "0" : "1"},
-    {.key = "Aufnahmedatum", .stored = Stored::DateTick, .defaultValue = "0"},
+    {.key = "Aufnahmedatum",
+     .stored = Stored::Tick,
+     .defaultValue = "0",
+     .tick = &frmFiles::chkDateTaken,
+     .flag = &RenameOptions::DateTakenOn},
     {.key = "Datumsformat",
      .stored = Stored::Quoted,
      .defaultValue = RuleDefaults::DateTakenFormat,
      .box = &frmFiles::txtDateFormat,
      .field = &RenameOptions::DateTakenFormat,
      .refreshesPreview = true},
-    {.key = "Ausdruck", .stored = Stored::RegexTick, .defaultValue = "0"},
+    {.key = "FotoTags",
+     .stored = Stored::Tick,
+     .defaultValue = "0",
+     .tick = &frmFiles::chkPhotoTags,
+     .flag = &RenameOptions::PhotoTagsOn},
+    {.key = "FotoVorlage",
+     .stored = Stored::Quoted,
+     .defaultValue = RuleDefaults::PhotoTemplate,
+     .box = &frmFiles::txtPhotoTemplate,
+     .field = &RenameOptions::PhotoTemplate,
+     .refreshesPreview = true},
+    {.key = "MusikTags",
+     .stored = Stored::Tick,
+     .defaultValue = "0",
+     .tick = &frmFiles::chkAudioTags,
+     .flag = &RenameOptions::AudioTagsOn},
+    {.key = "MusikVorlage",
+     .stored = Stored::Quoted,
+     .defaultValue = RuleDefaults::AudioTemplate,
+     .box = &frmFiles::txtAudioTemplate,
+     .field = &RenameOptions::AudioTemplate,
+     .refreshesPreview = true},
+    {.key = "Ausdruck",
+     .stored = Stored::Tick,
+     .defaultValue = "0",
+     .tick = &frmFiles::chkRegex,
+     .flag = &RenameOptions::RegexOn},
     {.key = "Endung", .stored = Stored::ExtCase, .defaultValue = "0"},
-    {.defaultValue = RuleDefaults::NewName, .box = &frmFiles::txtNewName, .field = &RenameOptions::NewName},
+    {.defaultValue = RuleDefaults::NewName,
+     .box = &frmFiles::txtNewName,
+     .field = &RenameOptions::NewName,
+     .refreshesPreview = true},
 };
 
 QString FirstOrSecond(bool first) {
@@ -123,16 +158,17 @@ std::span<const ParameterSpec> ParameterTable() {
 }
 
 void ReadParameters(const frmFiles& form, RenameOptions& o) {
-    for (const ParameterSpec& p : kParameters)
+    for (const ParameterSpec& p : kParameters) {
         if (p.box != nullptr)
             o.*p.field = (form.*p.box)->text();
+        if (p.tick != nullptr)
+            o.*p.flag = (form.*p.tick)->isChecked();
+    }
     o.Case = form.optGK[0]->isChecked()   ? CaseMode::CaseUpper
              : form.optGK[1]->isChecked() ? CaseMode::CaseLower
                                           : CaseMode::CaseWords;
     o.AddTextAtStart = form.optPos[0]->isChecked();
     o.CounterAtStart = form.optPos2[0]->isChecked();
-    o.DateTakenOn = form.chkDateTaken->isChecked();
-    o.RegexOn = form.chkRegex->isChecked();
     o.ExtCase = static_cast<ExtensionCase>(std::clamp(form.cboExtCase->currentIndex(), 0, 2));
 }
 
@@ -151,12 +187,10 @@ std::optional<QString> StoredValue(const frmFiles& form, const ParameterSpec& ro
         return FirstOrSecond(form.optPos[0]->isChecked());
     case Stored::Pos2Group:
         return FirstOrSecond(form.optPos2[0]->isChecked());
-    case Stored::DateTick:
-        return Tick(form.chkDateTaken->isChecked());
-    case Stored::RegexTick:
-        return Tick(form.chkRegex->isChecked());
     case Stored::ExtCase:
         return QString::number(form.cboExtCase->currentIndex());
+    case Stored::Tick:
+        return Tick((form.*row.tick)->isChecked());
     }
     return std::nullopt;
 }
@@ -177,14 +211,11 @@ void SetStoredValue(frmFiles& form, const ParameterSpec& row, const QString& v) 
     case Stored::Pos2Group:
         form.optPos2[v == u"0" ? 0 : 1]->setChecked(true);
         break;
-    case Stored::DateTick:
-        form.chkDateTaken->setChecked(v == u"1");
-        break;
-    case Stored::RegexTick:
-        form.chkRegex->setChecked(v == u"1");
-        break;
     case Stored::ExtCase:
         form.cboExtCase->setCurrentIndex(v == u"1" ? 1 : v == u"2" ? 2 : 0);
+        break;
+    case Stored::Tick:
+        (form.*row.tick)->setChecked(v == u"1");
         break;
     }
 }

@@ -9,6 +9,7 @@
 #include <span>
 #include <vector>
 
+class QCheckBox;
 class QLineEdit;
 class frmFiles;
 
@@ -20,9 +21,8 @@ enum class Stored {
     CaseGroup, // the index of the selected optGK button
     PosGroup,  // "0" when optPos(0) is selected, otherwise "1"
     Pos2Group, // "0" when optPos2(0) is selected, otherwise "1"
-    DateTick,  // "1" when the date rule's box chkDateTaken is ticked, otherwise "0"
-    RegexTick, // "1" when chkRegex is ticked, otherwise "0"
     ExtCase,   // the index of the choice of cboExtCase
+    Tick,      // "1" when the row's check box is ticked, otherwise "0"
 };
 
 // One parameter of the options panel or of the tag frames' rules: a text box with the field of
@@ -34,12 +34,14 @@ struct ParameterSpec {
     const char* defaultValue = ""; // what a missing or empty setting gives
     QLineEdit* frmFiles::*box = nullptr;
     QString RenameOptions::*field = nullptr;
-    bool refreshesPreview = false; // a change of the box's text runs the one-file preview
-    bool digitsOnly = false;       // the box takes digits and editing keys alone (FilterKey)
+    bool refreshesPreview = false;        // a change of the box's text runs the one-file preview
+    bool digitsOnly = false;              // the box takes digits and editing keys alone (FilterKey)
+    QCheckBox* frmFiles::*tick = nullptr; // with Stored::Tick: the check box, and the switch it fills
+    bool RenameOptions::*flag = nullptr;
 };
 
-// Every parameter: the fourteen settings of the options panel, then the date rule's two, in the
-// order in which they are written; then the parameters that are not kept.
+// Every parameter: the fourteen settings of the options panel, then the date rule's two and the
+// tag rules' four, in the order in which they are written; then the parameters that are not kept.
 std::span<const ParameterSpec> ParameterTable();
 
 // The parameters of the panel and the tag frames into options; the switches are left as they are.

@@ -1,24 +1,27 @@
 #include "ui/TypeMark.h"
 
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 #include "rename/RuleChain.h"
+#include "tags/AudioTags.h"
 
 TypeMark TypeMarkFor(const QString& itemText) {
+    const QString extension = GetExtension(itemText).toUpper();
+    const bool wave = extension == QLatin1String("WAV");
     if (IsJpeg(itemText))
         return {TypeColour::Jpeg, false};
-    const QString extension = GetExtension(itemText).toUpper();
     if (extension == QLatin1String("PNG"))
         return {TypeColour::Png, false};
-    if (extension == QLatin1String("MP3"))
-        return {TypeColour::Mp3, false};
-    return {TypeColour::None, extension == QLatin1String("WAV")};
+    if (IsAudioFile(itemText))
+        return {TypeColour::Mp3, wave};
+    return {TypeColour::None, wave};
 }
 
 TagFrame TagFrameFor(const QString& extensionText) {
     const QString extension = extensionText.toUpper();
-    if (extension == QLatin1String("JPG"))
+    // "jpeg" stays without a frame, as it always was.
+    if (extension != QLatin1String("JPEG") && IsPhotoFile(QLatin1String("x.") + extension))
         return TagFrame::Exif;
-    if (extension == QLatin1String("MP3"))
+    if (IsAudioFile(QLatin1String("x.") + extension))
         return TagFrame::Id3;
     return TagFrame::None;
 }

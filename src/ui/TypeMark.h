@@ -20,10 +20,12 @@ struct TypeMark {
     bool PlaysWave = false;
 };
 
+// Songs of every format the ID3 frame reads are marked as an MP3; a wave file is played as well.
 TypeMark TypeMarkFor(const QString& itemText);
 
-// The tag frame a press on the strip shows or hides. The press looks only at the extension box,
-// and only at the exact three-letter extensions "JPG" and "MP3" in any letter case: a ".jpeg" file
-// is marked but opens no frame.
+// The tag frame a press on the strip shows or hides. The press looks only at the extension box: the
+// EXIF frame for "JPG" and the other photo and video extensions whose dates the date rule reads
+// (they keep their marks), the ID3 frame for the audio ones, in any letter case; a ".jpeg" file is
+// marked but opens no frame.
 enum class TagFrame { None, Exif, Id3 };
 TagFrame TagFrameFor(const QString& extensionText);

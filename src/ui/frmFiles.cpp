@@ -70,34 +70,59 @@ QWidget* CreateControl(ControlKind kind, QWidget* parent) {
     return nullptr;
 }
 
+// The text colour that goes with a row's colours: where the row sets a background alone, one that
+// reads on it; where it sets a text colour alone, that colour as long as it reads on the
+// palette's own background (the design's black does not on a dark desktop).
+QRgb PairedTextColour(const QWidget* w, const ControlSpec& c) {
+    if (c.back == 0 && c.fore != 0) {
+        const QRgb under = w->palette().color(QPalette::Window).rgb();
+        return Contrast(c.fore, under) >= 3 ? c.fore : TextColourOn(under);
+    }
+    return c.fore != 0 ? c.fore : TextColourOn(c.back);
+}
+
+// Disabled text on a background of the design: faint as the style draws it on its own light
+// colours, whatever the desktop's theme.
+QColor DisabledTextOn(const QWidget* w, QRgb back) {
+    if (TextColourOn(back) == Colour(0, 0, 0))
+        return w->style()->standardPalette().color(QPalette::Disabled, QPalette::WindowText);
+    return QColor::fromRgb(back).darker(150);
+}
+
 // Background and text colours go to the palette roles that the kind of control paints with.
 void SetColours(QWidget* w, const ControlSpec& c) {
     if (c.back == 0 && c.fore == 0)
         return;
     QPalette pal = w->palette();
+    const QRgb fore = PairedTextColour(w, c);
+    const bool designedFore = fore == c.fore;
     const auto set = [&](QRgb colour, std::initializer_list<QPalette::ColorRole> roles) {
-        if (colour != 0)
-            for (QPalette::ColorRole role : roles)
-                pal.setColor(role, QColor::fromRgb(colour));
+        if (colour == 0)
+            return;
+        for (QPalette::ColorRole role : roles) {
+            pal.setColor(role, QColor::fromRgb(colour));
+            if (colour == fore && !designedFore && c.back != 0)
+                pal.setColor(QPalette::Disabled, role, DisabledTextOn(w, c.back));
+        }
     };
     switch (c.kind) {
     case ControlKind::TextBox:
     case ControlKind::ListSingle:
     case ControlKind::ListExtended:
         set(c.back, {QPalette::Base});
-        set(c.fore, {QPalette::Text});
+        set(fore, {QPalette::Text});
         break;
     case ControlKind::Button:
         set(c.back, {QPalette::Button});
-        set(c.fore, {QPalette::ButtonText});
+        set(fore, {QPalette::ButtonText});
         break;
     case ControlKind::DriveList:
         set(c.back, {QPalette::Base, QPalette::Button, QPalette::Window});
-        set(c.fore, {QPalette::Text, QPalette::ButtonText, QPalette::WindowText});
+        set(fore, {QPalette::Text, QPalette::ButtonText, QPalette::WindowText});
         break;
     default:
         set(c.back, {QPalette::Window});
-        set(c.fore, {QPalette::WindowText});
+        set(fore, {QPalette::WindowText});
         w->setAutoFillBackground(c.back != 0);
         break;
     }
@@ -186,8 +211,9 @@ frmFiles::frmFiles(const QByteArray& startFolder, QWidget* parent)
     // The window carries the program's icon; a stock one where the program set none.
     if (QApplication::windowIcon().isNull())
         setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    resize(TwipsToPixels(kDesignClientWidth), TwipsToPixels(kDesignClientHeight));
     BuildControls();
+    // The status line adds its height below the designed content.
+    resize(TwipsToPixels(kDesignClientWidth), TwipsToPixels(kDesignClientHeight) + state_->statusHeight);
     FillDriveList();
     // A start folder that cannot be read leaves the window in the process's current folder.
     if (dirDirs->setPath(NativePath::Normal(startFolder)) ||
@@ -197,7 +223,10 @@ frmFiles::frmFiles(const QByteArray& startFolder, QWidget* parent)
     Form_Load();
 }
 
-frmFiles::~frmFiles() = default;
+frmFiles::~frmFiles() {
+    // The controls going away move the focus; by then there is no window to scroll.
+    disconnect(state_->focusWatch);
+}
 
 TwipRect frmFiles::Place(const QString& name) const {
     return state_->places.value(name);
@@ -232,6 +261,8 @@ void frmFiles::BuildControls() {
     mnuMove->setCheckable(true);
     BuildBatchView();
     BuildPresetMenu();
+    BuildMenuKeys();
+    BuildStatusLine();
 }
 
 void frmFiles::ConnectHandlers() {
@@ -249,6 +280,10 @@ void frmFiles::ConnectHandlers() {
     ConnectBatchViewHandlers();
     ConnectPresetHandlers();
     ConnectFolderKeys();
+    ConnectMenuKeys();
+    // Where the content scrolls, the control the keys reach is scrolled into view.
+    state_->focusWatch = connect(qApp, &QApplication::focusChanged, this,
+                                 [this](QWidget*, QWidget* now) { ScrollToShow(now); });
 }
 
 void frmFiles::Form_Load() {
@@ -263,6 +298,7 @@ void frmFiles::Form_Load() {
         SetTop(QString::fromLatin1(frame), 620);
     ApplyPlaces();
     SetTypeMark(QString()); // grey: no file taken up
+    ShowPlace();
     CenterForm(*this);
 }
 

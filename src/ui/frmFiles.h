@@ -3,7 +3,7 @@
 #include "ui/ControlArray.h"
 #include "ui/FileList.h"
 #include "ui/FormLayout.h"
-#include "batch/PhotoDate.h"
+#include "batch/OrderBy.h"
 #include "rename/BatchRun.h"
 #include "rename/RenameOptions.h"
 #include "rename/RenameResult.h"
@@ -17,6 +17,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <optional>
 
 class BatchView;
@@ -33,6 +34,8 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollBar;
+class QStatusBar;
 class QTimer;
 
 // The one window of the program. Controls are members under their own names, and each carries
@@ -64,8 +67,9 @@ public:
     FileList* lstSort = nullptr;
     QPushButton* cmdRef = nullptr;
 
-    // Options panel.
+    // Options panel. chkDateRule shows there, ticked, while the tag frame's date rule is on.
     QFrame* frmOptions = nullptr;
+    QCheckBox* chkDateRule = nullptr;
     ControlArray<QCheckBox, 11> chkOptions{};
     QLineEdit* txtRep = nullptr;
     QFrame* Frame1 = nullptr;
@@ -110,10 +114,14 @@ public:
     QCheckBox* chkDateTaken = nullptr;
     QLabel* lblDateFormat = nullptr;
     QLineEdit* txtDateFormat = nullptr;
+    QCheckBox* chkPhotoTags = nullptr; // "Name aus Tags" for photos and videos
+    QLineEdit* txtPhotoTemplate = nullptr;
     // In frmID3: an MP3's title, artist, album, year, track, genre and length, each a caption and
     // a value.
     ControlArray<QLabel, 7> lblID3Name{};
     ControlArray<QLabel, 7> lblID3{};
+    QCheckBox* chkAudioTags = nullptr; // "Name aus Tags" for songs
+    QLineEdit* txtAudioTemplate = nullptr;
     ControlArray<QLabel, 2> lblOptions{};
     QPushButton* cmdDummy = nullptr;
     QFrame* frmPaths = nullptr;
@@ -125,7 +133,20 @@ public:
     QAction* mnuSelect = nullptr;
     QAction* mnuMove = nullptr;
     QAction* mnuBatchView = nullptr; // "Alle neuen Namen", also on F9
-    QAction* mnuUndo = nullptr;      // "Letzte Umbenennung rückgängig"
+    QAction* mnuUndo = nullptr;      // "Letzte Umbenennung rückgängig", also on Ctrl+Z
+    QAction* mnuRun = nullptr;       // the batch button's run, also on Ctrl+Return
+    QAction* mnuRefresh = nullptr;   // "Quelle neu einlesen", also on F5
+    QAction* mnuTags = nullptr;      // the tag frame of the file taken up, or the options; Ctrl+I
+
+    // Below the content: the status line. Where the window is smaller than its content, the
+    // content scrolls.
+    QStatusBar* sbrStatus = nullptr;
+    QLabel* lblStatus = nullptr;
+    QScrollBar* hsbContent = nullptr;
+    QScrollBar* vsbContent = nullptr;
+    // "Sortieren nach", in order mode: Name, Aufnahmedatum, Änderungsdatum, Größe, Umkehren.
+    QMenu* mnuOrderBy = nullptr;
+    std::array<QAction*, 5> mnuOrder{};
 
     // The saved rule sets, on cmdPresets and as the options panel's popup menu: "Als Vorlage
     // speichern …", one item per set, and "Vorlage löschen" with one item per set.
@@ -165,9 +186,14 @@ public:
     // frame's kind: a JPEG's EXIF summary and list, an MP3's ID3 tags. Each fill reads the file once.
     void ShowFileTags();
     TwipRect Place(const QString& name) const;
-    // The window's outer size in twips, frame included.
+    // The outer size the layout pass lays out, in twips: the window's frame included, the status
+    // line below the content left out; where the window is smaller than the content's minimum,
+    // that minimum (the content then scrolls).
     double OuterWidth() const;
     double OuterHeight() const;
+    // Makes the window fit the screen area given (the screen less its panels): it is made smaller
+    // where it is larger, and may be made as small as that area, its content scrolling then.
+    void FitToScreen(const QRect& available);
 
     // Folder navigation.
     bool setDirPath(const QByteArray& path); // dirDirs.Path := path; refills on a change
@@ -185,11 +211,12 @@ public:
     // Options panel and the live preview.
     RenameOptions ReadOptions() const;        // the panel as it stands now
     void chkOptions_Click(int index);         // the one preview refresh; index unused
-    void ParameterBox_Change(QLineEdit* box); // the change handling of the nine parameter boxes
+    void ParameterBox_Change(QLineEdit* box); // the change handling of the parameter boxes
     void NumberField_KeyPress(qint16& key);   // txtFirst, txtLast, txtCnt, txtCount
     void optGK_Click(int index);
     void optPos_Click(int index);
     void optPos2_Click(int index);
+    void chkDateRule_Click(); // unticks the date rule
 
     // Saved rule sets.
     void cmdPresets_Click();
@@ -211,6 +238,8 @@ public:
     void lstSort_KeyUp();
     void mnuSelect_Click();
     void mnuMove_Click();
+    // Puts lstSort in an order, as if the user had dragged its files into it.
+    void mnuOrder_Click(OrderKey key);
     void DropFiles(const QList<QByteArray>& paths); // a drop on lstPath, lstSel or lstSort
     void GoToFile(const QByteArray& path);
 
@@ -230,11 +259,18 @@ public:
     // The batch view and undo.
     void mnuBatchView_Click(); // opens the batch view, or brings it to the front
     void mnuUndo_Click();      // takes back the newest batch run or editor rename
+    void mnuTags_Click();      // the tag frame of the file taken up, and on the next press the options
     void UpdateBatchView();    // the forecast of a run as the lists and the panel stand now
 
     // True while a batch run or a rename from the editor goes on: folder changes, drops and a
     // second run or rename are then ignored.
     bool Busy() const { return busy_; }
+
+    // Long work shows how far it is on the status line ("Umbenennen: 4.000 von 20.000", see
+    // ProgressText), before anything else, until it ends. The line keeps room at its right end for
+    // a control that stops the work (sbrStatus->addPermanentWidget).
+    void ShowProgress(const QString& text);
+    void EndProgress();
 
 signals:
     // After every refill of the lists, for the handlers that follow the current folder.
@@ -245,6 +281,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -266,6 +303,16 @@ private:
     void ConnectPresetHandlers();
     void ShowPatternFaults(const RenameOptions& options); // the find boxes and the name box say why
     void ConnectFolderKeys();
+    void BuildStatusLine();
+    void BuildMenuKeys();
+    void ConnectMenuKeys();
+    void ShowStatusMessage(const QString& text); // what happened, or why nothing did
+    void ShowPlace();                            // the folder and its counts, once events settle
+    void UpdateStatusLine();
+    void PlaceContent(); // the content's size and scroll bars for the window's size
+    void ScrollToShow(QWidget* w);
+    void ShowDateRule(bool on);
+    void NameTagValues(); // screen readers read the tag frames' values with their captions
     void GoToParent();
     void BatchViewChanged(); // a change the forecast follows: updated at the next turn of the event loop
     void ShowUndoState();    // the undo menu item: whether it would do anything, and why not

@@ -2,11 +2,13 @@
 
 #include "ui/FormLayout.h"
 #include "ui/frmFiles.h"
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
+#include "batch/StatusText.h"
 #include "platform/Volumes.h"
 
 #include <QHash>
 #include <QList>
+#include <QSize>
 #include <QString>
 
 class QTimer;
@@ -22,8 +24,16 @@ struct frmFiles::State {
     bool unloaded = false;
     bool copyingSelection = false; // the name box's selection is going into the rule parameters
     QTimer* batchViewTimer = nullptr;
-    PhotoDates photoDates;      // for the batch view
+    FileFactsCache fileFacts;   // for the preview, the batch view and the order by date
     bool batchViewStale = true; // something changed that the batch view has not followed yet
+    StatusLine status;
+    QTimer* placeTimer = nullptr; // the folder's counts follow once a burst of changes is in
+    int statusHeight = 0;         // pixels below the content
+    // The largest the window may be, in pixels without its frame: the screen's area.
+    QSize screenLimit{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    // The size the content is laid out for, less the client area it has (without the status line).
+    QSize contentExcess;
+    QMetaObject::Connection focusWatch; // keeps the control with the focus in view
     // The extension box shows the letter case the preview gave it.
     bool extensionPreviewed = false;
 };

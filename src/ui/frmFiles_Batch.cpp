@@ -5,6 +5,7 @@
 #include "ui/FileList.h"
 #include "ui/ShowMessage.h"
 #include "batch/DiskBatchHost.h"
+#include "batch/StatusText.h"
 #include "rename/RuleChain.h"
 #include "sound/Sound.h"
 
@@ -34,14 +35,21 @@ private:
 } // namespace
 
 void frmFiles::cmdBatch_Click() {
-    if (busy_ || CurrentFolder.isEmpty())
+    if (busy_)
         return;
+    if (CurrentFolder.isEmpty()) {
+        ShowStatusMessage(ReasonText(IdleReason::NoFileTakenUp));
+        return;
+    }
     cmdDummy->setFocus();
-    if (ActiveRuleCount(ReadOptions()) == 0)
+    if (ActiveRuleCount(ReadOptions()) == 0) {
+        ShowStatusMessage(ReasonText(IdleReason::NoRuleTicked));
         return;
+    }
     if (OrderMode()) {
         // The order the user dragged becomes the list to select from; nothing is renamed yet.
         mnuSelect_Click();
+        ShowStatusMessage(ReasonText(IdleReason::NothingSelected));
         ShowMessage(QString::fromUtf8("Bitte zuerst Dateien ausw\u00e4hlen"), MessageKind::Information,
                     QString(), this);
         return;

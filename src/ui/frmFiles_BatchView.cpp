@@ -8,8 +8,9 @@
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
 #include "ui/ParameterTable.h"
+#include "batch/FileFactsOf.h"
 #include "batch/PatternNotes.h"
-#include "batch/PhotoDate.h"
+#include "batch/StatusText.h"
 #include "batch/UndoRename.h"
 #include "platform/SystemErrorText.h"
 #include "rename/RuleChain.h"
@@ -46,6 +47,8 @@ void frmFiles::ConnectBatchViewHandlers() {
     // Whether there is anything to undo is asked when the menu opens, since another copy of the
     // program or a crashed run may have left journals.
     connect(mnuPop, &QMenu::aboutToShow, this, [this] { ShowUndoState(); });
+    // With the menu closed, its key asks the journals itself.
+    connect(mnuPop, &QMenu::aboutToHide, this, [this] { mnuUndo->setEnabled(true); });
     connect(state_->batchViewTimer, &QTimer::timeout, this, [this] { UpdateBatchView(); });
 
     const auto changed = [this] { BatchViewChanged(); };
@@ -57,12 +60,14 @@ void frmFiles::ConnectBatchViewHandlers() {
         connect(button, &QRadioButton::toggled, this, changed);
     for (QRadioButton* button : optPos2)
         connect(button, &QRadioButton::toggled, this, changed);
-    // Every parameter box, also those whose edits do not run the one-file preview.
+    // Every parameter box.
     for (const ParameterSpec& p : ParameterTable())
         if (p.box != nullptr)
             connect(this->*p.box, &QLineEdit::textChanged, this, changed);
-    connect(chkDateTaken, &QCheckBox::toggled, this, changed);
-    connect(chkRegex, &QCheckBox::toggled, this, changed);
+    // Every rule switch of the tag frames and the pattern switch.
+    for (const ParameterSpec& p : ParameterTable())
+        if (p.tick != nullptr)
+            connect(this->*p.tick, &QCheckBox::toggled, this, changed);
     connect(cboExtCase, &QComboBox::currentIndexChanged, this, changed);
     for (FileList* list : {lstSel, lstSort}) {
         connect(list->model(), &QAbstractItemModel::modelReset, this, changed);
@@ -86,6 +91,10 @@ void frmFiles::BatchViewChanged() {
     state_->batchViewStale = true;
     if (frmBatchView->isVisible())
         state_->batchViewTimer->start();
+    // What the status line said of the last run or press no longer applies, and the batch view no
+    // longer shows its files; the folder's counts follow.
+    state_->status.ClearMessage();
+    state_->placeTimer->start();
 }
 
 void frmFiles::UpdateBatchView() {
@@ -119,9 +128,9 @@ void frmFiles::UpdateBatchView() {
     const FileList& list = orderMode ? *lstSort : *lstSel;
     const RowMarks selected = orderMode ? RowMarks(std::size_t(list.count()), true) : list.SelectionMarks();
     const BatchForecast forecast =
-        ForecastBatch(list, selected, options, *filFiles->Files(), dirDirs->Folders(),
-                      [this, folder = filFiles->NativePath()](const FolderEntry& entry) {
-                          return state_->photoDates.Of(folder, entry);
+        ForecastBatch(list, selected, options, *filFiles->Files(), dirDirs->Folders(), filFiles->Others(),
+                      [this, folder = filFiles->NativePath()](const FolderEntry& entry, FactsWanted wanted) {
+                          return state_->fileFacts.Of(folder, entry, wanted);
                       });
     frmBatchView->Show(kind, ForecastRows(forecast), notes.join(u' '));
 }
@@ -131,6 +140,7 @@ void frmFiles::ShowBatchOutcome(const BatchResult& result, const JournalWrite& j
     state_->batchViewStale = false;
     const QString note = result.Renamed > 0 ? UnrecordedNote(journal) : QString();
     frmBatchView->Show(BatchViewKind::Outcome, OutcomeRows(result), note);
+    ShowStatusMessage(RunText(result, journal.Result == JournalWriteResult::Written));
     // A run that cannot be taken back says so without being asked; there is no message box.
     if (!note.isEmpty() || frmBatchView->chkBatchAfterRun->isChecked())
         mnuBatchView_Click();
@@ -148,8 +158,10 @@ void frmFiles::mnuUndo_Click() {
     if (busy_)
         return;
     const UndoReport report = UndoLastRename();
-    if (!report.Found)
+    if (!report.Found) {
+        ShowStatusMessage(UndoText(report));
         return;
+    }
     // The lists show the folder the undo went through, read afresh.
     if (report.Folder == dirDirs->NativePath()) {
         if (dirDirs->Refresh())
@@ -160,6 +172,7 @@ void frmFiles::mnuUndo_Click() {
     state_->batchViewTimer->stop();
     state_->batchViewStale = false;
     frmBatchView->Show(BatchViewKind::Undo, report.Rows, report.Note);
+    ShowStatusMessage(UndoText(report));
     // What could not go back is shown without being asked for; there is no message box.
     const bool leftSome = std::any_of(report.Rows.cbegin(), report.Rows.cend(),
                                       [](const BatchRow& r) { return IsConflict(r.Mark); });

@@ -10,6 +10,7 @@
 #include "batch/BatchRows.h"
 #include "batch/PendingJournal.h"
 #include "ui/BatchView.h"
+#include "batch/StatusText.h"
 #include "platform/PathHelpers.h"
 #include "rename/NameCheck.h"
 #include "rename/RuleChain.h"
@@ -113,7 +114,8 @@ void frmFiles::txtFileName_KeyPress(qint16& key) {
     const QString name = txtFileName->text();
     const QString ext = txtExtension->text();
     const QString target = JoinName(name, ext);
-    // A refused or failed rename leaves the file as it was; the refilled lists show its name.
+    // A refused or failed rename leaves the file as it was; the refilled lists show its name, and
+    // the status line says why.
     const QString oldText = CurrentEntry.Text;
     const EditorRename rename = RenameCurrentFile(target);
     QCoreApplication::processEvents();
@@ -126,6 +128,7 @@ void frmFiles::txtFileName_KeyPress(qint16& key) {
         txtExtension->setText(ext);
         txtFileName->setText(name);
     }
+    ShowStatusMessage(EditorRenameText(rename.Result, oldText, target));
     // A rename that cannot be taken back says so, in the batch view as a run does.
     if (!rename.Note.isEmpty()) {
         frmBatchView->Show(BatchViewKind::Outcome, {{oldText, target, BatchMark::Renamed, 0}}, rename.Note);

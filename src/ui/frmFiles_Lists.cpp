@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace {
 
 void LetEventsRun(int turns) {
@@ -42,6 +44,7 @@ void frmFiles::SetTypeMark(const QString& itemText) {
     const TypeMark mark = TypeMarkFor(itemText);
     QPalette pal = lblOptions[1]->palette();
     pal.setColor(QPalette::Window, QColor::fromRgb(mark.Colour));
+    pal.setColor(QPalette::WindowText, QColor::fromRgb(TextColourOn(mark.Colour)));
     lblOptions[1]->setPalette(pal);
     if (mark.PlaysWave)
         PlayWave(CurrentFileNative());
@@ -78,7 +81,8 @@ void frmFiles::lstSort_MouseDown(Qt::MouseButton button, QPoint globalPosition) 
 }
 
 // While the left button is held the list keeps its current entry under the mouse; the dragged
-// text is exchanged with that entry, so it travels with the mouse.
+// entry moves there, so it travels with the mouse. Row by row this exchanges it with its
+// neighbour; a quick move that skips rows leaves the skipped entries in their order.
 void frmFiles::lstSort_MouseMove(Qt::MouseButtons buttons) {
     if (!OrderMode())
         return;
@@ -89,7 +93,7 @@ void frmFiles::lstSort_MouseMove(Qt::MouseButtons buttons) {
     }
     if (k == DragIndex)
         return;
-    lstSort->exchange(k, DragIndex); // a stale index exchanges nothing
+    lstSort->move(DragIndex, k); // a stale index moves nothing
     DragIndex = k;
 }
 
@@ -122,6 +126,25 @@ void frmFiles::mnuSelect_Click() {
 void frmFiles::mnuMove_Click() {
     lstSort->copyEntries(*lstSel);
     ShowListMode(true);
+}
+
+void frmFiles::mnuOrder_Click(OrderKey key) {
+    if (busy_ || !OrderMode())
+        return;
+    const QByteArray folder = filFiles->NativePath();
+    const std::vector<int> rows =
+        OrderedRows(*lstSort, key, folder, [this, &folder](const FolderEntry& entry) {
+            return state_->fileFacts.Of(folder, entry, {.Photo = true}).Taken;
+        });
+    const int current = lstSort->currentRow();
+    lstSort->reorder(rows);
+    // The file in hand stays in hand where it went, as a dragged one does.
+    if (current >= 0) {
+        const int row = int(std::find(rows.cbegin(), rows.cend(), current) - rows.cbegin());
+        lstSort->setCurrentRow(row);
+        DragIndex = row;
+    }
+    chkOptions_Click(0);
 }
 
 void frmFiles::DropFiles(const QList<QByteArray>& paths) {
@@ -181,6 +204,28 @@ void frmFiles::ConnectListHandlers() {
     connect(lstSort, &FileList::keyReleased, this, &frmFiles::lstSort_KeyUp);
     connect(mnuSelect, &QAction::triggered, this, [this] { mnuSelect_Click(); });
     connect(mnuMove, &QAction::triggered, this, [this] { mnuMove_Click(); });
+
+    // "Sortieren nach" follows "Verschieben", and is there in order mode only.
+    mnuOrderBy = new QMenu(QString::fromUtf8("Sortieren nach"), mnuPop);
+    mnuOrderBy->setObjectName(QStringLiteral("mnuOrderBy"));
+    const QList<QAction*> items = mnuPop->actions();
+    const qsizetype afterMove = items.indexOf(mnuMove) + 1;
+    mnuPop->insertMenu(afterMove < items.size() ? items[afterMove] : nullptr, mnuOrderBy);
+    const std::pair<const char*, OrderKey> orders[] = {
+        {"Name", OrderKey::Name},
+        {"Aufnahmedatum", OrderKey::DateTaken},
+        {"\u00c4nderungsdatum", OrderKey::Modified},
+        {"Gr\u00f6\u00dfe", OrderKey::Size},
+        {"Umkehren", OrderKey::Reverse},
+    };
+    static_assert(std::size(orders) == std::tuple_size_v<decltype(mnuOrder)>);
+    for (std::size_t i = 0; i < mnuOrder.size(); ++i) {
+        const OrderKey key = orders[i].second;
+        mnuOrder[i] = mnuOrderBy->addAction(QString::fromUtf8(orders[i].first));
+        mnuOrder[i]->setObjectName(QStringLiteral("mnuOrder(%1)").arg(i));
+        connect(mnuOrder[i], &QAction::triggered, this, [this, key] { mnuOrder_Click(key); });
+    }
+    connect(mnuPop, &QMenu::aboutToShow, this, [this] { mnuOrderBy->menuAction()->setVisible(OrderMode()); });
     for (FileList* list : {lstPath, lstSel, lstSort})
         connect(list, &FileList::filesDropped, this, &frmFiles::DropFiles);
 }

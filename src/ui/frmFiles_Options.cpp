@@ -7,8 +7,8 @@
 #include "ui/KeyFilter.h"
 #include "ui/ParameterTable.h"
 #include "ui/Rgb.h"
+#include "batch/FileFactsOf.h"
 #include "batch/PatternNotes.h"
-#include "batch/PhotoDate.h"
 #include "rename/Preview.h"
 #include "rename/RuleChain.h"
 
@@ -69,9 +69,11 @@ void frmFiles::chkOptions_Click(int /*index*/) {
     if (CurrentFolder.isEmpty())
         return; // no file taken up since the last refill: the name box keeps its text
     const int row = source != nullptr ? source->currentRow() : -1;
-    const std::optional<QDateTime> taken =
-        options.DateTakenOn && row >= 0 ? DateTakenOf(CurrentFolderNative, source->entry(row)) : std::nullopt;
-    txtFileName->setText(PreviewName(item, options, taken));
+    const FactsWanted wanted = WantedFacts(options);
+    const FileFacts facts = wanted.Any() && row >= 0
+                                ? state_->fileFacts.Of(CurrentFolderNative, source->entry(row), wanted)
+                                : FileFacts();
+    txtFileName->setText(PreviewName(item, options, facts));
     // The extension's case is the one rule that shows in the extension box. While it is off, the
     // box keeps what the user typed there, once a case the preview put in is taken back.
     if (options.ExtCase != ExtensionCase::Unchanged || state_->extensionPreviewed) {

@@ -1,12 +1,15 @@
-// The tag frames: a JPEG's EXIF summary and list, an MP3's ID3 tags, and the date rule's controls.
+// The tag frames: a photo's EXIF summary and list, a song's tags, and the controls of the date rule
+// and of the tag rules.
 #include "ui/frmFiles.h"
 
+#include "ui/frmFilesState.h"
+
+#include "ui/ControlTable.h"
 #include "ui/TypeMark.h"
-#include "batch/PhotoDate.h"
+#include "batch/FileFactsOf.h"
 #include "exif/clsEXIF.h"
-#include "platform/FileHead.h"
 #include "rename/RuleChain.h"
-#include "tags/Mp3Tags.h"
+#include "tags/AudioTags.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -18,15 +21,19 @@
 namespace {
 
 // The ID3 frame's rows in the order of lblID3 and lblID3Name.
-constexpr QString Mp3Tags::*kId3Fields[] = {&Mp3Tags::Title, &Mp3Tags::Artist, &Mp3Tags::Album,
-                                            &Mp3Tags::Year,  &Mp3Tags::Track,  &Mp3Tags::Genre,
-                                            &Mp3Tags::Length};
+constexpr QString AudioTags::*kId3Fields[] = {&AudioTags::Title, &AudioTags::Artist, &AudioTags::Album,
+                                              &AudioTags::Year,  &AudioTags::Track,  &AudioTags::Genre,
+                                              &AudioTags::Length};
 static_assert(std::ssize(kId3Fields) == decltype(frmFiles::lblID3)::Count());
 
 } // namespace
 
 void frmFiles::ConnectTagHandlers() {
-    connect(chkDateTaken, &QCheckBox::clicked, this, [this] { chkOptions_Click(0); });
+    for (QCheckBox* box : {chkDateTaken, chkPhotoTags, chkAudioTags})
+        connect(box, &QCheckBox::clicked, this, [this] { chkOptions_Click(0); });
+    // However the rule is switched (a click, the settings file), the options panel shows it.
+    connect(chkDateTaken, &QCheckBox::toggled, this, &frmFiles::ShowDateRule);
+    connect(chkDateRule, &QCheckBox::clicked, this, [this] { chkDateRule_Click(); });
 
     // The bold "A" of "Album:" reaches a pixel left of where its line starts.
     for (QLabel* caption : lblID3Name)
@@ -35,7 +42,7 @@ void frmFiles::ConnectTagHandlers() {
 
 void frmFiles::ShowFileTags() {
     const QString item = CurrentEntry.Text;
-    if (frmEXIF->isVisibleTo(this) && IsJpeg(item))
+    if (frmEXIF->isVisibleTo(this) && IsPhotoFile(item))
         ShowExifTags();
     if (frmID3->isVisibleTo(this) && TagFrameFor(GetExtension(item)) == TagFrame::Id3)
         ShowId3Tags();
@@ -43,13 +50,39 @@ void frmFiles::ShowFileTags() {
 
 void frmFiles::ShowExifTags() {
     clsEXIF reader;
-    reader.ReadHead(ReadFileHead(CurrentFileNative(), clsEXIF::HeadLength).Bytes);
+    ReadExifOf(CurrentFileNative(), reader);
     reader.ListEXIF(frmEXIF, 1);
     txtEXIF->setPlainText(reader.ListInfo().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    NameTagValues();
 }
 
 void frmFiles::ShowId3Tags() {
-    const Mp3Tags tags = ReadMp3Tags(CurrentFileNative());
+    const AudioTags tags = ReadAudioTags(CurrentFileNative());
     for (int i = 0; i < lblID3.Count(); ++i)
         lblID3[i]->setText(tags.*kId3Fields[i]);
+    NameTagValues();
+}
+
+void frmFiles::NameTagValues() {
+    for (const ControlSpec& c : ControlTable()) {
+        if (!(c.flags & ControlFlag::ShowsValue))
+            continue;
+        auto* label = qobject_cast<QLabel*>(state_->widgets.value(QString::fromLatin1(c.name)));
+        const QString caption = QString::fromUtf8(c.accessibleName);
+        const QString value = label->text();
+        // "Blende: f 2.8" names itself.
+        label->setAccessibleName(value.isEmpty()             ? caption
+                                 : value.startsWith(caption) ? value
+                                                             : caption + QStringLiteral(": ") + value);
+    }
+}
+
+void frmFiles::ShowDateRule(bool on) {
+    chkDateRule->setChecked(on);
+    chkDateRule->setVisible(on);
+}
+
+void frmFiles::chkDateRule_Click() {
+    chkDateTaken->setChecked(chkDateRule->isChecked());
+    chkOptions_Click(0); // as a click on the rule's own box
 }

@@ -39,6 +39,10 @@ const QByteArray kDefaultFile = "[Tarvo's Varnello]\n"
                                 "Pos2=0\n"
                                 "Aufnahmedatum=0\n"
                                 "Datumsformat=\"yyyy-MM-dd HH.mm.ss - \"\n"
+                                "FotoTags=0\n"
+                                "FotoVorlage=\"{Datum}{Name}\"\n"
+                                "MusikTags=0\n"
+                                "MusikVorlage=\"{Nr} - {Titel}\"\n"
                                 "Ausdruck=0\n"
                                 "Endung=0\n";
 
@@ -64,20 +68,27 @@ TEST_F(Settings, TheKeyTableHoldsTheFourteenKeysThenTheDateRulesInWritingOrder) 
     for (const ParameterSpec& p : ParameterTable())
         if (p.key != nullptr)
             keys.emplace_back(p.key);
-    ASSERT_EQ(keys.size(), 18u);
+    ASSERT_EQ(keys.size(), 22u);
     EXPECT_EQ(keys.front(), "Trennzeichen");
     EXPECT_EQ(keys[13], "Pos2");
     EXPECT_EQ(keys[15], "Datumsformat");
+    EXPECT_EQ(keys[19], "MusikVorlage");
+    EXPECT_EQ(keys.back(), "Endung");
 }
 
 TEST_F(Settings, TheDateRulesTickAndFormatSurviveARestart) {
     form.chkDateTaken->setChecked(true);
     form.txtDateFormat->setText(" dd.MM.yyyy' - '");
+    form.chkAudioTags->setChecked(true);
+    form.txtAudioTemplate->setText("{Interpret} - {Titel} ");
     RoundTrip();
     EXPECT_TRUE(fresh->chkDateTaken->isChecked());
     EXPECT_EQ(fresh->txtDateFormat->text(), " dd.MM.yyyy' - '");
     EXPECT_TRUE(
         tree.Read("varnello.ini").contains("Pos2=0\nAufnahmedatum=1\nDatumsformat=\" dd.MM.yyyy' - '\"\n"));
+    EXPECT_FALSE(fresh->chkPhotoTags->isChecked());
+    EXPECT_TRUE(fresh->chkAudioTags->isChecked());
+    EXPECT_EQ(fresh->txtAudioTemplate->text(), "{Interpret} - {Titel} ");
 }
 
 TEST_F(Settings, FirstRunWithoutAFileKeepsDefaultsAndWritesAllKeysAtClose) {

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <csignal>
 #include <utility>
 
@@ -68,7 +69,7 @@ TEST(InitSettings, ShowsTheWindowLoadsTheSettingsAndWritesThemAtClose) {
     const QString ini = QString::fromUtf8(t.Read("prog/varnello.ini"));
     EXPECT_TRUE(ini.contains("Trennzeichen=\"~\"\n"));
     EXPECT_TRUE(ini.contains("Zeichenkette=\"neu\"\n"));
-    EXPECT_EQ(ini.count('\n'), 19);
+    EXPECT_EQ(ini.count('\n'), 23);
 }
 
 // The real program, copied into a folder of its own so that its lock and settings are the test's.
@@ -239,6 +240,22 @@ TEST_F(RealProcess, TheChannelIgnoresWhatIsNotOnePathOfAnExistingFolderOrFile) {
     EXPECT_EQ(first.state(), QProcess::Running);
 }
 
+TEST_F(RealProcess, ASecondStartWhileIdleConnectionsFillTheChannelHandsOverOrSaysItCouldNot) {
+    Start(first, {}, Observed());
+    ASSERT_TRUE(Reports(first, Work()));
+    std::array<QLocalSocket, 8> idle; // connected, and never a word: every place is taken
+    for (QLocalSocket& s : idle) {
+        s.connectToServer(ChannelPath());
+        ASSERT_TRUE(s.waitForConnected(5000));
+    }
+    Start(second, {"fotos/two.png"}, Observed());
+    ASSERT_TRUE(second.waitForFinished(30000));
+    if (second.exitCode() == 0)
+        EXPECT_TRUE(Reports(first, Work("fotos"), Work("fotos/two.png")));
+    else
+        EXPECT_TRUE(second.readAllStandardError().startsWith("Varnello l\u00e4uft schon"));
+}
+
 TEST_F(RealProcess, ASecondCopyEndsAtOnceSilentlyWhileTheFirstRuns) {
     Start(first, {"--ignored", "argument"});
     ASSERT_TRUE(WindowUp(first)) << first.readAllStandardError().toStdString();
@@ -267,7 +284,7 @@ TEST_F(RealProcess, AskedToEndTheProgramClosesItsWindowAndKeepsTheSettings) {
         EXPECT_EQ(first.exitCode(), 0);
         const QString ini = QString::fromUtf8(tree.Read("bin/varnello.ini"));
         EXPECT_TRUE(ini.startsWith("[Tarvo's Varnello]\n")) << ini.toStdString();
-        EXPECT_EQ(ini.count('\n'), 19);
+        EXPECT_EQ(ini.count('\n'), 23);
     }
 }
 

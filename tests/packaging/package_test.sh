@@ -171,6 +171,6 @@ status=0
 [ ! -e "$besides" ] || fail "the program wrote into its own folder"
 [ -f "$settings" ] || { cat "$work/xvfb.log"; fail "no settings file at $settings"; }
 grep -qx "\[Tarvo's Varnello\]" "$settings" || fail "the settings file has no section of the program"
-[ "$(grep -c '=' "$settings")" -eq 16 ] || fail "the settings file does not hold the sixteen settings"
+[ "$(grep -c '=' "$settings")" -eq 22 ] || fail "the settings file does not hold the twenty-two settings"
 echo "settings written to \$XDG_CONFIG_HOME/varnello/varnello.ini"
 echo "PASS"

@@ -56,6 +56,7 @@ TEST_F(ReadFolderTest, LinksCountAsWhatTheyPointToDanglingLinksAreLeftOut) {
     const FolderListing l = ReadFolder(t.NativePath());
     EXPECT_EQ(Texts(l.files), (QStringList{"link.txt", "real.txt"}));
     EXPECT_EQ(Texts(l.folders), (QStringList{"dir", "linkdir"}));
+    EXPECT_EQ(l.others, FolderNames{"dangling"}); // left out of the lists, but it holds its name
 }
 
 TEST_F(ReadFolderTest, NamesKeepTheirBytesAndInodesWhateverTheyDecodeTo) {

@@ -1,5 +1,6 @@
 #include "rename/BatchRun.h"
 #include "rename/Preview.h"
+#include "rename/RuleChain.h"
 
 #include <QMap>
 #include <QSet>
@@ -27,9 +28,11 @@ public:
         ++reads_;
         return options_;
     }
-    std::optional<QDateTime> DateTaken(int index) const override {
+    FileFacts FileFactsOf(int index, FactsWanted) const override {
         ++dateReads_;
-        return dates_.contains(index) ? std::optional(dates_[index]) : std::nullopt;
+        return facts_.contains(index)   ? facts_[index]
+               : dates_.contains(index) ? FileFacts(dates_[index])
+                                        : FileFacts(std::nullopt);
     }
     RenameOutcome RenameFile(int, const QByteArray& from, const QByteArray& to) override {
         const QString oldName = QString::fromUtf8(from);
@@ -64,6 +67,7 @@ public:
     QStringList attempts_;
     mutable int reads_ = 0;
     QMap<int, QDateTime> dates_;
+    QMap<int, FileFacts> facts_;
     mutable int dateReads_ = 0;
     int yields_ = 0;
     int ways_ = 0;
@@ -270,4 +274,65 @@ TEST(BatchRun, NamesThatWouldMoveHideOrOverflowAreRefusedBeforeAnyRename) {
     EXPECT_EQ(RunBatch(move).Files[0].Result, RenameResult::Refused);
     EXPECT_EQ(RunBatch(tooLong).Files[0].Result, RenameResult::NameTooLong);
     EXPECT_TRUE(hide.attempts_.isEmpty() && move.attempts_.isEmpty() && tooLong.attempts_.isEmpty());
+}
+
+namespace {
+
+FileFacts Song(const QString& track, const QString& title) {
+    FileFacts facts;
+    facts.Kind = FactKind::Audio;
+    facts.Field(TagField::Nr) = track;
+    facts.Field(TagField::Titel) = title;
+    facts.Folder = "Alben";
+    return facts;
+}
+
+} // namespace
+
+TEST(TagTemplate, FillsFieldsAroundWhatTheOtherRulesMadeAndMakesTagsSafeForAName) {
+    RenameOptions options = CounterOn();
+    options.AudioTagsOn = true;
+    options.AudioTemplate = "{Nr} - {Titel} [{Name}] {Ordner} {Unbekannt} {";
+    const FileFacts song = Song("03", QString::fromUtf8("AC/DC\x01 T\u00e4nzer\u0000x", 16));
+    EXPECT_EQ(NewFileName("track3.mp3", options, QString("07"), song),
+              QString::fromUtf8("03 - AC-DC T\u00e4nzer-x [07 - track3] Alben {Unbekannt} {.mp3"));
+    // A photo's rule leaves songs alone, and the song rule photos.
+    EXPECT_EQ(NewFileName("track3.mp3", RenameOptions(), std::nullopt, song), "track3.mp3");
+    FileFacts photo = song;
+    photo.Kind = FactKind::Photo;
+    EXPECT_EQ(NewFileName("p.jpg", options, std::nullopt, photo), "p.jpg");
+    // With the date rule on as well, the date goes in front of what the template made.
+    options.CounterOn = false;
+    options.PhotoTagsOn = true;
+    options.PhotoTemplate = "{Kamera} {Datum}";
+    options.DateTakenOn = true;
+    options.DateTakenFormat = "yyyy";
+    photo.Taken = QDateTime(QDate(2004, 5, 12), QTime(14, 33, 10), Qt::UTC);
+    photo.Field(TagField::Kamera) = "Canon EOS 40D";
+    EXPECT_EQ(NewFileName("p.jpg", options, std::nullopt, photo), "2004Canon EOS 40D 2004.jpg");
+}
+
+TEST(TagTemplate, AFileWithoutAFieldKeepsItsNameAndAHidingNameIsRefused) {
+    RenameOptions options = CounterOn();
+    options.AudioTagsOn = true;
+    FolderHost host({"a.mp3", "b.mp3", "c.mp3", "d.mp3"}, {true, true, true, true}, options);
+    host.facts_[0] = Song("01", "Eins");
+    host.facts_[1] = Song("02", "\x01\x02"); // nothing left of the title: it is missing
+    host.facts_[2] = Song({}, ".versteckt");
+    host.facts_[3] = Song("04", "Vier");
+    const BatchResult result = RunBatch(host);
+    EXPECT_EQ(result.Files[0].NewName, "01 - Eins.mp3");
+    EXPECT_EQ(result.Files[1].NewName, "b.mp3");
+    EXPECT_EQ(result.Files[1].MissingTag, "Titel");
+    EXPECT_FALSE(result.Files[1].Result); // not touched
+    EXPECT_EQ(result.Files[2].MissingTag, "Nr");
+    EXPECT_EQ(result.Files[3].NewName, "04 - Vier.mp3");
+    EXPECT_EQ(PreviewName("b.mp3", options, host.facts_[1]), "b");
+
+    RenameOptions titleOnly;
+    titleOnly.AudioTagsOn = true;
+    titleOnly.AudioTemplate = "{Titel}";
+    FolderHost hiding({"c.mp3"}, {true}, titleOnly);
+    hiding.facts_[0] = Song({}, ".versteckt");
+    EXPECT_EQ(RunBatch(hiding).Files[0].Result, RenameResult::HidesFile);
 }

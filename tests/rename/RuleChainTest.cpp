@@ -1,3 +1,4 @@
+#include "rename/NameCheck.h"
 #include "rename/RuleChain.h"
 
 #include <gtest/gtest.h>
@@ -251,4 +252,22 @@ TEST(ExtensionCase, ChangesOnlyTheExtensionsLettersInEveryLocale) {
     EXPECT_EQ(ChangeExtensionCase("TIF", ExtensionCase::Lower), "tif");
     EXPECT_EQ(ChangeExtensionCase(u8"jpg.straße", ExtensionCase::Upper), u8"JPG.STRAßE");
     QLocale::setDefault(before);
+}
+
+TEST(DateRule, AFormatIsReadAsFarAsItsDateCanFitInAName) {
+    RenameOptions options;
+    options.DateTakenOn = true;
+    const QDateTime taken(QDate(2004, 5, 12), QTime(14, 33, 10));
+    // Pasted: every letter writes a digit, and past a few hundred the name is too long anyway.
+    options.DateTakenFormat = QString(32767, u'h');
+    const QString pasted = NewFileName("a.jpg", options, std::nullopt, FileFacts(taken));
+    EXPECT_EQ(RefusalOf("a.jpg", pasted), RenameResult::NameTooLong);
+    EXPECT_LT(pasted.size(), 2000);
+    // 3,607 characters whose quoted blanks the tidying shrinks eightfold still fit, and are read.
+    QString format = "yyyy";
+    for (int i = 0; i < 900; ++i)
+        format += "' ' ";
+    options.DateTakenFormat = format + "'x'";
+    EXPECT_EQ(NewFileName("a.jpg", options, std::nullopt, FileFacts(taken)),
+              "2004" + QString(225, u' ') + "xa.jpg");
 }

@@ -30,6 +30,8 @@ inline QMap<QString, FileState> Snapshot(const QString& root) {
     QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
+        if (!it.fileInfo().isFile())
+            continue; // a named pipe would wait for a writer
         QFile f(path);
         struct stat st {};
         if (!f.open(QIODevice::ReadOnly) || ::stat(QFile::encodeName(path).constData(), &st) != 0)

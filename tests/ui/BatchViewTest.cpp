@@ -6,6 +6,9 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 // A forecast that names who holds a taken name; the run can only say that it was taken.
@@ -126,6 +129,21 @@ TEST_F(BatchViewTest, NamesTakenByTheBatchOrFromOutsideAndRefusedNamesAreKept) {
     forecast = Forecast();
     EXPECT_EQ(Marks(forecast), (QList<BatchMark>{BatchMark::Renamed, BatchMark::TooLong, BatchMark::HidesFile,
                                                  BatchMark::NotPlain}));
+    ExpectRunAsForecast(forecast);
+}
+
+TEST_F(BatchViewTest, NamesHeldByEntriesTheListsLeaveOutAreForecastAsTakenFromOutside) {
+    for (const char* name : {"a.txt", "b.txt"})
+        tree.File(name, name);
+    ASSERT_EQ(symlink("/nonexistent", QFile::encodeName(tree.Abs("a_BAK.txt")).constData()), 0);
+    ASSERT_EQ(mkfifo(QFile::encodeName(tree.Abs("b_BAK.txt")).constData(), 0600), 0);
+    StartIn(tree.Path());
+    ASSERT_EQ(form->lstSel->count(), 2);
+    TakeUp("a.txt");
+    Tick(RuleSwitch::AddText);
+    form->lstSel->selectAll();
+    const auto forecast = Forecast();
+    EXPECT_EQ(Marks(forecast), (QList<BatchMark>{BatchMark::TakenOutside, BatchMark::TakenOutside}));
     ExpectRunAsForecast(forecast);
 }
 

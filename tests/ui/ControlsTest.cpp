@@ -1,9 +1,11 @@
 #include "ui/ControlTable.h"
+#include "ui/Rgb.h"
 #include "ui/TypingLimit.h"
 #include "support/WindowFixture.h"
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -44,7 +46,7 @@ TEST_F(Controls, EveryRowOfTheTableIsOneNamedControlInItsContainer) {
             EXPECT_EQ(w->cursor().shape(), Qt::SizeHorCursor);
         }
     }
-    EXPECT_EQ(names.size(), 89u);
+    EXPECT_EQ(names.size(), 94u);
 }
 
 TEST_F(Controls, ArraysAndMembersAreTheNamedControls) {
@@ -135,6 +137,38 @@ TEST_F(Controls, EveryControlHasAnAccessibleName) {
     EXPECT_EQ(name("cmdRef"), "Quelle neu einlesen");                      // an icon, by its tooltip
     EXPECT_EQ(name("optGK(2)"), "Erster Buchstabe pro Wort in Grossbuchstaben");
     EXPECT_EQ(name("lstSel"), "Dateien");
+}
+
+// A dark desktop theme gives light text; where the window paints a light colour of the design,
+// the text on it must stay dark.
+TEST_F(Controls, UnderADarkPaletteTextOnTheDesignsColoursStaysReadable) {
+    form.reset();
+    const QPalette saved = QApplication::palette();
+    QPalette dark;
+    for (const auto& [role, colour] : {std::pair{QPalette::Window, QColor(45, 45, 45)},
+                                       {QPalette::WindowText, QColor(235, 235, 235)},
+                                       {QPalette::Base, QColor(30, 30, 30)},
+                                       {QPalette::Text, QColor(235, 235, 235)},
+                                       {QPalette::Button, QColor(60, 60, 60)},
+                                       {QPalette::ButtonText, QColor(235, 235, 235)}})
+        dark.setColor(role, colour);
+    QApplication::setPalette(dark);
+    StartIn(tree.Path());
+    const auto contrast = [](const QWidget* text, QPalette::ColorRole fore, const QWidget* under,
+                             QPalette::ColorRole back) {
+        return Contrast(text->palette().color(fore).rgb(), under->palette().color(back).rgb());
+    };
+    EXPECT_GE(contrast(form->chkOptions[7], QPalette::WindowText, form->Frame1, QPalette::Window), 4.5);
+    EXPECT_GE(contrast(form->chkOptions[10], QPalette::WindowText, form->Frame2, QPalette::Window), 4.5);
+    // Disabled captions stay faint, but dark on the light panel, as under a light theme.
+    ASSERT_FALSE(form->lblCnt->isEnabled());
+    EXPECT_LT(Luminance(form->lblCnt->palette().color(QPalette::Disabled, QPalette::WindowText).rgb()),
+              Luminance(form->Frame1->palette().color(QPalette::Window).rgb()));
+    EXPECT_GE(contrast(form->lstSel, QPalette::Text, form->lstSel, QPalette::Base), 4.5);
+    EXPECT_GE(contrast(form->cmdBatch, QPalette::ButtonText, form->cmdBatch, QPalette::Button), 4.5);
+    EXPECT_GE(contrast(form->lblDot, QPalette::WindowText, form.get(), QPalette::Window), 4.5);
+    form.reset();
+    QApplication::setPalette(saved);
 }
 
 } // namespace

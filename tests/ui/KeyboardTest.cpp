@@ -1,6 +1,7 @@
 // The window without a mouse: keys sent where the window system sends them, to the control that
 // has the focus.
 #include "support/RenameFixture.h"
+#include "support/StateFolder.h"
 #include "ui/FolderControls.h"
 
 #include <QAction>
@@ -156,6 +157,41 @@ TEST_F(Keyboard, F4OpensTheFolderPanelWhereEnterGoesIntoAFolderAndBackspaceUp) {
     Key(Qt::Key_F4);
     EXPECT_FALSE(form->lstPath->isVisible());
     EXPECT_EQ(Focus(), form->lstSel);
+}
+
+TEST_F(Keyboard, CtrlReturnRunsCtrlZUndoesOutsideTextBoxesF5RereadsCtrlIShowsTheTagsAndTheMenuShowsEach) {
+    const StateFolder state; // the run's journal goes there
+    StartWith({"a.txt", "b.txt", "p.jpg"});
+    Show();
+    Tick(RuleSwitch::Counter);
+    TakeUp("a.txt");
+    form->lstSel->setFocus();
+    Key(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(OnDisk(), (QStringList{"01 - a.txt", "b.txt", "p.jpg"}));
+
+    form->txtFind->setFocus();
+    Key(Qt::Key_X);
+    Key(Qt::Key_Z, Qt::ControlModifier); // the box's own undo
+    EXPECT_EQ(form->txtFind->text(), "");
+    EXPECT_EQ(OnDisk(), (QStringList{"01 - a.txt", "b.txt", "p.jpg"}));
+    form->lstSel->setFocus();
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(OnDisk(), (QStringList{"a.txt", "b.txt", "p.jpg"}));
+
+    tree.File("c.txt");
+    Key(Qt::Key_F5);
+    EXPECT_EQ(form->lstSel->count(), 4);
+
+    TakeUp("p.jpg");
+    Key(Qt::Key_I, Qt::ControlModifier);
+    EXPECT_TRUE(form->frmEXIF->isVisible());
+    EXPECT_EQ(Focus(), form->chkDateTaken); // where the date rule is reached from
+    Key(Qt::Key_I, Qt::ControlModifier);
+    EXPECT_FALSE(form->frmEXIF->isVisible());
+    EXPECT_TRUE(form->frmOptions->isVisible());
+
+    for (QAction* item : {form->mnuBatchView, form->mnuUndo, form->mnuRun, form->mnuRefresh, form->mnuTags})
+        EXPECT_FALSE(item->shortcut().isEmpty()) << item->text().toStdString();
 }
 
 } // namespace

@@ -54,7 +54,7 @@ TEST_F(Lists, ALeftPressTakesTheFileUpAndOtherButtonsOnlyOpenTheMenu) {
     EXPECT_EQ(form->lstSel->text(form->lstSel->selectedRows().front()), "b.txt");
 }
 
-TEST_F(Lists, OrderModeDragsCarryTheEntryStepByStepAndAJumpExchangesTheEnds) {
+TEST_F(Lists, OrderModeDragsCarryTheEntryStepByStepAndAJumpMovesItAlone) {
     form->lstSel->setSelected(1, true);
     form->mnuMove_Click();
     ASSERT_TRUE(form->lstSort->isVisible());
@@ -70,10 +70,14 @@ TEST_F(Lists, OrderModeDragsCarryTheEntryStepByStepAndAJumpExchangesTheEnds) {
     EXPECT_EQ(form->txtFileName->text(), "b");        // the release previews the dragged entry
     EXPECT_EQ(form->CurrentFile, Folder() + "b.txt"); // taken up at the press
 
+    // A quick drag skips rows between two moves: the rows skipped keep their order.
     Press(form->lstSort, 1);
-    MoveHeld(form->lstSort, 4);
-    Release(form->lstSort, 4);
-    EXPECT_EQ(Entries(form->lstSort), QStringList({"a.txt", "b.txt", "d.txt", "e.txt", "c.txt", "f.txt"}));
+    MoveHeld(form->lstSort, 3);
+    MoveHeld(form->lstSort, 5);
+    MoveHeld(form->lstSort, 2);
+    Release(form->lstSort, 2);
+    EXPECT_EQ(Entries(form->lstSort), QStringList({"a.txt", "d.txt", "c.txt", "e.txt", "b.txt", "f.txt"}));
+    EXPECT_EQ(form->lstSort->currentRow(), 2);
 }
 
 TEST_F(Lists, OrderModeDragsBeyondRow32767ExchangeTheEntriesUnderTheMouse) {

@@ -92,28 +92,42 @@ TEST_F(OptionsPanel, EveryKeystrokeInTheNineBoxesRefreshesThePreviewAndKeepsTheC
     }
 }
 
-TEST_F(OptionsPanel, BoxesWithoutChangeHandlingWaitForTheNextRefresh) {
-    const QString item = QStringLiteral("Urlaub 2024_07.jpg");
+TEST_F(OptionsPanel, TheBlankListAndNewNameBoxesRefreshThePreviewAsTheyAreTyped) {
     for (const RuleSwitch rule : {RuleSwitch::Blank, RuleSwitch::Counter,
                                   RuleSwitch::CounterList}) // "_" to a blank, the counter from its list
         form->chkOptions[rule]->click();
     form->txtList->setText(QStringLiteral("5,6"));
-    form->chkOptions[RuleSwitch::Case]->click();
     ASSERT_EQ(form->txtFileName->text(), "5 - Urlaub 2024 07");
 
-    form->txtRep->setText(QStringLiteral("u"));
-    form->txtList->setText(QStringLiteral("9"));
-    EXPECT_EQ(form->txtFileName->text(), "5 - Urlaub 2024 07");
-    form->chkOptions[RuleSwitch::Case]->click();
+    form->txtRep->clear();
+    Type(form->txtRep, QStringLiteral("u"));
+    EXPECT_EQ(form->txtFileName->text(), "5 - Urla b 2024_07");
+    EXPECT_EQ(QApplication::focusWidget(), form->txtRep);
+    form->txtList->clear();
+    Type(form->txtList, QStringLiteral("9"));
     EXPECT_EQ(form->txtFileName->text(), "9 - Urla b 2024_07");
 
     form->chkOptions[RuleSwitch::NewName]->click();
-    const QString shown = form->txtFileName->text();
-    form->txtNewName->setText(QStringLiteral("Reise"));
-    EXPECT_EQ(form->txtFileName->text(), shown);
-    form->chkOptions[RuleSwitch::Case]->click();
-    EXPECT_EQ(form->txtFileName->text(), PreviewName(item, form->ReadOptions(), std::nullopt));
+    form->txtNewName->clear();
+    Type(form->txtNewName, QStringLiteral("Reise"));
     EXPECT_EQ(form->txtFileName->text(), "9 - Reise");
+    EXPECT_EQ(QApplication::focusWidget(), form->txtNewName);
+}
+
+TEST_F(OptionsPanel, TheDateRuleShowsInThePanelWhileItIsOnAndAClickThereTurnsItOff) {
+    EXPECT_FALSE(form->chkDateRule->isVisible());
+    form->chkDateTaken->setChecked(true); // as the settings file sets it, with the tag frame hidden
+    EXPECT_TRUE(form->chkDateRule->isVisible());
+    EXPECT_TRUE(form->chkDateRule->isChecked());
+    form->chkDateTaken->setChecked(false);
+    EXPECT_FALSE(form->chkDateRule->isVisible());
+
+    form->chkDateTaken->click();
+    ASSERT_TRUE(form->chkDateRule->isVisible());
+    form->chkDateRule->click();
+    EXPECT_FALSE(form->chkDateTaken->isChecked());
+    EXPECT_FALSE(form->chkDateRule->isVisible());
+    EXPECT_FALSE(form->ReadOptions().DateTakenOn);
 }
 
 } // namespace

@@ -82,6 +82,8 @@ TEST_F(TagFrames, ExifSummaryOfAJpegStaysUntilAnotherFileWritesItsOwnAndFreezeKe
     EXPECT_EQ(Caption("lblISO(1)"), "ISO 200");
     EXPECT_EQ(Caption("lblTimeDate(1)"), "2004:05:12  -  14:33:10");
     EXPECT_EQ(Caption("lblEXIFTime"), "12.05.2004 14:33:10");
+    EXPECT_EQ(form->lblCam[1]->accessibleName(), "Kamera: PowerShot A70"); // a screen reader says it
+    EXPECT_EQ(form->lblBlende[1]->accessibleName(), "Blende: f 2.8");
     EXPECT_TRUE(form->txtEXIF->toPlainText().startsWith("Model: PowerShot A70\nExifOffset: "));
     EXPECT_TRUE(form->txtEXIF->isReadOnly());
 
@@ -122,8 +124,10 @@ TEST_F(TagFrames, Id3FrameShowsAnMp3sTagsAndEmptyTagLabelsForOneWithout) {
     ASSERT_TRUE(form->frmID3->isVisibleTo(form.get()));
     EXPECT_EQ(Id3Captions(), (QStringList{QString::fromUtf8("Über den Wolken"), "Reinhard Mey",
                                           "Wie vor Jahr und Tag", "1974", "7", "Chanson", "0:10"}));
+    EXPECT_EQ(form->lblID3[1]->accessibleName(), "Interpret: Reinhard Mey");
     TakeUp("plain.mp3");
     EXPECT_EQ(Id3Captions(), (QStringList{"", "", "", "", "", "", "0:10"})); // the length is the audio's
+    EXPECT_EQ(form->lblID3[1]->accessibleName(), "Interpret");
 }
 
 TEST_F(TagFrames, DateRuleNamesPhotosByTheirDateInThePreviewAndTheRunWithTheCounter) {
@@ -153,6 +157,66 @@ TEST_F(TagFrames, DateRuleNamesPhotosByTheirDateInThePreviewAndTheRunWithTheCoun
     form->cmdBatch_Click();
     EXPECT_EQ(OnDisk(), (QStringList{"03 - c.jpg", "2004-05-12 14.33.10 - 01 - a.jpg",
                                      "2021-12-24 18.05.00 - 02 - b.jpg"}));
+}
+
+TEST_F(TagFrames, OrderByDateNumbersPhotosFromTwoCamerasInTheOrderTakenThroughTheOwnPath) {
+    // Two cameras number on their own; their clocks interleave.
+    tree.File("DSC_0001.jpg", CameraJpeg("NIKON D70", "2021:06:01 10:00:00", 28));
+    tree.File("DSC_0002.jpg", CameraJpeg("NIKON D70", "2021:06:01 12:00:00", 28));
+    tree.File("IMG_0001.jpg", CameraJpeg("Canon EOS 40D", "2021:06:01 09:00:00", 28));
+    tree.File("IMG_0002.jpg", CameraJpeg("Canon EOS 40D", "2021:06:01 11:00:00", 28));
+    tree.File("scan.jpg", CameraJpeg("X", {}, 28)); // no date: after the others
+    StartIn(tree.Path());
+    TakeUp("DSC_0001.jpg");
+    form->mnuMove_Click();
+    form->mnuOrder_Click(OrderKey::DateTaken);
+    Tick(RuleSwitch::Counter);
+    Tick(RuleSwitch::NewName);
+    form->txtNewName->setText("Urlaub");
+    {
+        MessageWatcher messages;
+        form->cmdBatch_Click(); // in order mode: back to select mode, the dragged order kept
+    }
+    form->lstSel->selectAll();
+    form->cmdBatch_Click();
+    EXPECT_EQ(OnDisk(), (QStringList{"01 - Urlaub.jpg", "02 - Urlaub.jpg", "03 - Urlaub.jpg",
+                                     "04 - Urlaub.jpg", "05 - Urlaub.jpg"}));
+    // The dates, read again in the new names' order, climb.
+    form->chkDateTaken->setChecked(true);
+    form->chkOptions[RuleSwitch::Counter]->setChecked(false);
+    form->lstSel->selectAll();
+    form->mnuBatchView_Click();
+    QStringList forecast;
+    for (const BatchRow& row : form->frmBatchView->Rows())
+        forecast << row.To;
+    EXPECT_EQ(forecast,
+              (QStringList{"2021-06-01 09.00.00 - 01 - Urlaub.jpg", "2021-06-01 10.00.00 - 02 - Urlaub.jpg",
+                           "2021-06-01 11.00.00 - 03 - Urlaub.jpg", "2021-06-01 12.00.00 - 04 - Urlaub.jpg",
+                           "05 - Urlaub.jpg"}));
+}
+
+TEST_F(TagFrames, ASongWithoutTheTagsOfItsTemplateKeepsItsNameAndTheBatchViewSaysWhichIsMissing) {
+    tree.File("a.mp3", MpegFrames(40));
+    tree.File("b.mp3", MpegFrames(40));
+    {
+        TagLib::MPEG::File file(QFile::encodeName(tree.Abs("a.mp3")).constData(),
+                                TagLib::ID3v2::FrameFactory::instance(), false);
+        file.ID3v2Tag(true)->setTitle("Eins");
+        file.ID3v2Tag(true)->setTrack(1);
+        ASSERT_TRUE(file.save());
+    }
+    StartIn(tree.Path());
+    form->chkAudioTags->click();
+    TakeUp("b.mp3");
+    EXPECT_EQ(form->txtFileName->text(), "b");
+    Select({"a.mp3", "b.mp3"});
+    form->mnuBatchView_Click();
+    const std::vector<BatchRow> rows = form->frmBatchView->Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].To, "01 - Eins.mp3");
+    EXPECT_EQ(MarkText(rows[1], BatchViewKind::Forecast), "Tag fehlt: Nr");
+    form->cmdBatch_Click();
+    EXPECT_EQ(OnDisk(), (QStringList{"01 - Eins.mp3", "b.mp3"}));
 }
 
 } // namespace

@@ -1,0 +1,87 @@
+// The status line below the content: how far long work is, what the last run, editor rename or
+// undo did, why the batch button did nothing, or else where the user is.
+#include "ui/frmFiles.h"
+
+#include "ui/frmFilesState.h"
+
+#include "ui/FileList.h"
+#include "ui/FolderControls.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+
+void frmFiles::BuildStatusLine() {
+    sbrStatus = new QStatusBar(this);
+    sbrStatus->setObjectName(QStringLiteral("sbrStatus"));
+    sbrStatus->setAccessibleName(QString::fromUtf8("Statuszeile"));
+    sbrStatus->setSizeGripEnabled(false);
+    sbrStatus->setAutoFillBackground(true); // content that scrolls passes behind it
+    lblStatus = new QLabel(sbrStatus);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    // The line takes the width it is given; a longer text is shortened in its middle.
+    lblStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblStatus->setMinimumHeight(lblStatus->fontMetrics().height() + 4); // room for the ink of any line
+    lblStatus->setContentsMargins(4, 0, 4, 0);
+    sbrStatus->addWidget(lblStatus, 1);
+    state_->statusHeight = sbrStatus->sizeHint().height();
+
+    hsbContent = new QScrollBar(Qt::Horizontal, this);
+    vsbContent = new QScrollBar(Qt::Vertical, this);
+    hsbContent->setObjectName(QStringLiteral("hsbContent"));
+    vsbContent->setObjectName(QStringLiteral("vsbContent"));
+    hsbContent->setAccessibleName(QString::fromUtf8("Bildlauf waagerecht"));
+    vsbContent->setAccessibleName(QString::fromUtf8("Bildlauf senkrecht"));
+    for (QScrollBar* bar : {hsbContent, vsbContent}) {
+        bar->setFocusPolicy(Qt::NoFocus);
+        bar->setSingleStep(20); // a wheel's notch moves the content by a line of the panel
+        bar->setVisible(false);
+        connect(bar, &QScrollBar::valueChanged, this, [this] { ApplyPlaces(); });
+    }
+
+    // Selections come in bursts (a drag over the list selects row after row); the counts follow
+    // once they are all in.
+    state_->placeTimer = new QTimer(this);
+    state_->placeTimer->setSingleShot(true);
+    state_->placeTimer->setInterval(0);
+    connect(state_->placeTimer, &QTimer::timeout, this, [this] { ShowPlace(); });
+}
+
+void frmFiles::ShowProgress(const QString& text) {
+    state_->status.ShowProgress(text);
+    UpdateStatusLine();
+}
+
+void frmFiles::EndProgress() {
+    state_->status.EndProgress();
+    UpdateStatusLine();
+}
+
+void frmFiles::ShowStatusMessage(const QString& text) {
+    state_->status.ShowMessage(text);
+    UpdateStatusLine();
+}
+
+void frmFiles::ShowPlace() {
+    state_->placeTimer->stop();
+    const bool orderMode = OrderMode();
+    const FileList* list = orderMode ? lstSort : lstSel;
+    state_->status.ShowPlace(PlaceText(dirDirs->Path(), QDir::homePath(), list->count(),
+                                       orderMode ? 0 : lstSel->selectedCount(), orderMode));
+    UpdateStatusLine();
+}
+
+void frmFiles::UpdateStatusLine() {
+    const QString text = state_->status.Text();
+    // Until the line is laid out it has no width to shorten the text to.
+    const QString shown =
+        lblStatus->isVisible()
+            ? lblStatus->fontMetrics().elidedText(text, Qt::ElideMiddle, lblStatus->contentsRect().width())
+            : text;
+    lblStatus->setText(shown);
+    lblStatus->setToolTip(shown != text ? text : QString());
+    lblStatus->setAccessibleName(text);
+}
