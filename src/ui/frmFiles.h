@@ -67,7 +67,8 @@ public:
     FileList* lstSort = nullptr;
     QPushButton* cmdRef = nullptr;
 
-    // Options panel. chkDateRule shows there, ticked, while the tag frame's date rule is on.
+    // Options panel. chkDateRule shows at its foot, in the status line, ticked, while the tag frame's
+    // date rule is on.
     QFrame* frmOptions = nullptr;
     QCheckBox* chkDateRule = nullptr;
     ControlArray<QCheckBox, 11> chkOptions{};

@@ -233,19 +233,6 @@ constexpr ControlSpec kControls[] = {
      .font = kSansBold12,
      .maxLength = 2,
      .accessibleName = "Zeichen gegen Leerzeichen ersetzen: Zeichen"},
-    // The date rule of the photo frame, shown in the panel while it is on, so that no rule works
-    // unseen; a click turns it off. It sits right of rule 2's caption, where the row is free, and
-    // above that caption's box.
-    {.name = "chkDateRule",
-     .bind = M<&frmFiles::chkDateRule>,
-     .kind = K::CheckBox,
-     .container = "frmOptions",
-     .place = {3060, 630, 2010, 255},
-     .text = "Aufnahmedatum",
-     .tooltip = "Regel der Foto-Tags \u201eAufnahmedatum voranstellen\u201c: klicken zum Ausschalten",
-     .font = kTahomaBold8,
-     .flags = Hidden,
-     .accessibleName = "Aufnahmedatum voranstellen"},
     {.name = "Frame2",
      .bind = M<&frmFiles::Frame2>,
      .kind = K::Frame,

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QCheckBox>
 #include <QLabel>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -27,6 +28,14 @@ void frmFiles::BuildStatusLine() {
     lblStatus->setMinimumHeight(lblStatus->fontMetrics().height() + 4); // room for the ink of any line
     lblStatus->setContentsMargins(4, 0, 4, 0);
     sbrStatus->addWidget(lblStatus, 1);
+    // The date rule of the photo frame, shown at the foot of the options panel while it is on, so
+    // that no rule works unseen; a click turns it off. The panel has no free row left for it.
+    chkDateRule = new QCheckBox(QString::fromUtf8("Aufnahmedatum voranstellen"), sbrStatus);
+    chkDateRule->setObjectName(QStringLiteral("chkDateRule"));
+    chkDateRule->setToolTip(QString::fromUtf8("Regel der Foto-Tags: klicken zum Ausschalten"));
+    chkDateRule->setAccessibleName(QString::fromUtf8("Aufnahmedatum voranstellen"));
+    chkDateRule->setVisible(false);
+    sbrStatus->addPermanentWidget(chkDateRule);
     state_->statusHeight = sbrStatus->sizeHint().height();
 
     hsbContent = new QScrollBar(Qt::Horizontal, this);

@@ -46,7 +46,7 @@ TEST_F(Controls, EveryRowOfTheTableIsOneNamedControlInItsContainer) {
             EXPECT_EQ(w->cursor().shape(), Qt::SizeHorCursor);
         }
     }
-    EXPECT_EQ(names.size(), 94u);
+    EXPECT_EQ(names.size(), 93u);
 }
 
 TEST_F(Controls, ArraysAndMembersAreTheNamedControls) {
