@@ -2,6 +2,7 @@
 
 #include "batch/BatchForecast.h"
 #include "batch/FileFactsOf.h"
+#include "batch/StatusText.h"
 #include "platform/RenameJournal.h"
 #include "platform/SystemErrorText.h"
 #include "rename/SimulatedFolder.h"
@@ -37,6 +38,8 @@ BatchMark MarkOf(const BatchFile& file) {
         return BatchMark::Changed;
     case RenameResult::NotJournalled:
         return BatchMark::NotJournalled;
+    case RenameResult::Stopped:
+        return BatchMark::Stopped;
     }
     return BatchMark::Failed;
 }
@@ -130,6 +133,8 @@ QString MarkText(const BatchRow& row, BatchViewKind kind) {
         return QString::fromUtf8("nicht umbenannt: ge\u00e4ndert seit dem Lesen");
     case BatchMark::NotJournalled:
         return QString::fromUtf8("nicht umbenannt: kein Journal");
+    case BatchMark::Stopped:
+        return QString::fromUtf8("nicht umbenannt: Lauf abgebrochen");
     case BatchMark::Unproven:
         return QString::fromUtf8("nicht zur\u00fcck: nicht nachweislich dieselbe Datei");
     case BatchMark::Back:
@@ -153,8 +158,7 @@ bool IsConflict(BatchMark mark) {
 QString SummaryText(BatchViewKind kind, const std::vector<BatchRow>& rows) {
     const auto conflicts =
         std::count_if(rows.cbegin(), rows.cend(), [](const BatchRow& r) { return IsConflict(r.Mark); });
-    const QString counts =
-        QString::number(conflicts) + QString::fromUtf8(" von ") + QString::number(rows.size());
+    const QString counts = CountText(conflicts) + QString::fromUtf8(" von ") + CountText(qint64(rows.size()));
     switch (kind) {
     case BatchViewKind::Forecast:
         return QString::fromUtf8("Vorschau: ") + counts + QString::fromUtf8(" Dateien behalten ihren Namen");

@@ -24,6 +24,7 @@ enum class BatchMark {
     Failed,        // the system refused the rename; the row's SystemError says why
     Changed,       // not renamed: its name stands for another file than when the run read it
     NotJournalled, // not renamed: the journal could not take it in, so undo could not take it back
+    Stopped,       // not renamed: the user stopped the run before it came to the file
     Back,          // undone: the file has its old name again
     Gone,          // not undone: no file of the folder is that file any more
     OldNameTaken,  // not undone: another file has the old name

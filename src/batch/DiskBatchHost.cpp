@@ -53,6 +53,7 @@ QByteArray DiskBatchHost::WayName(int) {
 }
 
 void DiskBatchHost::Planned(std::span<const BatchFile> files) {
+    total_ = done_ + qint64(files.size());
     for (const BatchFile& file : files)
         if (!file.Result && file.NewName != file.OldName)
             journal_.Note(window_.Entries().Entry(file.Index).Name, file.NewName.toUtf8(), file.WayName);
@@ -73,7 +74,10 @@ RenameOutcome DiskBatchHost::RenameFile(int index, const QByteArray& from, const
     // ring: a crash would leave it hidden with nothing to say where it went.
     if (journal_.Unrecorded() ? to == noted->WayName : !journal_.OnDisk(name))
         return {RenameResult::NotJournalled, 0};
-    return RenameNoReplace(folder_, from, to);
+    const RenameOutcome outcome = RenameNoReplace(folder_, from, to);
+    if (outcome.Result == RenameResult::Ok && to != noted->WayName)
+        ++done_;
+    return outcome;
 }
 
 // Only handlers that run in a turn of the event loop can look at the file in hand, so it is shown
@@ -81,8 +85,12 @@ RenameOutcome DiskBatchHost::RenameFile(int index, const QByteArray& from, const
 void DiskBatchHost::Yield(int inHand) {
     if (inHand >= 0)
         window_.ShowFileInHand(inHand);
-    window_.Yield();
+    window_.Yield(done_, total_);
     ReadSelection();
+}
+
+bool DiskBatchHost::StopAsked() const {
+    return window_.StopAsked();
 }
 
 void DiskBatchHost::Finish(const BatchResult& result) {

@@ -19,8 +19,10 @@ public:
     virtual RenameOptions ReadOptions() const = 0;
     // The run has entry row in hand: handlers that run in the next turn see it as the current file.
     virtual void ShowFileInHand(int row) = 0;
-    // Lets pending window events run once.
-    virtual void Yield() = 0;
+    // Lets pending window events run once; done of total files have their new names by then.
+    virtual void Yield(qint64 done, qint64 total) = 0;
+    // True once the user asked the run to stop.
+    virtual bool StopAsked() const = 0;
 };
 
 // A batch run over a window's list, renaming in one folder held open for the run. The list may
@@ -47,6 +49,7 @@ public:
     void Planned(std::span<const BatchFile> files) override;
     RenameOutcome RenameFile(int index, const QByteArray& from, const QByteArray& to) override;
     void Yield(int inHand) override;
+    bool StopAsked() const override;
 
     // After the run: no journal is kept of a run that renamed nothing.
     void Finish(const BatchResult& result);
@@ -63,4 +66,6 @@ private:
     // they can change): asking the list for every entry would cost more than the rename.
     RowMarks selected_;
     unsigned ways_ = 0;
+    qint64 done_ = 0;  // files that have their new names
+    qint64 total_ = 0; // those and the files the latest plan has yet to rename
 };

@@ -46,10 +46,13 @@ QString RunText(const BatchResult& result, bool undoable) {
     if (result.Processed == 0)
         return ReasonText(IdleReason::NothingSelected);
     const qint64 kept = result.Failed;
-    const qint64 unchanged = result.Processed - result.Renamed - result.Failed;
+    const qint64 unchanged = result.Processed - result.Renamed - result.Failed - result.Stopped;
     QStringList parts;
-    if (result.Renamed > 0)
+    // A stopped run says first how far it came.
+    if (result.Renamed > 0 || result.Stopped > 0)
         parts << CountText(result.Renamed) + QString::fromUtf8(" umbenannt");
+    if (result.Stopped > 0)
+        parts << CountText(result.Stopped) + QString::fromUtf8(" nicht erreicht");
     if (unchanged > 0)
         parts << CountText(unchanged) + QString::fromUtf8(" unver\u00e4ndert");
     if (kept > 0)
@@ -57,7 +60,9 @@ QString RunText(const BatchResult& result, bool undoable) {
                      (kept == 1 ? QString::fromUtf8(" behielt ihren Namen")
                                 : QString::fromUtf8(" behielten ihren Namen")) +
                      QString::fromUtf8(kShownByF9);
-    QString text = QString::fromUtf8("Letzter Lauf: ") + parts.join(QString::fromUtf8(", "));
+    QString text =
+        (result.Stopped > 0 ? QString::fromUtf8("Lauf abgebrochen: ") : QString::fromUtf8("Letzter Lauf: ")) +
+        parts.join(QString::fromUtf8(", "));
     if (result.Renamed > 0 && !undoable)
         text += QString::fromUtf8("; ohne Journal, nicht r\u00fcckg\u00e4ngig zu machen");
     return text;
@@ -113,6 +118,8 @@ QString EditorRenameText(RenameResult result, const QString& oldName, const QStr
         return no + QString::fromUtf8("die Datei wurde inzwischen ersetzt");
     case RenameResult::NotJournalled:
         return no + QString::fromUtf8("ohne Journal lie\u00dfe es sich nicht r\u00fcckg\u00e4ngig machen");
+    case RenameResult::Stopped:
+        return no + QString::fromUtf8("abgebrochen");
     case RenameResult::Failed:
         break;
     }

@@ -64,21 +64,33 @@ public:
         for (cursor_ = 0; cursor_ < files_.size(); ++cursor_) {
             if (options_.CounterOn)
                 static_cast<void>(NextCounterToken(counter_, options_)); // the counter at the cursor
+            if (stopping_ && !files_[cursor_].Pinned) {
+                Stop(files_[cursor_]);
+                continue;
+            }
             Reach(cursor_);
             Drain();
             Turn(files_[cursor_].File.Index);
         }
-        // The files still waiting have their try: the file they waited for kept its name.
-        for (std::size_t i = 0; i < files_.size(); ++i)
-            if (files_[i].At == Stage::Waiting || files_[i].At == Stage::OnTheWay)
+        // The files still waiting have their try: the file they waited for kept its name. After a
+        // stop, that file was not reached; only what waits in an open ring still moves.
+        for (std::size_t i = 0; i < files_.size(); ++i) {
+            if (files_[i].At != Stage::Waiting && files_[i].At != Stage::OnTheWay)
+                continue;
+            if (stopping_ && !files_[i].Pinned)
+                Stop(files_[i]);
+            else
                 ready_.push_back(i);
+        }
         Drain();
         host_.Yield(files_.empty() ? -1 : files_.back().File.Index);
         BatchResult result;
         result.Files.reserve(qsizetype(files_.size()));
         for (Entry& e : files_) {
             ++result.Processed;
-            if (e.File.NewName != e.File.OldName)
+            if (e.File.Result == RenameResult::Stopped)
+                ++result.Stopped;
+            else if (e.File.NewName != e.File.OldName)
                 ++(*e.File.Result == RenameResult::Ok ? result.Renamed : result.Failed);
             result.Files.append(std::move(e.File));
         }
@@ -87,6 +99,16 @@ public:
 
 private:
     bool Moves(const Entry& e) const { return !e.To.isEmpty() && !e.File.Result; }
+
+    // A file the run will not reach: it keeps its name, and a refusal known before the run keeps
+    // its reason.
+    void Stop(Entry& e) const {
+        if (e.At == Stage::Done)
+            return;
+        if (Moves(e))
+            e.File.Result = RenameResult::Stopped;
+        e.At = Stage::Done;
+    }
 
     // Names the selected rows after the cursor anew, keeping the files of open rings as they are.
     void Plan(int fromRow) {
@@ -289,8 +311,9 @@ private:
         if (Clock::now() - lastTurn_ < interval_)
             return;
         host_.Yield(inHand);
+        stopping_ = stopping_ || host_.StopAsked();
         const RenameOptions now = host_.ReadOptions();
-        if ((now != options_ || SelectionMoved()) && cursor_ < files_.size()) {
+        if (!stopping_ && (now != options_ || SelectionMoved()) && cursor_ < files_.size()) {
             options_ = now;
             Plan(files_[cursor_].File.Index + 1);
         }
@@ -331,6 +354,7 @@ private:
     std::vector<std::size_t> next_;  // by file: the file that had its new name when the run last ordered
     std::vector<std::size_t> ready_; // files whose new name has come free (or never will)
     Clock::time_point lastTurn_;
+    bool stopping_ = false; // the user asked the run to stop
 };
 
 } // namespace

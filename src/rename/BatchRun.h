@@ -58,12 +58,15 @@ public:
     virtual RenameOutcome RenameFile(int index, const QByteArray& from, const QByteArray& to) = 0;
     // Lets pending window events run once; inHand is the entry the run went through last.
     virtual void Yield(int inHand) = 0;
+    // True once the user asked the run to stop; asked after every turn of the event loop.
+    virtual bool StopAsked() const { return false; }
 };
 
 struct BatchResult {
     int Processed = 0;      // selected entries the run went through
     int Renamed = 0;        // of those, renamed on disk
     int Failed = 0;         // of those, whose rename was refused
+    int Stopped = 0;        // of those, not reached because the user stopped the run
     QList<BatchFile> Files; // the selected entries in list order
 };
 
@@ -93,4 +96,8 @@ inline constexpr std::chrono::milliseconds DefaultTurnInterval{16};
 // turn it reads the panel and the selection afresh, so a change made meanwhile applies to the files
 // the run has not reached yet (a file that waits, and a ring once opened, keep their names). A host
 // that renames in memory makes this the forecast of a run: both walk the entries here.
+//
+// Once the host says the user asked it to stop, the run renames no file it has not reached, except
+// the files of a ring it has opened: the ring is closed first, so that no file stays under its way
+// name. The files left keep their names, with the result Stopped.
 BatchResult RunBatch(BatchHost& host, std::chrono::milliseconds turnInterval = DefaultTurnInterval);

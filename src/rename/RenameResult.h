@@ -16,6 +16,8 @@ enum class RenameResult {
     ChangedSinceRead,
     // The run's journal could not take the file in, so undo could not take it back: not renamed.
     NotJournalled,
+    // The user stopped the run before it came to the file.
+    Stopped,
 };
 
 // A rename's result with the system's error number where the system refused it (0 otherwise),

@@ -143,6 +143,8 @@ public:
     // content scrolls.
     QStatusBar* sbrStatus = nullptr;
     QLabel* lblStatus = nullptr;
+    QLabel* lblStop = nullptr;  // "Abbrechen", at the line's right end while long work can be stopped
+    QAction* mnuStop = nullptr; // the same on Esc, enabled only then
     QScrollBar* hsbContent = nullptr;
     QScrollBar* vsbContent = nullptr;
     // "Sortieren nach", in order mode: Name, Aufnahmedatum, Änderungsdatum, Größe, Umkehren.
@@ -268,10 +270,12 @@ public:
     bool Busy() const { return busy_; }
 
     // Long work shows how far it is on the status line ("Umbenennen: 4.000 von 20.000", see
-    // ProgressText), before anything else, until it ends. The line keeps room at its right end for
-    // a control that stops the work (sbrStatus->addPermanentWidget).
-    void ShowProgress(const QString& text);
+    // ProgressText), before anything else, until it ends. Work that can be stopped shows
+    // "Abbrechen" beside it, and takes Esc; it asks StopAsked() between its steps.
+    void ShowProgress(const QString& text, bool stoppable = false);
     void EndProgress();
+    bool StopAsked() const;
+    void AskStop();
 
 signals:
     // After every refill of the lists, for the handlers that follow the current folder.

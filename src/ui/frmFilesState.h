@@ -27,6 +27,7 @@ struct frmFiles::State {
     FileFactsCache fileFacts;   // for the preview, the batch view and the order by date
     bool batchViewStale = true; // something changed that the batch view has not followed yet
     StatusLine status;
+    bool stopAsked = false;       // the user asked the long work under way to stop
     QTimer* placeTimer = nullptr; // the folder's counts follow once a burst of changes is in
     int statusHeight = 0;         // pixels below the content
     // The largest the window may be, in pixels without its frame: the screen's area.

@@ -13,23 +13,38 @@
 #include <QCoreApplication>
 #include <QPushButton>
 
+#include <chrono>
+
 namespace {
 
 // The window as a run sees it: lstSel, the options panel, and the current file, which follows the
 // file in hand.
 class WindowRun final : public RunWindow {
 public:
-    explicit WindowRun(frmFiles& form) : form_(form), folderText_(form.CurrentFolder) {}
+    explicit WindowRun(frmFiles& form)
+        : form_(form), folderText_(form.CurrentFolder), begun_(std::chrono::steady_clock::now()) {}
+    ~WindowRun() override { form_.EndProgress(); }
+    WindowRun(const WindowRun&) = delete;
+    WindowRun& operator=(const WindowRun&) = delete;
 
     const ListedEntries& Entries() const override { return *form_.lstSel; }
     RowMarks Selection() const override { return form_.lstSel->SelectionMarks(); }
     RenameOptions ReadOptions() const override { return form_.ReadOptions(); }
     void ShowFileInHand(int row) override { form_.CurrentFile = folderText_ + form_.lstSel->text(row); }
-    void Yield() override { QCoreApplication::processEvents(); }
+    // A run that lasts shows how far it is, and can be stopped; a short one shows nothing.
+    void Yield(qint64 done, qint64 total) override {
+        if (std::chrono::steady_clock::now() - begun_ >= kShowProgressAfter)
+            form_.ShowProgress(ProgressText(QString::fromUtf8("Umbenennen"), done, total), true);
+        QCoreApplication::processEvents();
+    }
+    bool StopAsked() const override { return form_.StopAsked(); }
 
 private:
+    static constexpr std::chrono::milliseconds kShowProgressAfter{500};
+
     frmFiles& form_;
     QString folderText_; // the current folder when the run began, with its trailing separator
+    std::chrono::steady_clock::time_point begun_;
 };
 
 } // namespace

@@ -36,6 +36,20 @@ void frmFiles::BuildStatusLine() {
     chkDateRule->setAccessibleName(QString::fromUtf8("Aufnahmedatum voranstellen"));
     chkDateRule->setVisible(false);
     sbrStatus->addPermanentWidget(chkDateRule);
+    lblStop = new QLabel(QString::fromUtf8("<a href=\"stop\">Abbrechen</a>"), sbrStatus);
+    lblStop->setObjectName(QStringLiteral("lblStop"));
+    lblStop->setToolTip(QString::fromUtf8("Esc"));
+    lblStop->setContentsMargins(4, 0, 4, 0);
+    lblStop->setVisible(false);
+    sbrStatus->addPermanentWidget(lblStop);
+    connect(lblStop, &QLabel::linkActivated, this, [this] { AskStop(); });
+    // Esc is the window's only while work can be stopped: the boxes keep it otherwise.
+    mnuStop = new QAction(QString::fromUtf8("Abbrechen"), this);
+    mnuStop->setObjectName(QStringLiteral("mnuStop"));
+    mnuStop->setShortcut(QKeySequence(Qt::Key_Escape));
+    mnuStop->setEnabled(false);
+    addAction(mnuStop);
+    connect(mnuStop, &QAction::triggered, this, [this] { AskStop(); });
     state_->statusHeight = sbrStatus->sizeHint().height();
 
     hsbContent = new QScrollBar(Qt::Horizontal, this);
@@ -59,14 +73,28 @@ void frmFiles::BuildStatusLine() {
     connect(state_->placeTimer, &QTimer::timeout, this, [this] { ShowPlace(); });
 }
 
-void frmFiles::ShowProgress(const QString& text) {
+void frmFiles::ShowProgress(const QString& text, bool stoppable) {
     state_->status.ShowProgress(text);
+    lblStop->setVisible(stoppable);
+    mnuStop->setEnabled(stoppable);
     UpdateStatusLine();
 }
 
 void frmFiles::EndProgress() {
     state_->status.EndProgress();
+    state_->stopAsked = false;
+    lblStop->setVisible(false);
+    mnuStop->setEnabled(false);
     UpdateStatusLine();
+}
+
+bool frmFiles::StopAsked() const {
+    return state_->stopAsked;
+}
+
+void frmFiles::AskStop() {
+    if (busy_)
+        state_->stopAsked = true;
 }
 
 void frmFiles::ShowStatusMessage(const QString& text) {

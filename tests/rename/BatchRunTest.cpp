@@ -58,6 +58,7 @@ public:
             onYield_(*this);
         }
     }
+    bool StopAsked() const override { return stop_; }
 
     QStringList entries_;
     QList<bool> selected_;
@@ -73,6 +74,7 @@ public:
     int ways_ = 0;
     std::vector<int> planned_; // how many files each plan held
     std::function<void(FolderHost&)> onYield_;
+    bool stop_ = false;
 };
 
 RenameOptions CounterOn() {
@@ -217,6 +219,21 @@ TEST(BatchRun, ARingOpensThroughAWayNameAndAnOutsideHolderIsNeverTaken) {
     EXPECT_EQ(host.attempts_.front(), ".way1"); // a steps aside for the ring
     EXPECT_EQ(result.Renamed, 3);
     EXPECT_EQ(result.Files[3].Result, RenameResult::TargetExists); // x is outside the batch
+}
+
+// Stopped at its first turn, a run closes the ring it opened, so that no file stays under its way
+// name, and leaves every other file as it is.
+TEST(BatchRun, AStopClosesTheOpenRingAndLeavesTheRest) {
+    RenameOptions options = Renumber("");
+    options.CounterListOn = true;
+    options.CounterList = "c,a,b,p,q";
+    FolderHost host({"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}, QList<bool>(5, true), options);
+    host.onYield_ = [](FolderHost& h) { h.stop_ = true; };
+    const BatchResult result = RunBatch(host, std::chrono::milliseconds(0));
+    EXPECT_EQ(host.files_, Names({"c.txt", "a.txt", "b.txt", "d.txt", "e.txt"}));
+    EXPECT_EQ(result.Renamed, 3);
+    EXPECT_EQ(result.Stopped, 2);
+    EXPECT_EQ(result.Files[4].Result, RenameResult::Stopped);
 }
 
 TEST(Preview, NoRuleShowsTheUntidiedBaseName) {

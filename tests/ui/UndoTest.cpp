@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <fstream>
@@ -142,6 +144,36 @@ TEST_F(Undo, AFileSelectedDuringTheRunIsRenamedAndTakenBackWithTheOthers) {
     QTimer::singleShot(0, [this] { form->lstSel->selectAll(); });
     form->cmdBatch_Click();
     EXPECT_EQ(OnDisk(), (QStringList{"01 - a.jpg", "02 - b.jpg", "03 - c.jpg"}));
+    form->mnuUndo_Click();
+    EXPECT_EQ(Now(), original);
+}
+
+// Stopped half-way, a run leaves every file it did not reach as it was, says how far it came, and
+// undo takes back exactly what it did.
+TEST_F(Undo, ARunStoppedHalfWayIsTakenBackWhole) {
+    QStringList names;
+    for (int i = 1; i <= 40; ++i)
+        names << QStringLiteral("f%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+    StartWith(names);
+    const Files original = Now();
+    TakeUp("f01.jpg");
+    Tick(RuleSwitch::Counter);
+    form->lstSel->selectAll();
+    form->BatchTurnInterval = std::chrono::milliseconds(0);
+    QTimer stopper;
+    int turns = 0;
+    QObject::connect(&stopper, &QTimer::timeout, [&] {
+        if (++turns == 10)
+            form->AskStop();
+    });
+    stopper.start(0);
+    form->cmdBatch_Click();
+    stopper.stop();
+    const qsizetype renamed = OnDisk().filter(QRegularExpression("^\\d\\d - ")).size();
+    EXPECT_GT(renamed, 0);
+    EXPECT_LT(renamed, 40);
+    EXPECT_TRUE(form->lblStatus->text().startsWith(QString::fromUtf8("Lauf abgebrochen: ")));
+    EXPECT_EQ(ViewMarks().count(BatchMark::Stopped), 40 - renamed);
     form->mnuUndo_Click();
     EXPECT_EQ(Now(), original);
 }
