@@ -1,0 +1,78 @@
+#include "batch/FactsReaders.h"
+
+#include "platform/NativePath.h"
+
+#include <QSet>
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+struct FactsReaders::Shared {
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool ending = false;
+    QByteArray folder;
+    std::deque<FactsJob> waiting;
+    QSet<QByteArray> reading; // paths a reader is in the middle of
+    std::vector<FactsRead> done;
+};
+
+FactsReaders::FactsReaders(int readers) : shared_(std::make_shared<Shared>()), readers_(readers) {}
+
+FactsReaders::~FactsReaders() {
+    {
+        const std::lock_guard lock(shared_->mutex);
+        shared_->ending = true;
+        shared_->waiting.clear();
+    }
+    shared_->wake.notify_all();
+}
+
+void FactsReaders::Request(const QByteArray& folder, std::vector<FactsJob> jobs) {
+    {
+        const std::lock_guard lock(shared_->mutex);
+        shared_->folder = folder;
+        shared_->waiting.clear();
+        for (FactsJob& job : jobs)
+            if (!shared_->reading.contains(NativePath::Join(folder, job.Entry.Name)))
+                shared_->waiting.push_back(std::move(job));
+    }
+    // Readers start when first wanted; they are few enough to stay for the window's life.
+    for (; started_ < readers_ && std::size_t(started_) < jobs.size(); ++started_)
+        std::thread(ReadOnAndOn, shared_).detach();
+    shared_->wake.notify_all();
+}
+
+void FactsReaders::Cancel() {
+    const std::lock_guard lock(shared_->mutex);
+    shared_->waiting.clear();
+}
+
+std::vector<FactsRead> FactsReaders::TakeDone() {
+    const std::lock_guard lock(shared_->mutex);
+    return std::exchange(shared_->done, {});
+}
+
+// The readers are detached threads that own nothing but the shared state: one stuck in a read of a
+// medium that never answers must neither hold up the window's end nor the program's exit (a pool
+// that is joined, as QThreadPool's destructor does, would wait for it for ever).
+void FactsReaders::ReadOnAndOn(const std::shared_ptr<Shared>& shared) {
+    std::unique_lock lock(shared->mutex);
+    for (;;) {
+        shared->wake.wait(lock, [&] { return shared->ending || !shared->waiting.empty(); });
+        if (shared->ending)
+            return;
+        const FactsJob job = std::move(shared->waiting.front());
+        shared->waiting.pop_front();
+        const QByteArray folder = shared->folder;
+        const QByteArray path = NativePath::Join(folder, job.Entry.Name);
+        shared->reading.insert(path);
+        lock.unlock();
+        FactsRead read{folder, job.Entry.Name, FreshFacts(folder, job.Entry, job.Wanted, job.Known)};
+        lock.lock();
+        shared->reading.remove(path);
+        shared->done.push_back(std::move(read));
+    }
+}

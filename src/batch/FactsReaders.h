@@ -1,0 +1,55 @@
+#pragma once
+
+#include "batch/FileFactsOf.h"
+#include "platform/FolderListing.h"
+#include "rename/FileFacts.h"
+
+#include <QByteArray>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+// One file for the readers: what is wanted of it, and what is known of it already (read again only
+// where its stamp changed).
+struct FactsJob {
+    FolderEntry Entry;
+    FactsWanted Wanted;
+    std::optional<KnownFacts> Known;
+};
+
+// One file the readers are done with: what it holds now, or nothing where there is no file.
+struct FactsRead {
+    QByteArray Folder;
+    QByteArray Name;
+    std::optional<KnownFacts> Facts;
+};
+
+// A few threads that read the facts of many files at once (photo heads, song tags), so that a slow
+// medium answers eight files in the time of one and the window's thread never waits for a file.
+// A file that does not answer holds up its own reader only. The window hands out a request and
+// takes what is done on its own turns; nothing is sent to it from the readers.
+class FactsReaders {
+public:
+    explicit FactsReaders(int readers = 8);
+    // Drops what has not begun. A reader in the middle of a read finishes it on its own and then ends.
+    ~FactsReaders();
+    FactsReaders(const FactsReaders&) = delete;
+    FactsReaders& operator=(const FactsReaders&) = delete;
+
+    // Replaces the files still waiting by these. A file a reader is in the middle of is not read a
+    // second time: its read, when done, counts for this request.
+    void Request(const QByteArray& folder, std::vector<FactsJob> jobs);
+    // Drops the files still waiting.
+    void Cancel();
+    // What the readers are done with since the last call, of this request or an earlier one.
+    std::vector<FactsRead> TakeDone();
+
+private:
+    struct Shared;
+    static void ReadOnAndOn(const std::shared_ptr<Shared>& shared);
+
+    std::shared_ptr<Shared> shared_;
+    int readers_;
+    int started_ = 0;
+};
