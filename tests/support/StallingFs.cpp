@@ -1,5 +1,6 @@
 // A FUSE folder that shows a backing folder, except that a read of a file whose name starts with
-// "stall" never answers: a network share that has gone away. Usage: stalling_fs BACKING MOUNTPOINT
+// "stall" never answers: a network share that has gone away. Each operation can wait a while
+// first, as a share does for its round trip. Usage: stalling_fs BACKING MOUNTPOINT [MICROSECONDS]
 #define FUSE_USE_VERSION 31
 #include <fuse.h>
 
@@ -15,8 +16,12 @@
 namespace {
 
 std::string backing;
+useconds_t roundTrip = 0;
 
+// Where an operation names its file, it waits first.
 std::string Backed(const char* path) {
+    if (roundTrip > 0)
+        ::usleep(roundTrip);
     return backing + path;
 }
 
@@ -44,6 +49,8 @@ int Open(const char* path, fuse_file_info* fi) {
 }
 
 int Read(const char* path, char* buffer, size_t size, off_t offset, fuse_file_info* fi) {
+    if (roundTrip > 0)
+        ::usleep(roundTrip);
     if (std::strncmp(path, "/stall", 6) == 0)
         for (;;)
             ::pause();
@@ -59,9 +66,11 @@ int Release(const char*, fuse_file_info* fi) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3)
+    if (argc != 3 && argc != 4)
         return 2;
     backing = argv[1];
+    if (argc == 4)
+        roundTrip = useconds_t(std::stoul(argv[3]));
     fuse_operations ops{};
     ops.getattr = GetAttr;
     ops.readdir = ReadDir;
