@@ -17,8 +17,9 @@ TEST(FactsReaders, ANewRequestDropsTheFilesOfTheLastOneNotBegunAndReadsAllOfItsO
     std::vector<FactsJob> few;
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
         few.push_back({{name, QString::fromUtf8(name), 0}, date, {}});
+    const qsizetype manyCount = qsizetype(many.size());
     FactsReaders readers;
-    readers.Request("/nonexistent", many);
+    readers.Request("/nonexistent", std::move(many));
     readers.Request("/nonexistent", few);
     QSet<QByteArray> done;
     QElapsedTimer waited;
@@ -37,7 +38,7 @@ TEST(FactsReaders, ANewRequestDropsTheFilesOfTheLastOneNotBegunAndReadsAllOfItsO
     for (const FactsRead& read : readers.TakeDone())
         done.insert(read.Name);
     // Of the dropped request, only what the readers took up before the new one came.
-    EXPECT_LT(done.size() - 3, qsizetype(many.size()));
+    EXPECT_LT(done.size() - 3, manyCount);
 }
 
 } // namespace
