@@ -76,3 +76,30 @@ void FactsReaders::ReadOnAndOn(const std::shared_ptr<Shared>& shared) {
         shared->done.push_back(std::move(read));
     }
 }
+
+void FactsRequest::Start(FactsReaders& readers, const QByteArray& folder, std::vector<FactsJob> jobs) {
+    folder_ = folder;
+    total_ = qsizetype(jobs.size());
+    waiting_.clear();
+    in_.clear();
+    for (const FactsJob& job : jobs)
+        waiting_.insert(job.Entry.Name);
+    started_.start();
+    quiet_.start();
+    readers.Request(folder, std::move(jobs));
+}
+
+bool FactsRequest::TakeIn(FactsReaders& readers, FileFactsCache& cache, qint64 patienceMs) {
+    for (const FactsRead& done : readers.TakeDone()) {
+        if (done.Facts)
+            cache.Insert(done.Folder, done.Name, *done.Facts);
+        if (done.Folder == folder_ && waiting_.remove(done.Name)) {
+            in_.insert(done.Name, done.Facts ? std::optional(done.Facts->Facts) : std::nullopt);
+            quiet_.restart();
+        }
+    }
+    if (!waiting_.isEmpty() && !quiet_.hasExpired(patienceMs))
+        return false;
+    readers.Cancel();
+    return true;
+}

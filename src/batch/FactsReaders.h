@@ -5,6 +5,9 @@
 #include "rename/FileFacts.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QSet>
 
 #include <memory>
 #include <optional>
@@ -52,4 +55,31 @@ private:
     std::shared_ptr<Shared> shared_;
     int readers_;
     int started_ = 0;
+};
+
+// One request to the readers as its asker follows it on its own thread: the files still out, the
+// facts of those that came in, and whether a medium that does not answer has had its time.
+class FactsRequest {
+public:
+    // Asks readers for the files of jobs in folder, instead of whatever they were asked before.
+    void Start(FactsReaders& readers, const QByteArray& folder, std::vector<FactsJob> jobs);
+    // Takes what the readers are done with into cache (whatever request it was read for); true once
+    // every file is in, or none has come in for patienceMs: the files still out are not read then.
+    bool TakeIn(FactsReaders& readers, FileFactsCache& cache, qint64 patienceMs);
+
+    const QByteArray& Folder() const { return folder_; }
+    qsizetype Total() const { return total_; }
+    qsizetype In() const { return total_ - waiting_.size(); }
+    qint64 Elapsed() const { return started_.elapsed(); }
+    bool NotRead(const QByteArray& name) const { return waiting_.contains(name); }
+    // The facts of a file of the request that came in; nothing where there was no file or it is out.
+    std::optional<FileFacts> FactsOf(const QByteArray& name) const { return in_.value(name); }
+
+private:
+    QByteArray folder_;
+    qsizetype total_ = 0;
+    QSet<QByteArray> waiting_;
+    QHash<QByteArray, std::optional<FileFacts>> in_;
+    QElapsedTimer started_;
+    QElapsedTimer quiet_; // since the last file came in
 };

@@ -7,10 +7,8 @@
 #include "batch/StatusText.h"
 #include "platform/Volumes.h"
 
-#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
-#include <QSet>
 #include <QSize>
 #include <QString>
 
@@ -31,19 +29,25 @@ struct frmFiles::State {
     bool batchViewStale = true; // something changed that the batch view has not followed yet
     // The facts the forecast needs, read on the readers before it is shown.
     struct ForecastRead {
-        QByteArray Folder;
         FactsWanted Wanted;
-        QList<QByteArray> Names;                        // asked for, in the list's order
-        QSet<QByteArray> Waiting;                       // not in yet
-        QHash<QByteArray, std::optional<FileFacts>> In; // nothing where there was no file
-        QElapsedTimer Started;
-        QElapsedTimer Quiet; // since the last file came in
+        QList<QByteArray> Names; // asked for, in the list's order
+        FactsRequest Request;
         bool Pending = false;
         bool Ready = false;   // in, or given up on: the next forecast takes it
         qsizetype Shown = -1; // the count the batch view says is in
     };
     FactsReaders readers;
     ForecastRead forecastRead;
+    // The dates "Sortieren nach Aufnahmedatum" orders by, read on readers of its own; the order
+    // follows when they are in, if the order list is still as it was.
+    struct OrderRead {
+        QList<QByteArray> Names; // the order list when it was asked for
+        FactsRequest Request;
+        bool Pending = false;
+    };
+    FactsReaders orderReaders;
+    OrderRead orderRead;
+    QTimer* orderTimer = nullptr;
     QTimer* readTimer = nullptr; // takes in what the readers are done with while a read is pending
     StatusLine status;
     QTimer* placeTimer = nullptr; // the folder's counts follow once a burst of changes is in

@@ -138,18 +138,18 @@ void frmFiles::UpdateBatchView() {
         return; // shown when they are in
     State::ForecastRead& read = state_->forecastRead;
     const bool wasRead = std::exchange(read.Ready, false); // read afresh for the next forecast
-    const BatchForecast forecast = ForecastBatch(
-        list, selected, options, *filFiles->Files(), dirDirs->Folders(), filFiles->Others(),
-        [&](const FolderEntry& entry, FactsWanted wanted) {
-            if (!wasRead || !FactsToRead(entry, wanted))
-                return state_->fileFacts.Of(folder, entry, wanted);
-            const auto it = read.In.constFind(entry.Name);
-            return it != read.In.cend() && it->has_value() ? **it : ReadFileFacts(folder, entry, {});
-        });
+    const BatchForecast forecast =
+        ForecastBatch(list, selected, options, *filFiles->Files(), dirDirs->Folders(), filFiles->Others(),
+                      [&](const FolderEntry& entry, FactsWanted wanted) {
+                          if (!wasRead || !FactsToRead(entry, wanted))
+                              return state_->fileFacts.Of(folder, entry, wanted);
+                          const std::optional<FileFacts> facts = read.Request.FactsOf(entry.Name);
+                          return facts ? *facts : ReadFileFacts(folder, entry, {});
+                      });
     std::vector<BatchRow> rows = ForecastRows(forecast);
     if (wasRead)
         for (std::size_t i = 0; i < rows.size(); ++i)
-            if (read.Waiting.contains(list.Entry(forecast.Run.Files[qsizetype(i)].Index).Name))
+            if (read.Request.NotRead(list.Entry(forecast.Run.Files[qsizetype(i)].Index).Name))
                 rows[i].Note = BatchNote::NotRead;
     frmBatchView->Show(kind, std::move(rows), notes.join(u' '));
 }
@@ -170,7 +170,8 @@ bool frmFiles::ForecastFactsIn(const FileList& list, const RowMarks& selected, c
         CancelForecastRead();
         return true;
     }
-    if (read.Folder == folder && read.Wanted == wanted && read.Names == names && (read.Pending || read.Ready))
+    if (read.Request.Folder() == folder && read.Wanted == wanted && read.Names == names &&
+        (read.Pending || read.Ready))
         return read.Ready;
     // Each file is asked for with what is known of it: the readers read again only what changed.
     std::vector<FactsJob> jobs;
@@ -180,49 +181,32 @@ bool frmFiles::ForecastFactsIn(const FileList& list, const RowMarks& selected, c
             jobs.push_back(
                 {list.Entry(row), wanted, state_->fileFacts.KnownOf(folder, list.Entry(row).Name)});
     read = {};
-    read.Folder = folder;
     read.Wanted = wanted;
-    read.Waiting = QSet<QByteArray>(names.cbegin(), names.cend());
     read.Names = std::move(names);
-    read.Started.start();
-    read.Quiet.start();
     read.Pending = true;
-    state_->readers.Request(folder, std::move(jobs));
+    read.Request.Start(state_->readers, folder, std::move(jobs));
     state_->readTimer->start();
     return false;
 }
 
 void frmFiles::TakeForecastReads() {
-    // A medium that does not answer holds up the forecast this long after the last file came in;
-    // the files not in by then are shown as not read.
-    constexpr qint64 patienceMs = 2000;
     // Reads this short are not worth a line of their own.
     constexpr qint64 quietStartMs = 300;
     State::ForecastRead& read = state_->forecastRead;
-    for (FactsRead& done : state_->readers.TakeDone()) {
-        if (done.Facts)
-            state_->fileFacts.Insert(done.Folder, done.Name, *done.Facts);
-        if (done.Folder == read.Folder && read.Waiting.remove(done.Name)) {
-            read.In.insert(done.Name, done.Facts ? std::optional(done.Facts->Facts) : std::nullopt);
-            read.Quiet.restart();
-        }
-    }
-    const qsizetype in = read.Names.size() - read.Waiting.size();
-    if (!read.Waiting.isEmpty() && !read.Quiet.hasExpired(patienceMs)) {
-        if (in != read.Shown && read.Started.hasExpired(quietStartMs)) {
-            read.Shown = in;
+    if (!read.Request.TakeIn(state_->readers, state_->fileFacts, ReadPatienceMs)) {
+        if (read.Request.In() != read.Shown && read.Request.Elapsed() > quietStartMs) {
+            read.Shown = read.Request.In();
             const QString work = read.Wanted.Audio || read.Wanted.PhotoTags
                                      ? QString::fromUtf8("Lese Tags")
                                      : QString::fromUtf8("Lese Aufnahmedaten");
             const BatchViewKind kind = OrderMode() ? BatchViewKind::OrderForecast : BatchViewKind::Forecast;
             frmBatchView->Show(kind,
                                frmBatchView->Kind() == kind ? frmBatchView->Rows() : std::vector<BatchRow>{},
-                               ProgressText(work, in, read.Names.size()));
+                               ProgressText(work, read.Request.In(), read.Request.Total()));
         }
         return;
     }
     state_->readTimer->stop();
-    state_->readers.Cancel();
     read.Pending = false;
     read.Ready = true;
     UpdateBatchView();

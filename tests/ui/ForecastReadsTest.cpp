@@ -46,7 +46,7 @@ TEST_F(ForecastReads, APipeThatTookAPhotosNameIsReadAsAFileWithoutDate) {
 
 TEST_F(ForecastReads, AFileWhoseMediumDoesNotAnswerIsMarkedNotReadAndTheWindowAnswersMeanwhile) {
     tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
-    tree.File("b.jpg", PhotoTaken("2021:12:24 18:05:00"));
+    tree.File("b.jpg", PhotoTaken("2001:12:24 18:05:00"));
     tree.File("stall.jpg", PhotoTaken("2010:01:01 00:00:00"));
     StallingMount mount(tree.Path(), QStringLiteral("a.jpg"));
     if (!mount.Mounted())
@@ -61,10 +61,16 @@ TEST_F(ForecastReads, AFileWhoseMediumDoesNotAnswerIsMarkedNotReadAndTheWindowAn
     EXPECT_GT(turnsWhileReading, 0);
     ASSERT_EQ(rows.size(), 3);
     EXPECT_TRUE(rows["a.jpg"].To.startsWith("2004-05-12")) << rows["a.jpg"].To.toStdString();
-    EXPECT_TRUE(rows["b.jpg"].To.startsWith("2021-12-24")) << rows["b.jpg"].To.toStdString();
+    EXPECT_TRUE(rows["b.jpg"].To.startsWith("2001-12-24")) << rows["b.jpg"].To.toStdString();
     EXPECT_EQ(rows["stall.jpg"].Note, BatchNote::NotRead);
     EXPECT_TRUE(MarkText(rows["stall.jpg"], BatchViewKind::Forecast).endsWith("; nicht gelesen"));
-    // The window closes while a reader still waits for the medium.
+    // The order by date waits no longer either: the file goes with those without a date.
+    form->mnuMove_Click();
+    form->mnuOrder_Click(OrderKey::DateTaken);
+    ASSERT_TRUE(EventuallyTrue([this] { return !form->OrderReading(); }));
+    EXPECT_EQ(form->lstSort->text(0), "b.jpg");
+    EXPECT_EQ(form->lstSort->text(2), "stall.jpg");
+    // The window closes while readers still wait for the medium.
     turns.stop();
     form.reset();
 }

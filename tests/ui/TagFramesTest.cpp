@@ -170,6 +170,7 @@ TEST_F(TagFrames, OrderByDateNumbersPhotosFromTwoCamerasInTheOrderTakenThroughTh
     TakeUp("DSC_0001.jpg");
     form->mnuMove_Click();
     form->mnuOrder_Click(OrderKey::DateTaken);
+    ASSERT_TRUE(EventuallyTrue([this] { return !form->OrderReading(); }));
     Tick(RuleSwitch::Counter);
     Tick(RuleSwitch::NewName);
     form->txtNewName->setText("Urlaub");
