@@ -2,7 +2,7 @@
 
 #include "platform/NativePath.h"
 
-#include <QSet>
+#include <QHash>
 
 #include <condition_variable>
 #include <deque>
@@ -15,7 +15,7 @@ struct FactsReaders::Shared {
     bool ending = false;
     QByteArray folder;
     std::deque<FactsJob> waiting;
-    QSet<QByteArray> reading; // paths a reader is in the middle of
+    QHash<QByteArray, FactsWanted> reading; // paths a reader is in the middle of, and what it reads
     std::vector<FactsRead> done;
 };
 
@@ -36,7 +36,8 @@ void FactsReaders::Request(const QByteArray& folder, std::vector<FactsJob> jobs)
         shared_->folder = folder;
         shared_->waiting.clear();
         for (FactsJob& job : jobs)
-            if (!shared_->reading.contains(NativePath::Join(folder, job.Entry.Name)))
+            if (const auto it = shared_->reading.constFind(NativePath::Join(folder, job.Entry.Name));
+                it == shared_->reading.cend() || !Covers(*it, job.Wanted))
                 shared_->waiting.push_back(std::move(job));
     }
     // Readers start when first wanted; they are few enough to stay for the window's life.
@@ -68,7 +69,7 @@ void FactsReaders::ReadOnAndOn(const std::shared_ptr<Shared>& shared) {
         shared->waiting.pop_front();
         const QByteArray folder = shared->folder;
         const QByteArray path = NativePath::Join(folder, job.Entry.Name);
-        shared->reading.insert(path);
+        shared->reading.insert(path, job.Wanted);
         lock.unlock();
         FactsRead read{folder, job.Entry.Name, FreshFacts(folder, job.Entry, job.Wanted, job.Known)};
         lock.lock();
@@ -80,6 +81,7 @@ void FactsReaders::ReadOnAndOn(const std::shared_ptr<Shared>& shared) {
 void FactsRequest::Start(FactsReaders& readers, const QByteArray& folder, std::vector<FactsJob> jobs) {
     folder_ = folder;
     total_ = qsizetype(jobs.size());
+    wanted_ = jobs.empty() ? FactsWanted{} : jobs.front().Wanted;
     waiting_.clear();
     in_.clear();
     for (const FactsJob& job : jobs)
@@ -93,7 +95,9 @@ bool FactsRequest::TakeIn(FactsReaders& readers, FileFactsCache& cache, qint64 p
     for (const FactsRead& done : readers.TakeDone()) {
         if (done.Facts)
             cache.Insert(done.Folder, done.Name, *done.Facts);
-        if (done.Folder == folder_ && waiting_.remove(done.Name)) {
+        // A read begun for an earlier request counts where it holds what this one asks.
+        if (done.Folder == folder_ && (!done.Facts || Covers(done.Facts->Read, wanted_)) &&
+            waiting_.remove(done.Name)) {
             in_.insert(done.Name, done.Facts ? std::optional(done.Facts->Facts) : std::nullopt);
             quiet_.restart();
         }

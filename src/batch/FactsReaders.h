@@ -41,7 +41,7 @@ public:
     FactsReaders& operator=(const FactsReaders&) = delete;
 
     // Replaces the files still waiting by these. A file a reader is in the middle of is not read a
-    // second time: its read, when done, counts for this request.
+    // second time where that read holds what the job wants: it counts for this request when done.
     void Request(const QByteArray& folder, std::vector<FactsJob> jobs);
     // Drops the files still waiting.
     void Cancel();
@@ -61,7 +61,8 @@ private:
 // facts of those that came in, and whether a medium that does not answer has had its time.
 class FactsRequest {
 public:
-    // Asks readers for the files of jobs in folder, instead of whatever they were asked before.
+    // Asks readers for the files of jobs in folder, instead of whatever they were asked before; every
+    // job wants the same facts.
     void Start(FactsReaders& readers, const QByteArray& folder, std::vector<FactsJob> jobs);
     // Takes what the readers are done with into cache (whatever request it was read for); true once
     // every file is in, or none has come in for patienceMs: the files still out are not read then.
@@ -78,6 +79,7 @@ public:
 private:
     QByteArray folder_;
     qsizetype total_ = 0;
+    FactsWanted wanted_;
     QSet<QByteArray> waiting_;
     QHash<QByteArray, std::optional<FileFacts>> in_;
     QElapsedTimer started_;

@@ -96,6 +96,11 @@ std::optional<QDateTime> DateTakenOf(const QByteArray& folder, const FolderEntry
     return ReadFileFacts(folder, entry, {.Photo = true}).Taken;
 }
 
+bool Covers(FactsWanted read, FactsWanted asked) {
+    return (read.Photo || !asked.Photo) && (read.Audio || !asked.Audio) &&
+           (read.PhotoTags || !asked.PhotoTags);
+}
+
 bool FactsToRead(const FolderEntry& entry, FactsWanted wanted) {
     const FactKind kind = FactKindOf(entry.Text);
     return (kind == FactKind::Photo && wanted.Photo) || (kind == FactKind::Audio && wanted.Audio);
@@ -109,11 +114,7 @@ std::optional<KnownFacts> FreshFacts(const QByteArray& folder, const FolderEntry
     if (!stamp)
         return std::nullopt;
     const bool same = known && known->Stamp == *stamp;
-    const auto covers = [](FactsWanted read, FactsWanted asked) {
-        return (read.Photo || !asked.Photo) && (read.Audio || !asked.Audio) &&
-               (read.PhotoTags || !asked.PhotoTags);
-    };
-    if (same && covers(known->Read, wanted))
+    if (same && Covers(known->Read, wanted))
         return known;
     // What was read before is read again with what is wanted now: a file is read for its kind only.
     if (same)

@@ -40,6 +40,9 @@ struct KnownFacts {
     FileFacts Facts;
 };
 
+// Whether what was read of a file holds what is asked of it.
+bool Covers(FactsWanted read, FactsWanted asked);
+
 // Whether a file of this kind is read for what is wanted: photos and songs only, for their rules.
 bool FactsToRead(const FolderEntry& entry, FactsWanted wanted);
 
