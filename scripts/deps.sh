@@ -25,7 +25,7 @@ run_packages=(
 package_packages=(dpkg-dev file)
 # The accessibility bus (at-spi2-core) and its Python client serve scripts/accessibility.sh.
 # The tag rules' tests make their photos, videos and songs with ffmpeg, heif-enc (HEIC, AVIF) and
-# mutagen (ID3 in a wave file).
+# mutagen (ID3 in a wave file). A medium that does not answer is a FUSE folder (libfuse3).
 test_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
@@ -34,6 +34,7 @@ test_packages=(
   desktop-file-utils appstream libxcb1-dev x11-utils lintian strace
   at-spi2-core python3-pyatspi
   ffmpeg libheif-examples python3-mutagen
+  fuse3 libfuse3-dev
 )
 
 list=false

@@ -94,15 +94,26 @@ void NoteDates(const BatchForecast& forecast, std::vector<BatchRow>& rows) {
     }
 }
 
+QString NoteText(const BatchRow& row) {
+    switch (row.Note) {
+    case BatchNote::NoDateTaken:
+        return QString::fromUtf8("kein Aufnahmedatum");
+    case BatchNote::SameTimeAs:
+        return SameTimeText(row.Other);
+    case BatchNote::NotRead:
+    case BatchNote::None:
+        break;
+    }
+    return QString::fromUtf8("nicht gelesen");
+}
+
 } // namespace
 
 QString MarkText(const BatchRow& row, BatchViewKind kind) {
     if (row.Note != BatchNote::None) {
         BatchRow marked = row;
         marked.Note = BatchNote::None;
-        return MarkText(marked, kind) + QString::fromUtf8("; ") +
-               (row.Note == BatchNote::NoDateTaken ? QString::fromUtf8("kein Aufnahmedatum")
-                                                   : SameTimeText(row.Other));
+        return MarkText(marked, kind) + QString::fromUtf8("; ") + NoteText(row);
     }
     const bool ahead = kind == BatchViewKind::Forecast || kind == BatchViewKind::OrderForecast;
     switch (row.Mark) {

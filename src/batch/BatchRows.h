@@ -33,11 +33,12 @@ enum class BatchMark {
     TagMissing,    // keeps its name: the file lacks a field of its tag template
 };
 
-// What the batch view says of a file besides its mark, while the date rule is on.
+// What the batch view says of a file besides its mark, while the date or a tag rule is on.
 enum class BatchNote {
     None,
     NoDateTaken, // a photo without the date it was taken: it gets no date
     SameTimeAs,  // a photo taken in the same second as Other, which keeps its name for it
+    NotRead,     // its medium did not answer in time: the name is forecast without its facts
 };
 
 // One row of the batch view: the name a file has and the name it gets, or got, or gets back.

@@ -96,33 +96,59 @@ std::optional<QDateTime> DateTakenOf(const QByteArray& folder, const FolderEntry
     return ReadFileFacts(folder, entry, {.Photo = true}).Taken;
 }
 
-FileFacts FileFactsCache::Of(const QByteArray& folder, const FolderEntry& entry, FactsWanted wanted) {
+bool Covers(FactsWanted read, FactsWanted asked) {
+    return (read.Photo || !asked.Photo) && (read.Audio || !asked.Audio) &&
+           (read.PhotoTags || !asked.PhotoTags);
+}
+
+bool FactsToRead(const FolderEntry& entry, FactsWanted wanted) {
     const FactKind kind = FactKindOf(entry.Text);
-    if ((kind == FactKind::Photo && !wanted.Photo) || (kind == FactKind::Audio && !wanted.Audio) ||
-        kind == FactKind::Other)
-        return ReadFileFacts(folder, entry, wanted); // nothing of this file is read
-    if (folder != folder_) {
-        byName_.clear();
-        folder_ = folder;
-    }
+    return (kind == FactKind::Photo && wanted.Photo) || (kind == FactKind::Audio && wanted.Audio);
+}
+
+std::optional<KnownFacts> FreshFacts(const QByteArray& folder, const FolderEntry& entry, FactsWanted wanted,
+                                     const std::optional<KnownFacts>& known) {
     // A file is known while it keeps its name and its stamp: a date or a tag changed in place, even
     // with the modification time put back, is read again.
     const std::optional<FileStamp> stamp = StampOfFile(NativePath::Join(folder, entry.Name));
     if (!stamp)
-        return ReadFileFacts(folder, entry, {}); // no file to read
-    const auto it = byName_.constFind(entry.Name);
-    const bool same = it != byName_.cend() && it->Stamp == *stamp;
-    const auto covers = [](FactsWanted read, FactsWanted asked) {
-        return (read.Photo || !asked.Photo) && (read.Audio || !asked.Audio) &&
-               (read.PhotoTags || !asked.PhotoTags);
-    };
-    if (same && covers(it->Read, wanted))
-        return it->Facts;
+        return std::nullopt;
+    const bool same = known && known->Stamp == *stamp;
+    if (same && Covers(known->Read, wanted))
+        return known;
     // What was read before is read again with what is wanted now: a file is read for its kind only.
     if (same)
-        wanted = {wanted.Photo || it->Read.Photo, wanted.Audio || it->Read.Audio,
-                  wanted.PhotoTags || it->Read.PhotoTags};
-    const FileFacts facts = ReadFileFacts(folder, entry, wanted);
-    byName_.insert(entry.Name, {*stamp, wanted, facts});
-    return facts;
+        wanted = {wanted.Photo || known->Read.Photo, wanted.Audio || known->Read.Audio,
+                  wanted.PhotoTags || known->Read.PhotoTags};
+    return KnownFacts{*stamp, wanted, ReadFileFacts(folder, entry, wanted)};
+}
+
+FileFacts FileFactsCache::Of(const QByteArray& folder, const FolderEntry& entry, FactsWanted wanted) {
+    if (!FactsToRead(entry, wanted))
+        return ReadFileFacts(folder, entry, wanted); // nothing of this file is read
+    Follow(folder);
+    const std::optional<KnownFacts> fresh = FreshFacts(folder, entry, wanted, KnownOf(folder, entry.Name));
+    if (!fresh)
+        return ReadFileFacts(folder, entry, {}); // no file to read
+    byName_.insert(entry.Name, *fresh);
+    return fresh->Facts;
+}
+
+std::optional<KnownFacts> FileFactsCache::KnownOf(const QByteArray& folder, const QByteArray& name) const {
+    const auto it = byName_.constFind(name);
+    if (folder != folder_ || it == byName_.cend())
+        return std::nullopt;
+    return *it;
+}
+
+void FileFactsCache::Insert(const QByteArray& folder, const QByteArray& name, const KnownFacts& known) {
+    Follow(folder);
+    byName_.insert(name, known);
+}
+
+void FileFactsCache::Follow(const QByteArray& folder) {
+    if (folder != folder_) {
+        byName_.clear();
+        folder_ = folder;
+    }
 }

@@ -32,18 +32,39 @@ void ReadExifOf(const QByteArray& path, clsEXIF& reader);
 // The date the photo or video of a listed file was taken, read as ReadFileFacts reads it.
 std::optional<QDateTime> DateTakenOf(const QByteArray& folder, const FolderEntry& entry);
 
+// What was read of a file while it had the stamp (inode, size and times): what was wanted then and
+// what it gave.
+struct KnownFacts {
+    FileStamp Stamp;
+    FactsWanted Read;
+    FileFacts Facts;
+};
+
+// Whether what was read of a file holds what is asked of it.
+bool Covers(FactsWanted read, FactsWanted asked);
+
+// Whether a file of this kind is read for what is wanted: photos and songs only, for their rules.
+bool FactsToRead(const FolderEntry& entry, FactsWanted wanted);
+
+// The facts of a file as they are now: known where the file kept its stamp and known read what is
+// wanted, read afresh otherwise (with what known read besides). Nothing where there is no file.
+// It touches no cache, so that readers on other threads can call it.
+std::optional<KnownFacts> FreshFacts(const QByteArray& folder, const FolderEntry& entry, FactsWanted wanted,
+                                     const std::optional<KnownFacts>& known);
+
 // The facts of one folder's files, each file read once while it keeps its name and its stamp (inode,
 // size and times): the batch view asks for every selected file again after every change of a parameter.
 class FileFactsCache {
 public:
     FileFacts Of(const QByteArray& folder, const FolderEntry& entry, FactsWanted wanted);
+    // What is known of a file of folder, whatever its stamp now.
+    std::optional<KnownFacts> KnownOf(const QByteArray& folder, const QByteArray& name) const;
+    // Takes in what was read elsewhere (by the readers).
+    void Insert(const QByteArray& folder, const QByteArray& name, const KnownFacts& known);
 
 private:
-    struct Known {
-        FileStamp Stamp;
-        FactsWanted Read; // what was read
-        FileFacts Facts;
-    };
+    void Follow(const QByteArray& folder);
+
     QByteArray folder_;
-    QHash<QByteArray, Known> byName_;
+    QHash<QByteArray, KnownFacts> byName_;
 };

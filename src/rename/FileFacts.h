@@ -59,4 +59,5 @@ struct FactsWanted {
     bool PhotoTags = false; // the photo template's other fields
 
     bool Any() const { return Photo || Audio; }
+    bool operator==(const FactsWanted&) const = default;
 };

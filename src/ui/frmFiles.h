@@ -264,6 +264,9 @@ public:
     void mnuUndo_Click();      // takes back the newest batch run or editor rename
     void mnuTags_Click();      // the tag frame of the file taken up, and on the next press the options
     void UpdateBatchView();    // the forecast of a run as the lists and the panel stand now
+    // True while the batch view waits for the facts of its files, or an order for the dates.
+    bool BatchViewReading() const;
+    bool OrderReading() const;
 
     // True while a batch run or a rename from the editor goes on: folder changes, drops and a
     // second run or rename are then ignored.
@@ -320,7 +323,17 @@ private:
     void NameTagValues(); // screen readers read the tag frames' values with their captions
     void GoToParent();
     void BatchViewChanged(); // a change the forecast follows: updated at the next turn of the event loop
-    void ShowUndoState();    // the undo menu item: whether it would do anything, and why not
+    // Whether the facts the forecast reads are in; if not, they are asked of the readers.
+    bool ForecastFactsIn(const FileList& list, const RowMarks& selected, const QByteArray& folder,
+                         FactsWanted wanted);
+    void TakeForecastReads(); // what the readers are done with; the forecast once all are in
+    void CancelForecastRead();
+    // A medium that does not answer holds up a forecast or an order this long after the last file
+    // came in; the files not in by then count as not read.
+    static constexpr qint64 ReadPatienceMs = 2000;
+    void TakeOrderReads(); // the dates an order waits for; the order once all are in
+    void OrderRows(OrderKey key, const DateOfEntry& dateTaken);
+    void ShowUndoState(); // the undo menu item: whether it would do anything, and why not
     void ShowBatchOutcome(const BatchResult& result, const JournalWrite& journal);
     bool OptionsEvent(QObject* watched, QEvent* event); // true: the event is swallowed
     bool EditorEvent(QObject* watched, QEvent* event);  // true: the event is swallowed

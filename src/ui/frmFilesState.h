@@ -2,6 +2,7 @@
 
 #include "ui/FormLayout.h"
 #include "ui/frmFiles.h"
+#include "batch/FactsReaders.h"
 #include "batch/FileFactsOf.h"
 #include "batch/StatusText.h"
 #include "platform/Volumes.h"
@@ -26,6 +27,28 @@ struct frmFiles::State {
     QTimer* batchViewTimer = nullptr;
     FileFactsCache fileFacts;   // for the preview, the batch view and the order by date
     bool batchViewStale = true; // something changed that the batch view has not followed yet
+    // The facts the forecast needs, read on the readers before it is shown.
+    struct ForecastRead {
+        FactsWanted Wanted;
+        QList<QByteArray> Names; // asked for, in the list's order
+        FactsRequest Request;
+        bool Pending = false;
+        bool Ready = false;   // in, or given up on: the next forecast takes it
+        qsizetype Shown = -1; // the count the batch view says is in
+    };
+    FactsReaders readers;
+    ForecastRead forecastRead;
+    // The dates "Sortieren nach Aufnahmedatum" orders by, read on readers of its own; the order
+    // follows when they are in, if the order list is still as it was.
+    struct OrderRead {
+        QList<QByteArray> Names; // the order list when it was asked for
+        FactsRequest Request;
+        bool Pending = false;
+    };
+    FactsReaders orderReaders;
+    OrderRead orderRead;
+    QTimer* orderTimer = nullptr;
+    QTimer* readTimer = nullptr; // takes in what the readers are done with while a read is pending
     StatusLine status;
     bool stopAsked = false;       // the user asked the long work under way to stop
     QTimer* placeTimer = nullptr; // the folder's counts follow once a burst of changes is in

@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 void frmFiles::BuildBatchView() {
     mnuPop->addSeparator();
@@ -39,6 +40,8 @@ void frmFiles::BuildBatchView() {
     state_->batchViewTimer = new QTimer(this);
     state_->batchViewTimer->setSingleShot(true);
     state_->batchViewTimer->setInterval(0);
+    state_->readTimer = new QTimer(this);
+    state_->readTimer->setInterval(15);
 }
 
 void frmFiles::ConnectBatchViewHandlers() {
@@ -50,6 +53,7 @@ void frmFiles::ConnectBatchViewHandlers() {
     // With the menu closed, its key asks the journals itself.
     connect(mnuPop, &QMenu::aboutToHide, this, [this] { mnuUndo->setEnabled(true); });
     connect(state_->batchViewTimer, &QTimer::timeout, this, [this] { UpdateBatchView(); });
+    connect(state_->readTimer, &QTimer::timeout, this, [this] { TakeForecastReads(); });
 
     const auto changed = [this] { BatchViewChanged(); };
     for (QCheckBox* box : chkOptions)
@@ -91,6 +95,8 @@ void frmFiles::BatchViewChanged() {
     state_->batchViewStale = true;
     if (frmBatchView->isVisible())
         state_->batchViewTimer->start();
+    else
+        CancelForecastRead(); // nobody waits for it
     // What the status line said of the last run or press no longer applies, and the batch view no
     // longer shows its files; the folder's counts follow.
     state_->status.ClearMessage();
@@ -127,16 +133,94 @@ void frmFiles::UpdateBatchView() {
             "Schaltfl\u00e4che wechselt zuerst nach \u201eAusw\u00e4hlen\u201c.");
     const FileList& list = orderMode ? *lstSort : *lstSel;
     const RowMarks selected = orderMode ? RowMarks(std::size_t(list.count()), true) : list.SelectionMarks();
+    const QByteArray folder = filFiles->NativePath();
+    if (!ForecastFactsIn(list, selected, folder, WantedFacts(options)))
+        return; // shown when they are in
+    State::ForecastRead& read = state_->forecastRead;
+    const bool wasRead = std::exchange(read.Ready, false); // read afresh for the next forecast
     const BatchForecast forecast =
         ForecastBatch(list, selected, options, *filFiles->Files(), dirDirs->Folders(), filFiles->Others(),
-                      [this, folder = filFiles->NativePath()](const FolderEntry& entry, FactsWanted wanted) {
-                          return state_->fileFacts.Of(folder, entry, wanted);
+                      [&](const FolderEntry& entry, FactsWanted wanted) {
+                          if (!wasRead || !FactsToRead(entry, wanted))
+                              return state_->fileFacts.Of(folder, entry, wanted);
+                          const std::optional<FileFacts> facts = read.Request.FactsOf(entry.Name);
+                          return facts ? *facts : ReadFileFacts(folder, entry, {});
                       });
-    frmBatchView->Show(kind, ForecastRows(forecast), notes.join(u' '));
+    std::vector<BatchRow> rows = ForecastRows(forecast);
+    if (wasRead)
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            if (read.Request.NotRead(list.Entry(forecast.Run.Files[qsizetype(i)].Index).Name))
+                rows[i].Note = BatchNote::NotRead;
+    frmBatchView->Show(kind, std::move(rows), notes.join(u' '));
+}
+
+bool frmFiles::BatchViewReading() const {
+    return state_->forecastRead.Pending;
+}
+
+bool frmFiles::ForecastFactsIn(const FileList& list, const RowMarks& selected, const QByteArray& folder,
+                               FactsWanted wanted) {
+    State::ForecastRead& read = state_->forecastRead;
+    QList<QByteArray> names;
+    if (wanted.Any())
+        for (int row = 0; row < list.Count(); ++row)
+            if (selected[std::size_t(row)] && FactsToRead(list.Entry(row), wanted))
+                names << list.Entry(row).Name;
+    if (names.isEmpty()) {
+        CancelForecastRead();
+        return true;
+    }
+    if (read.Request.Folder() == folder && read.Wanted == wanted && read.Names == names &&
+        (read.Pending || read.Ready))
+        return read.Ready;
+    // Each file is asked for with what is known of it: the readers read again only what changed.
+    std::vector<FactsJob> jobs;
+    jobs.reserve(std::size_t(names.size()));
+    for (int row = 0; row < list.Count(); ++row)
+        if (selected[std::size_t(row)] && FactsToRead(list.Entry(row), wanted))
+            jobs.push_back(
+                {list.Entry(row), wanted, state_->fileFacts.KnownOf(folder, list.Entry(row).Name)});
+    read = {};
+    read.Wanted = wanted;
+    read.Names = std::move(names);
+    read.Pending = true;
+    read.Request.Start(state_->readers, folder, std::move(jobs));
+    state_->readTimer->start();
+    return false;
+}
+
+void frmFiles::TakeForecastReads() {
+    // Reads this short are not worth a line of their own.
+    constexpr qint64 quietStartMs = 300;
+    State::ForecastRead& read = state_->forecastRead;
+    if (!read.Request.TakeIn(state_->readers, state_->fileFacts, ReadPatienceMs)) {
+        if (read.Request.In() != read.Shown && read.Request.Elapsed() > quietStartMs) {
+            read.Shown = read.Request.In();
+            const QString work = read.Wanted.Audio || read.Wanted.PhotoTags
+                                     ? QString::fromUtf8("Lese Tags")
+                                     : QString::fromUtf8("Lese Aufnahmedaten");
+            const BatchViewKind kind = OrderMode() ? BatchViewKind::OrderForecast : BatchViewKind::Forecast;
+            frmBatchView->Show(kind,
+                               frmBatchView->Kind() == kind ? frmBatchView->Rows() : std::vector<BatchRow>{},
+                               ProgressText(work, read.Request.In(), read.Request.Total()));
+        }
+        return;
+    }
+    state_->readTimer->stop();
+    read.Pending = false;
+    read.Ready = true;
+    UpdateBatchView();
+}
+
+void frmFiles::CancelForecastRead() {
+    state_->readers.Cancel();
+    state_->readTimer->stop();
+    state_->forecastRead = {};
 }
 
 void frmFiles::ShowBatchOutcome(const BatchResult& result, const JournalWrite& journal) {
     state_->batchViewTimer->stop();
+    CancelForecastRead();
     state_->batchViewStale = false;
     const QString note = result.Renamed > 0 ? UnrecordedNote(journal) : QString();
     frmBatchView->Show(BatchViewKind::Outcome, OutcomeRows(result), note);
@@ -170,6 +254,7 @@ void frmFiles::mnuUndo_Click() {
         setDirPath(report.Folder);
     }
     state_->batchViewTimer->stop();
+    CancelForecastRead();
     state_->batchViewStale = false;
     frmBatchView->Show(BatchViewKind::Undo, report.Rows, report.Note);
     ShowStatusMessage(UndoText(report));

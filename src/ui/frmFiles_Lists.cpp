@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -128,14 +129,71 @@ void frmFiles::mnuMove_Click() {
     ShowListMode(true);
 }
 
+namespace {
+
+QList<QByteArray> NamesOf(const ListedEntries& list) {
+    QList<QByteArray> names;
+    names.reserve(list.Count());
+    for (int row = 0; row < list.Count(); ++row)
+        names << list.Entry(row).Name;
+    return names;
+}
+
+} // namespace
+
 void frmFiles::mnuOrder_Click(OrderKey key) {
     if (busy_ || !OrderMode())
         return;
     const QByteArray folder = filFiles->NativePath();
-    const std::vector<int> rows =
-        OrderedRows(*lstSort, key, folder, [this, &folder](const FolderEntry& entry) {
-            return state_->fileFacts.Of(folder, entry, {.Photo = true}).Taken;
-        });
+    state_->orderTimer->stop();
+    state_->orderReaders.Cancel();
+    state_->orderRead = {};
+    const auto fromCache = [this, &folder](const FolderEntry& entry) {
+        return state_->fileFacts.Of(folder, entry, {.Photo = true}).Taken;
+    };
+    if (key != OrderKey::DateTaken) {
+        OrderRows(key, fromCache);
+        return;
+    }
+    // The dates are read on the readers first, the window answering meanwhile.
+    std::vector<FactsJob> jobs;
+    for (int row = 0; row < lstSort->Count(); ++row)
+        if (const FolderEntry& entry = lstSort->Entry(row); FactsToRead(entry, {.Photo = true}))
+            jobs.push_back({entry, {.Photo = true}, state_->fileFacts.KnownOf(folder, entry.Name)});
+    if (jobs.empty()) {
+        OrderRows(key, fromCache);
+        return;
+    }
+    State::OrderRead& read = state_->orderRead;
+    read.Names = NamesOf(*lstSort);
+    read.Pending = true;
+    read.Request.Start(state_->orderReaders, folder, std::move(jobs));
+    state_->orderTimer->start();
+}
+
+bool frmFiles::OrderReading() const {
+    return state_->orderRead.Pending;
+}
+
+void frmFiles::TakeOrderReads() {
+    State::OrderRead& read = state_->orderRead;
+    if (!read.Request.TakeIn(state_->orderReaders, state_->fileFacts, ReadPatienceMs))
+        return;
+    state_->orderTimer->stop();
+    read.Pending = false;
+    // A list that changed meanwhile (a drag, another folder, select mode) keeps its order.
+    if (busy_ || !OrderMode() || filFiles->NativePath() != read.Request.Folder() ||
+        NamesOf(*lstSort) != read.Names)
+        return;
+    // A photo whose medium did not answer goes with those without a date.
+    OrderRows(OrderKey::DateTaken, [&read](const FolderEntry& entry) -> std::optional<QDateTime> {
+        const std::optional<FileFacts> facts = read.Request.FactsOf(entry.Name);
+        return facts ? facts->Taken : std::nullopt;
+    });
+}
+
+void frmFiles::OrderRows(OrderKey key, const DateOfEntry& dateTaken) {
+    const std::vector<int> rows = OrderedRows(*lstSort, key, filFiles->NativePath(), dateTaken);
     const int current = lstSort->currentRow();
     lstSort->reorder(rows);
     // The file in hand stays in hand where it went, as a dragged one does.
@@ -226,6 +284,9 @@ void frmFiles::ConnectListHandlers() {
         connect(mnuOrder[i], &QAction::triggered, this, [this, key] { mnuOrder_Click(key); });
     }
     connect(mnuPop, &QMenu::aboutToShow, this, [this] { mnuOrderBy->menuAction()->setVisible(OrderMode()); });
+    state_->orderTimer = new QTimer(this);
+    state_->orderTimer->setInterval(15);
+    connect(state_->orderTimer, &QTimer::timeout, this, [this] { TakeOrderReads(); });
     for (FileList* list : {lstPath, lstSel, lstSort})
         connect(list, &FileList::filesDropped, this, &frmFiles::DropFiles);
 }

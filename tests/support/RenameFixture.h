@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/Eventually.h"
 #include "support/UserInput.h"
 #include "support/WindowFixture.h"
 
@@ -99,6 +100,11 @@ protected:
         }
     }
     void Tick(RuleSwitch rule, bool on = true) { form->chkOptions[rule]->setChecked(on); }
+    // F9, and the forecast once the facts its rules read are in.
+    void OpenBatchView() {
+        form->mnuBatchView_Click();
+        ASSERT_TRUE(EventuallyTrue([this] { return !form->BatchViewReading(); }));
+    }
     // The names of the folder's files on disk, sorted.
     QStringList OnDisk() const {
         QStringList names = Snapshot(tree.Path()).keys();

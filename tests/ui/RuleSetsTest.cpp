@@ -98,7 +98,7 @@ TEST_F(RuleSets, ASetLoadedSetsEveryControlAsSavedAndFollowsInPreviewAndBatchVie
     ChangeEveryControl(*form, "A");
     const QMap<QString, QString> saved = Held(*form);
     const QString preview = form->txtFileName->text();
-    form->mnuBatchView_Click();
+    OpenBatchView();
     const QStringList forecast = NewNames(form->frmBatchView->Rows());
     ASSERT_TRUE(form->SavePresetAs("Kamera-Import"));
 

@@ -148,7 +148,7 @@ TEST_F(TagFrames, DateRuleNamesPhotosByTheirDateInThePreviewAndTheRunWithTheCoun
     TakeUp("a.jpg");
     EXPECT_EQ(form->txtFileName->text(), "2004-05-12 14.33.10 - 01 - a");
     Select({"a.jpg", "b.jpg", "c.jpg"});
-    form->mnuBatchView_Click();
+    OpenBatchView();
     QStringList forecast;
     for (const BatchRow& row : form->frmBatchView->Rows())
         forecast << row.To;
@@ -170,6 +170,7 @@ TEST_F(TagFrames, OrderByDateNumbersPhotosFromTwoCamerasInTheOrderTakenThroughTh
     TakeUp("DSC_0001.jpg");
     form->mnuMove_Click();
     form->mnuOrder_Click(OrderKey::DateTaken);
+    ASSERT_TRUE(EventuallyTrue([this] { return !form->OrderReading(); }));
     Tick(RuleSwitch::Counter);
     Tick(RuleSwitch::NewName);
     form->txtNewName->setText("Urlaub");
@@ -185,7 +186,7 @@ TEST_F(TagFrames, OrderByDateNumbersPhotosFromTwoCamerasInTheOrderTakenThroughTh
     form->chkDateTaken->setChecked(true);
     form->chkOptions[RuleSwitch::Counter]->setChecked(false);
     form->lstSel->selectAll();
-    form->mnuBatchView_Click();
+    OpenBatchView();
     QStringList forecast;
     for (const BatchRow& row : form->frmBatchView->Rows())
         forecast << row.To;
@@ -210,7 +211,7 @@ TEST_F(TagFrames, ASongWithoutTheTagsOfItsTemplateKeepsItsNameAndTheBatchViewSay
     TakeUp("b.mp3");
     EXPECT_EQ(form->txtFileName->text(), "b");
     Select({"a.mp3", "b.mp3"});
-    form->mnuBatchView_Click();
+    OpenBatchView();
     const std::vector<BatchRow> rows = form->frmBatchView->Rows();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].To, "01 - Eins.mp3");

@@ -1,0 +1,78 @@
+// The batch view reads the facts of its files off the window's thread: a file that cannot be read,
+// or whose medium does not answer, holds up neither the other files nor the window.
+#include "exif/TiffBuilder.h"
+#include "support/RenameFixture.h"
+#include "support/StallingMount.h"
+#include "ui/BatchView.h"
+
+#include <QCheckBox>
+
+#include <sys/stat.h>
+
+namespace {
+
+QByteArray PhotoTaken(const QByteArray& taken) {
+    TiffBuilder b(true);
+    b.ExifPointer().Ascii0(TiffBuilder::Dir::Exif, 36867, taken); // DateTimeOriginal
+    return b.Jpeg();
+}
+
+class ForecastReads : public RenameTest {
+protected:
+    // The batch view's rows by old name, with the date rule on and every file selected.
+    QHash<QString, BatchRow> ForecastAll() {
+        form->chkDateTaken->setChecked(true);
+        form->lstSel->selectAll();
+        OpenBatchView();
+        QHash<QString, BatchRow> rows;
+        for (const BatchRow& row : form->frmBatchView->Rows())
+            rows.insert(row.From, row);
+        return rows;
+    }
+};
+
+TEST_F(ForecastReads, APipeThatTookAPhotosNameIsReadAsAFileWithoutDate) {
+    tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
+    tree.File("x.jpg", PhotoTaken("2021:12:24 18:05:00"));
+    StartIn(tree.Path());
+    // Listed as a photo, a pipe by the time it is read: reading it would wait for a writer.
+    ASSERT_TRUE(QFile::remove(tree.Abs("x.jpg")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tree.Abs("x.jpg")).constData(), 0600), 0);
+    const QHash<QString, BatchRow> rows = ForecastAll();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_TRUE(rows["a.jpg"].To.startsWith("2004-05-12")) << rows["a.jpg"].To.toStdString();
+    EXPECT_EQ(rows["x.jpg"].Note, BatchNote::NoDateTaken);
+}
+
+TEST_F(ForecastReads, AFileWhoseMediumDoesNotAnswerIsMarkedNotReadAndTheWindowAnswersMeanwhile) {
+    tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
+    tree.File("b.jpg", PhotoTaken("2001:12:24 18:05:00"));
+    tree.File("stall.jpg", PhotoTaken("2010:01:01 00:00:00"));
+    StallingMount mount(tree.Path(), QStringLiteral("a.jpg"));
+    if (!mount.Mounted())
+        GTEST_SKIP() << mount.Why();
+    StartIn(mount.Path());
+    int turnsWhileReading = 0;
+    QTimer turns;
+    QObject::connect(&turns, &QTimer::timeout,
+                     [&] { turnsWhileReading += form->BatchViewReading() ? 1 : 0; });
+    turns.start(5);
+    const QHash<QString, BatchRow> rows = ForecastAll();
+    EXPECT_GT(turnsWhileReading, 0);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_TRUE(rows["a.jpg"].To.startsWith("2004-05-12")) << rows["a.jpg"].To.toStdString();
+    EXPECT_TRUE(rows["b.jpg"].To.startsWith("2001-12-24")) << rows["b.jpg"].To.toStdString();
+    EXPECT_EQ(rows["stall.jpg"].Note, BatchNote::NotRead);
+    EXPECT_TRUE(MarkText(rows["stall.jpg"], BatchViewKind::Forecast).endsWith("; nicht gelesen"));
+    // The order by date waits no longer either: the file goes with those without a date.
+    form->mnuMove_Click();
+    form->mnuOrder_Click(OrderKey::DateTaken);
+    ASSERT_TRUE(EventuallyTrue([this] { return !form->OrderReading(); }));
+    EXPECT_EQ(form->lstSort->text(0), "b.jpg");
+    EXPECT_EQ(form->lstSort->text(2), "stall.jpg");
+    // The window closes while readers still wait for the medium.
+    turns.stop();
+    form.reset();
+}
+
+} // namespace
