@@ -300,8 +300,12 @@ private:
         while (!ready_.empty()) {
             const std::size_t i = ready_.back();
             ready_.pop_back();
-            if (files_[i].At != Stage::Done)
-                Move(i);
+            if (files_[i].At != Stage::Done) {
+                if (stopping_ && !files_[i].Pinned)
+                    Stop(files_[i]); // and what waits for it stays, too
+                else
+                    Move(i);
+            }
             if (!ready_.empty())
                 Turn(files_[i].File.Index);
         }

@@ -236,6 +236,20 @@ TEST(BatchRun, AStopClosesTheOpenRingAndLeavesTheRest) {
     EXPECT_EQ(result.Files[4].Result, RenameResult::Stopped);
 }
 
+// A shift moves from its far end back; stopped on the way, it leaves the files before that point.
+TEST(BatchRun, AStopInTheMiddleOfAShiftLeavesTheFilesNotYetMoved) {
+    QStringList names;
+    for (int i = 1; i <= 10; ++i)
+        names << QStringLiteral("%1.txt").arg(i, 2, 10, QLatin1Char('0'));
+    FolderHost host(names, QList<bool>(10, true), Renumber("2"));
+    host.onYield_ = [](FolderHost& h) { h.stop_ = h.attempts_.size() == 4; };
+    const BatchResult result = RunBatch(host, std::chrono::milliseconds(0));
+    EXPECT_EQ(result.Renamed, 4);
+    EXPECT_EQ(result.Stopped, 6);
+    EXPECT_TRUE(host.files_.contains("06.txt") && !host.files_.contains("07.txt") &&
+                host.files_.contains("11.txt") && host.files_.size() == 10);
+}
+
 TEST(Preview, NoRuleShowsTheUntidiedBaseName) {
     RenameOptions options;
     EXPECT_EQ(PreviewName("Foto  01.jpg", options, std::nullopt), "Foto  01");

@@ -1,6 +1,6 @@
 // A FUSE folder that shows a backing folder, except that a read of a file whose name starts with
 // "stall" never answers: a network share that has gone away. Each operation can wait a while
-// first, as a share does for its round trip. Usage: stalling_fs BACKING MOUNTPOINT [MICROSECONDS]
+// first, as a share does for its round trip. Files can be renamed. Usage: stalling_fs BACKING MOUNTPOINT [MICROSECONDS]
 #define FUSE_USE_VERSION 31
 #include <fuse.h>
 
@@ -27,6 +27,13 @@ std::string Backed(const char* path) {
 
 int GetAttr(const char* path, struct stat* st, fuse_file_info*) {
     return ::lstat(Backed(path).c_str(), st) == 0 ? 0 : -errno;
+}
+
+// With the caller's flags, so that a rename that must not replace stays one.
+int Rename(const char* from, const char* to, unsigned int flags) {
+    const std::string source = Backed(from);
+    const std::string target = backing + to;
+    return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), flags) == 0 ? 0 : -errno;
 }
 
 int ReadDir(const char* path, void* buffer, fuse_fill_dir_t fill, off_t, fuse_file_info*,
@@ -73,6 +80,7 @@ int main(int argc, char** argv) {
         roundTrip = useconds_t(std::stoul(argv[3]));
     fuse_operations ops{};
     ops.getattr = GetAttr;
+    ops.rename = Rename;
     ops.readdir = ReadDir;
     ops.open = Open;
     ops.read = Read;
