@@ -1,6 +1,7 @@
 // A FUSE folder that shows a backing folder, except that a read of a file whose name starts with
 // "stall" never answers: a network share that has gone away. Each operation can wait a while
-// first, as a share does for its round trip. Files can be renamed. Usage: stalling_fs BACKING MOUNTPOINT [MICROSECONDS]
+// first, as a share does for its round trip. Files can be renamed.
+// Usage: stalling_fs BACKING MOUNTPOINT [MICROSECONDS]
 #define FUSE_USE_VERSION 31
 #include <fuse.h>
 
