@@ -4,6 +4,7 @@
 #include "platform/FolderInodes.h"
 
 #include <cerrno>
+#include <chrono>
 
 #include <unistd.h>
 
@@ -52,11 +53,20 @@ QByteArray DiskBatchHost::WayName(int) {
     return name;
 }
 
+// Noting a file asks the file system who it is; on a share that is a round trip per file, so the
+// window has its turns meanwhile, as between renames. What the user changes then is read at the
+// run's next turn.
 void DiskBatchHost::Planned(std::span<const BatchFile> files) {
     total_ = done_ + qint64(files.size());
-    for (const BatchFile& file : files)
+    auto lastTurn = std::chrono::steady_clock::now();
+    for (const BatchFile& file : files) {
         if (!file.Result && file.NewName != file.OldName)
             journal_.Note(window_.Entries().Entry(file.Index).Name, file.NewName.toUtf8(), file.WayName);
+        if (std::chrono::steady_clock::now() - lastTurn >= DefaultTurnInterval) {
+            window_.Yield(done_, total_);
+            lastTurn = std::chrono::steady_clock::now();
+        }
+    }
     journal_.Write();
 }
 

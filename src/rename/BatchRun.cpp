@@ -60,6 +60,7 @@ public:
         counter_ = BeginCounter(options_);
         count_ = host_.EntryCount();
         Plan(0);
+        stopping_ = host_.StopAsked(); // the host may have let the window have turns while it planned
         lastTurn_ = Clock::now();
         for (cursor_ = 0; cursor_ < files_.size(); ++cursor_) {
             if (options_.CounterOn)

@@ -58,7 +58,8 @@ public:
     virtual RenameOutcome RenameFile(int index, const QByteArray& from, const QByteArray& to) = 0;
     // Lets pending window events run once; inHand is the entry the run went through last.
     virtual void Yield(int inHand) = 0;
-    // True once the user asked the run to stop; asked after every turn of the event loop.
+    // True once the user asked the run to stop; asked after the plan and after every turn of the
+    // event loop.
     virtual bool StopAsked() const { return false; }
 };
 
