@@ -13,12 +13,12 @@ set -euo pipefail
 # Captions: the window's places are measured for Tahoma and MS Sans Serif (fonts-wine holds an
 # outline Tahoma with their widths, which the program loads itself), Arial and Courier New
 # (fonts-liberation2 gives fontconfig faces with their widths), and Verdana (DejaVu Sans is close).
-# The ID3 frame reads MP3 tags with TagLib.
+# The ID3 frame reads MP3 tags with TagLib. The lists sort with ICU's collation keys.
 run_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-qpa-plugins
   libqt6multimedia6 libqt6svg6 fonts-dejavu-core fonts-wine fonts-liberation2
-  libtag1-dev
+  libtag1-dev libicu-dev
 )
 # dpkg-buildflags and dpkg-shlibdeps come with dpkg-dev; CPack needs file to find the program's
 # libraries.

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QString>
+#include <QTimerEvent>
 #include <QStringList>
 #include <QWidget>
 
@@ -165,6 +166,30 @@ protected:
 private:
     QWidget* watched_;
     bool painted_ = false;
+};
+
+// The longest time the event loop of this thread went without a turn while the watch lived: a
+// timer that wants a turn every few milliseconds notes the gaps between its turns.
+class StallWatch : public QObject {
+public:
+    StallWatch() : last_(std::chrono::steady_clock::now()) { timer_ = startTimer(2, Qt::PreciseTimer); }
+    ~StallWatch() override { killTimer(timer_); }
+    StallWatch(const StallWatch&) = delete;
+    StallWatch& operator=(const StallWatch&) = delete;
+
+    double LongestMs() const { return longest_; }
+
+protected:
+    void timerEvent(QTimerEvent* /*event*/) override {
+        const auto now = std::chrono::steady_clock::now();
+        longest_ = std::max(longest_, std::chrono::duration<double, std::milli>(now - last_).count());
+        last_ = now;
+    }
+
+private:
+    int timer_ = 0;
+    std::chrono::steady_clock::time_point last_;
+    double longest_ = 0;
 };
 
 // A whole number from the command line; fallback when it is missing, 0 when it is no number > 0.

@@ -25,8 +25,10 @@ namespace {
 
 constexpr double kTarget = 1.3;
 const char* const kUsage = "usage: refill_bench [files [rounds]]   (defaults: 32767 files, 9 rounds)\n";
-// The child's mode: refill_bench --window-memory FOLDER lists the folder once and prints its peaks.
+// The child's mode: refill_bench --window-memory FOLDER lists the folder once and prints its peaks;
+// --bare-memory FOLDER does the bare read and sort instead.
 const char* const kMemoryMode = "--window-memory";
+const char* const kBareMemoryMode = "--bare-memory";
 
 bool MakeFiles(const QString& folder, int count) {
     std::vector<QByteArray> names;
@@ -68,17 +70,26 @@ int ListInChild(int argc, char** argv) {
     return 0;
 }
 
+// The child of the bare job: the same figures for the bare read and sort of the folder.
+int BareListInChild(int argc, char** argv) {
+    const QCoreApplication app(argc, argv);
+    const double before = PeakResidentKiB();
+    const QStringList texts = BareListing(QByteArray(argv[2]));
+    std::printf("%.0f %.0f %lld\n", before, PeakResidentKiB(), texts.size());
+    return 0;
+}
+
 struct WindowMemory {
     double Before = 0; // KiB, with Qt loaded and the application made
     double After = 0;  // KiB, with the folder listed and painted
     int Entries = -1;  // entries the list showed; -1 when the child failed
 };
 
-WindowMemory WindowMemoryOf(const QString& folder, const QString& startFolder) {
+WindowMemory MemoryOf(const char* mode, const QString& folder, const QString& startFolder) {
     QProcess child;
     child.setWorkingDirectory(startFolder);
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kMemoryMode), folder});
+    child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(mode), folder});
     if (!child.waitForFinished(120'000) || child.exitCode() != 0)
         return {};
     const QList<QByteArray> figures = child.readAllStandardOutput().simplified().split(' ');
@@ -92,6 +103,8 @@ WindowMemory WindowMemoryOf(const QString& folder, const QString& startFolder) {
 int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], kMemoryMode) == 0)
         return ListInChild(argc, argv);
+    if (argc == 3 && std::strcmp(argv[1], kBareMemoryMode) == 0)
+        return BareListInChild(argc, argv);
     const int files = CountArgument(argc, argv, 1, 32767);
     const int rounds = CountArgument(argc, argv, 2, 9);
     if (files <= 0 || rounds <= 0 || argc > 3) {
@@ -112,7 +125,7 @@ int main(int argc, char** argv) {
     form.show();
     QApplication::processEvents();
 
-    std::vector<double> bare, naive, refill, bareCpu, refillCpu;
+    std::vector<double> bare, naive, refill, bareCpu, refillCpu, stalls;
     const QByteArray nativeBig = QFile::encodeName(big);
     const auto runBare = [&] {
         const Times times = TimesOf([&] { BareListing(nativeBig); });
@@ -123,7 +136,9 @@ int main(int argc, char** argv) {
         form.setDirPath(QFile::encodeName(small));
         QApplication::processEvents();
         bool shown = false;
+        const StallWatch watch;
         const Times times = TimesOf([&] { shown = ShowFolder(form, nativeBig); });
+        stalls.push_back(watch.LongestMs());
         refill.push_back(times.Wall);
         refillCpu.push_back(times.Cpu);
         return shown && form.lstSel->count() == files;
@@ -142,9 +157,10 @@ int main(int argc, char** argv) {
             [&] { QDir(big).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase); }));
     }
     const QString figuresLoad = LoadText();
-    const WindowMemory empty = WindowMemoryOf(small, root.path());
-    const WindowMemory full = WindowMemoryOf(big, root.path());
-    if (empty.Entries != 0 || full.Entries != files) {
+    const WindowMemory empty = MemoryOf(kMemoryMode, small, root.path());
+    const WindowMemory full = MemoryOf(kMemoryMode, big, root.path());
+    const WindowMemory bareFull = MemoryOf(kBareMemoryMode, big, root.path());
+    if (empty.Entries != 0 || full.Entries != files || bareFull.Entries != files) {
         std::fprintf(stderr, "the child window did not list the folder\n");
         return 1;
     }
@@ -158,8 +174,16 @@ int main(int argc, char** argv) {
     std::printf("  on this thread's processor time, which other programs disturb less: bare %.2f ms, "
                 "window %.2f ms, %.2fx\n",
                 Median(bareCpu), Median(refillCpu), Median(refillCpu) / Median(bareCpu));
+    std::printf("  the window's longest time without a turn of its event loop during the refill: %.1f ms\n",
+                Median(stalls));
     std::printf("  peak resident size of the window alone (a child process):\n"
                 "    %d files listed %.1f MiB, an empty folder %.1f MiB, before the window %.1f MiB (%s)\n",
                 files, full.After / 1024, empty.After / 1024, full.Before / 1024, qPrintable(LoadText()));
+    // Per entry: what the listing adds to a window with an empty folder, against what the bare read
+    // and sort add to a program that has not read anything.
+    const double windowPerEntry = (full.After - empty.After) * 1024 / files;
+    const double barePerEntry = (bareFull.After - bareFull.Before) * 1024 / files;
+    std::printf("  memory per entry at its peak: window %.0f bytes, bare read and sort %.0f bytes, %.2fx\n",
+                windowPerEntry, barePerEntry, windowPerEntry / barePerEntry);
     return 0;
 }

@@ -42,6 +42,10 @@ QString ProgressText(const QString& work, qint64 done, qint64 total) {
     return work + QString::fromUtf8(": ") + CountText(done) + QString::fromUtf8(" von ") + CountText(total);
 }
 
+QString ListingProgressText(qint64 seen) {
+    return QString::fromUtf8("Ordner einlesen: ") + CountText(seen) + QString::fromUtf8(" Eintr\u00e4ge");
+}
+
 QString RunText(const BatchResult& result, bool undoable) {
     if (result.Processed == 0)
         return ReasonText(IdleReason::NothingSelected);

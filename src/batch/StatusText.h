@@ -22,6 +22,8 @@ QString ReasonText(IdleReason reason);
 
 // How far long work is: "Umbenennen: 4.000 von 20.000".
 QString ProgressText(const QString& work, qint64 done, qint64 total);
+// How far the read of a folder is: "Ordner einlesen: 250.000 Einträge".
+QString ListingProgressText(qint64 seen);
 
 // What a run did. undoable: the run's journal was written, so undo can take it back.
 QString RunText(const BatchResult& result, bool undoable);

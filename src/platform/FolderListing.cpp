@@ -39,7 +39,7 @@ QString NameText(const QByteArray& name) {
     return QString::fromUtf8(name);
 }
 
-FolderListing ReadFolder(const QByteArray& path) {
+FolderListing ReadFolder(const QByteArray& path, ListingProgress* progress) {
     FolderListing result;
     if (path.isEmpty())
         return result;
@@ -58,6 +58,13 @@ FolderListing ReadFolder(const QByteArray& path) {
         result.FolderInode = folder.st_ino;
     }
     while (const dirent* entry = readdir(dir)) {
+        if (progress != nullptr) {
+            if (progress->Stop.load(std::memory_order_relaxed)) {
+                closedir(dir);
+                return {};
+            }
+            progress->Seen.fetch_add(1, std::memory_order_relaxed);
+        }
         const bool hidden = entry->d_name[0] == '.';
         if (hidden && (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0))
             continue;

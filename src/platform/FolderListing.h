@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -30,8 +31,14 @@ struct [[nodiscard]] FolderListing {
     FolderNames others;
 };
 
+// How far a read on another thread has come, and the wish that it end.
+struct ListingProgress {
+    std::atomic<qint64> Seen{0};   // entries read so far
+    std::atomic<bool> Stop{false}; // set: the read ends early with ok = false
+};
+
 // Reads the folder with a single pass of readdir; a folder that cannot be opened gives ok = false.
-FolderListing ReadFolder(const QByteArray& path);
+FolderListing ReadFolder(const QByteArray& path, ListingProgress* progress = nullptr);
 
 // The text a file name shows: its bytes as UTF-8, U+FFFD for what does not decode.
 QString NameText(const QByteArray& name);

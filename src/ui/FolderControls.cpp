@@ -14,10 +14,13 @@ bool FolderControl::setPath(const QByteArray& path) {
     const QByteArray p = NativePath::Normal(path);
     if (p.isEmpty())
         return false;
-    FolderListing listing = ReadFolder(p);
+    return Adopt(p, ReadFolder(p));
+}
+
+bool FolderControl::Adopt(const QByteArray& path, FolderListing listing) {
     if (!listing.ok)
         return false;
-    path_ = p;
+    path_ = path;
     listing_ = std::move(listing);
     filesUnclaimed_ = true;
     return true;

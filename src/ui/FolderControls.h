@@ -19,6 +19,8 @@ public:
     const QByteArray& NativePath() const { return path_; } // as the file system spells it
     // Reads the folder and makes it current; false (nothing changed) when it cannot be read.
     bool setPath(const QByteArray& path);
+    // Makes a folder just read current (its path in normal form); false when the read failed.
+    bool Adopt(const QByteArray& path, FolderListing listing);
     // Reads the current folder again; false (nothing changed) when it cannot be read any more.
     bool Refresh();
 

@@ -201,6 +201,8 @@ public:
     // Folder navigation.
     bool setDirPath(const QByteArray& path); // dirDirs.Path := path; refills on a change
     void dirDirs_Change();                   // the one refill of the lists
+    // Reads the current folder again and refills; false (nothing changed) when it cannot be read.
+    bool RereadFolder();
     void drvDrives_Change();
     void lstPath_DblClick();
     void cmdBack_Click();
@@ -293,6 +295,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Reads a folder on a thread of its own, answering meanwhile; nothing when the user stopped it.
+    std::optional<FolderListing> ReadListing(const QByteArray& path, bool stoppable);
+
     void BuildControls();
     void ConnectHandlers();
     // Places are set in twips and reach the widgets with ApplyPlaces.

@@ -3,9 +3,15 @@
 
 #include "ui/frmFilesState.h"
 
+#include "ui/BusyScope.h"
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
+#include "batch/StatusText.h"
+#include "platform/FolderRead.h"
 #include "platform/NativePath.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <QComboBox>
 #include <QFrame>
@@ -16,6 +22,11 @@
 namespace {
 
 const QString kUp = QStringLiteral("[..]");
+
+// A read that ends within this time is waited for as it is; a longer one lets the window answer.
+constexpr std::chrono::milliseconds kListInPlace{50};
+constexpr std::chrono::milliseconds kListingTurn{20};
+constexpr qint64 kShowProgressAfterMs = 500;
 
 } // namespace
 
@@ -44,9 +55,48 @@ bool frmFiles::setDirPath(const QByteArray& path) {
     if (p == dirDirs->NativePath())
         return true;
     // A folder that cannot be read leaves the current folder and the lists as they are.
-    if (!dirDirs->setPath(p))
+    std::optional<FolderListing> listing = ReadListing(p, true);
+    if (!listing) {
+        ShowStatusMessage(QString::fromUtf8("Ordnerwechsel abgebrochen"));
+        return false;
+    }
+    if (!dirDirs->Adopt(p, std::move(*listing)))
         return false;
     ShowDriveOf(dirDirs->Path());
+    dirDirs_Change();
+    return true;
+}
+
+std::optional<FolderListing> frmFiles::ReadListing(const QByteArray& path, bool stoppable) {
+    FolderRead read(path);
+    if (read.WaitFor(kListInPlace))
+        return read.Take();
+    // The work that asked for the read may hold the window busy already.
+    std::optional<BusyScope> busy;
+    if (!busy_)
+        busy.emplace(busy_, BusyScope::Pointer::Busy);
+    QElapsedTimer waited;
+    waited.start();
+    while (!read.WaitFor(kListingTurn)) {
+        if (stoppable && StopAsked()) {
+            EndProgress();
+            return std::nullopt;
+        }
+        if (waited.elapsed() + kListInPlace.count() >= kShowProgressAfterMs)
+            ShowProgress(ListingProgressText(read.EntriesSeen()), stoppable);
+        QCoreApplication::processEvents();
+    }
+    EndProgress();
+    return read.Take();
+}
+
+bool frmFiles::RereadFolder() {
+    const QByteArray path = dirDirs->NativePath();
+    if (path.isEmpty())
+        return false;
+    std::optional<FolderListing> listing = ReadListing(path, true);
+    if (!listing || !dirDirs->Adopt(path, std::move(*listing)))
+        return false;
     dirDirs_Change();
     return true;
 }
@@ -55,7 +105,7 @@ void frmFiles::dirDirs_Change() {
     if (dirDirs->HasUnclaimedFiles())
         filFiles->Adopt(dirDirs->NativePath(), dirDirs->ClaimFiles());
     else
-        filFiles->setPath(dirDirs->NativePath());
+        filFiles->Adopt(dirDirs->NativePath(), std::move(*ReadListing(dirDirs->NativePath(), false)));
 
     CurrentFolder.clear();
     CurrentEntry = {};
@@ -112,8 +162,7 @@ void frmFiles::cmdRefresh_Click() {
     if (busy_)
         return;
     // Subfolders and files are read again; a folder removed meanwhile keeps the lists as they are.
-    if (dirDirs->Refresh())
-        dirDirs_Change();
+    RereadFolder();
     cmdDummy->setFocus();
 }
 

@@ -1,9 +1,13 @@
 #include "platform/FolderListing.h"
+#include "platform/NaturalOrder.h"
 
 #include "support/TempTree.h"
 
 #include <QFile>
+#include <QCollator>
 #include <QLocale>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -78,3 +82,42 @@ TEST_F(ReadFolderTest, NamesKeepTheirBytesAndInodesWhateverTheyDecodeTo) {
 }
 
 } // namespace
+
+// The lists' order is the order of the collator the rest of the program compares names with, also
+// for names whose keys are long, that do not decode, or that collate alike.
+TEST_F(ReadFolderTest, TheOrderIsTheCollatorsOrderWithTiesByTheBytes) {
+    FolderEntries entries;
+    QStringList texts = {"img10",
+                         "img9",
+                         "IMG9",
+                         "Zebra",
+                         "a-b",
+                         "a b",
+                         "ab",
+                         "A",
+                         "a",
+                         "file (2)",
+                         "file_2",
+                         QString::fromUtf8("\u00e9t\u00e9"),
+                         "ete",
+                         QString::fromUtf8("\uff10\uff19"),
+                         QString::fromUtf8("\U0001F600 smile"),
+                         QString(200, u'x') + u'2',
+                         QString(200, u'x') + u'1',
+                         QString(100, u'\u00e4') + "10"};
+    for (const QString& text : texts)
+        entries.push_back({text.toUtf8(), text, 0});
+    entries.push_back({QByteArray("bad\xff"), QString::fromUtf8("bad\xff"), 0});
+    entries.push_back({QByteArray("bad\xfe"), QString::fromUtf8("bad\xfe"), 0});
+
+    FolderEntries expected = entries;
+    const QCollator collator = NaturalCollator();
+    std::stable_sort(expected.begin(), expected.end(), [&](const FolderEntry& a, const FolderEntry& b) {
+        const int c = collator.compare(a.Text, b.Text);
+        return c != 0 ? c < 0 : a.Name < b.Name;
+    });
+    SortNaturally(entries);
+    ASSERT_EQ(entries.size(), expected.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(entries[i].Name, expected[i].Name) << i;
+}
