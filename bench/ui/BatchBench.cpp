@@ -40,6 +40,7 @@ namespace {
 
 constexpr double kTarget = 1.3;         // the window against the bare job
 constexpr double kScalingTarget = 1.25; // per-file cost of the largest run against the smallest
+constexpr int kDigits = 6;              // the counter's digits: up to 999,999 files
 
 const char* const kUsage = "usage: batch_bench [--rounds N] [--files N,N,...] [--shift] [folder...]\n"
                            "  defaults: 5 rounds; 1000,10000,32767 files; folders /dev/shm /var/tmp\n";
@@ -56,13 +57,14 @@ Names NamesFor(int count, bool shift) {
     names.shift = shift;
     for (int i = 0; i < count; ++i) {
         if (shift) {
-            names.from.push_back("scan_" + QByteArray::number(i + 1).rightJustified(5, '0') + ".png");
-            names.to.push_back("scan_" + QByteArray::number(i + 2).rightJustified(5, '0') + ".png");
+            names.from.push_back("scan_" + QByteArray::number(i + 1).rightJustified(kDigits, '0') + ".png");
+            names.to.push_back("scan_" + QByteArray::number(i + 2).rightJustified(kDigits, '0') + ".png");
             continue;
         }
         const QByteArray base = (i % 2 ? "IMG_" : "img_") + QByteArray::number(100000 + i);
         names.from.push_back(base + ".JPG");
-        names.to.push_back(QByteArray::number(i + 1).rightJustified(5, '0') + " - " + base + "_BAK.JPG");
+        names.to.push_back(QByteArray::number(i + 1).rightJustified(kDigits, '0') + " - " + base +
+                           "_BAK.JPG");
     }
     return names;
 }
@@ -242,7 +244,7 @@ bool ParseFiles(const char* text, std::vector<int>& files) {
     for (const QByteArray& part : QByteArray(text).split(',')) {
         bool ok = false;
         const int n = part.toInt(&ok);
-        if (!ok || n <= 0 || n > 99999) // the counter's five digits
+        if (!ok || n <= 0 || n > 999999) // the counter's six digits
             return false;
         files.push_back(n);
     }
@@ -284,7 +286,7 @@ int main(int argc, char** argv) {
     frmFiles form(QByteArrayLiteral("."));
     form.show();
     form.chkOptions[RuleSwitch::Counter]->setChecked(true);
-    form.txtCnt->setText("5");
+    form.txtCnt->setText(QString::number(kDigits));
     if (shift) {
         // "scan_" and the number from 2 on, at the end, with no separator.
         form.chkOptions[RuleSwitch::NewName]->setChecked(true);

@@ -11,8 +11,9 @@
 // (StallingFs), for the life of the object. Needs /dev/fuse and the helper; Why() says what is missing.
 class StallingMount {
 public:
-    // backing must hold a file named marker, which tells when the folder is mounted.
-    StallingMount(const QString& backing, const QString& marker) {
+    // backing must hold a file named marker, which tells when the folder is mounted. Each
+    // operation on a name waits roundTripMicros first, as on a share far away.
+    StallingMount(const QString& backing, const QString& marker, int roundTripMicros = 0) {
 #ifdef STALLING_FS
         if (!QFileInfo(QStringLiteral("/dev/fuse")).isReadable()) {
             why_ = "no /dev/fuse";
@@ -20,13 +21,14 @@ public:
         }
         mountPoint_ = dir_.filePath(QStringLiteral("mnt"));
         QDir().mkpath(mountPoint_);
-        helper_.start(QStringLiteral(STALLING_FS), {backing, mountPoint_});
+        helper_.start(QStringLiteral(STALLING_FS), {backing, mountPoint_, QString::number(roundTripMicros)});
         mounted_ = EventuallyTrue([&] { return QFileInfo::exists(mountPoint_ + u'/' + marker); }, 5000);
         if (!mounted_)
             why_ = "the FUSE folder did not come up: " + helper_.readAllStandardError().toStdString();
 #else
         (void)backing;
         (void)marker;
+        (void)roundTripMicros;
         why_ = "built without libfuse3";
 #endif
     }

@@ -1,0 +1,42 @@
+// A folder on a share that answers slowly is read while the window answers, and a stop leaves the
+// window in the folder it was in.
+#include "support/RenameFixture.h"
+#include "support/StallingMount.h"
+#include "ui/FolderControls.h"
+
+#include <QTimer>
+
+namespace {
+
+class SlowFolder : public RenameTest {};
+
+TEST_F(SlowFolder, ListsWhileTheWindowAnswersAndAStopKeepsTheFolderItWasIn) {
+    TempTree share;
+    for (int i = 0; i < 600; ++i)
+        share.File(QStringLiteral("f%1.txt").arg(i));
+    // Every entry is looked up on its own, two milliseconds each: a read of more than a second.
+    StallingMount mount(share.Path(), QStringLiteral("f0.txt"), 2000);
+    if (!mount.Mounted())
+        GTEST_SKIP() << mount.Why();
+    tree.File("here.txt");
+    StartIn(tree.Path());
+
+    int turns = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (++turns == 10)
+            form->AskStop();
+    });
+    timer.start(10);
+    EXPECT_FALSE(form->setDirPath(QFile::encodeName(mount.Path())));
+    EXPECT_EQ(form->dirDirs->Path(), tree.Path());
+    EXPECT_EQ(form->lstSel->text(0), "here.txt");
+    EXPECT_FALSE(form->Busy());
+
+    turns = -1000; // no stop this time
+    EXPECT_TRUE(form->setDirPath(QFile::encodeName(mount.Path())));
+    EXPECT_GT(turns, -1000);
+    EXPECT_EQ(form->lstSel->count(), 600);
+}
+
+} // namespace
