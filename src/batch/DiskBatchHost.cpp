@@ -58,6 +58,13 @@ QByteArray DiskBatchHost::WayName(int) {
 // run's next turn.
 void DiskBatchHost::Planned(std::span<const BatchFile> files) {
     total_ = done_ + qint64(files.size());
+    // Many files to note: one read of the folder tells their inodes at the cost of a few round trips.
+    qsizetype unnoted = 0;
+    for (const BatchFile& file : files)
+        unnoted += !file.Result && journal_.Find(window_.Entries().Entry(file.Index).Name) == nullptr;
+    const bool fromFolderRead = unnoted >= kNoteFromFolderReadFrom && unnoted * 4 >= EntryCount();
+    if (fromFolderRead)
+        journal_.KnowInodes(ReadFolderInodes(folder_));
     auto lastTurn = std::chrono::steady_clock::now();
     for (const BatchFile& file : files) {
         if (!file.Result && file.NewName != file.OldName)
@@ -67,6 +74,8 @@ void DiskBatchHost::Planned(std::span<const BatchFile> files) {
             lastTurn = std::chrono::steady_clock::now();
         }
     }
+    if (fromFolderRead)
+        journal_.KnowInodes({});
     journal_.Write();
 }
 
@@ -78,7 +87,7 @@ RenameOutcome DiskBatchHost::RenameFile(int index, const QByteArray& from, const
     if (!now)
         return {RenameResult::SourceMissing, ENOENT};
     const JournalFile* noted = journal_.Find(name);
-    if (noted == nullptr || noted->Identity != *now)
+    if (noted == nullptr || !journal_.Confirm(name, *now))
         return {RenameResult::ChangedSinceRead, 0};
     // Without a journal a file may still be renamed, as it always could, but never sent round a
     // ring: a crash would leave it hidden with nothing to say where it went.

@@ -58,6 +58,8 @@ public:
 private:
     void ReadSelection();
 
+    static constexpr qsizetype kNoteFromFolderReadFrom = 64;
+
     RunWindow& window_;
     QByteArray folderNative_; // the folder the run renames in, as the file system spells it
     FolderHandle folder_;

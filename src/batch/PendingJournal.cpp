@@ -22,12 +22,37 @@ bool PendingJournal::Note(const QByteArray& oldName, const QByteArray& newName, 
     }
     // The identity is read from the name now, not taken from the folder's listing: a file saved
     // anew since the listing is another file, and the journal must name the one the rename moves.
-    const std::optional<FileIdentity> identity = IdentityOf(folder_, oldName);
+    std::optional<FileIdentity> identity;
+    if (inodes_.isEmpty())
+        identity = IdentityOf(folder_, oldName);
+    else if (const auto inode = inodes_.constFind(oldName); inode != inodes_.cend())
+        identity = FileIdentity{folder_.Device(), *inode, 0};
     if (!identity)
         return false;
     byOldName_.insert(oldName, journal_.Files.size());
     journal_.Files.push_back({*identity, oldName, newName, wayName});
     changed_.insert(oldName);
+    return true;
+}
+
+void PendingJournal::KnowInodes(const std::vector<NamedInode>& inodes) {
+    inodes_.clear();
+    inodes_.reserve(qsizetype(inodes.size()));
+    for (const NamedInode& entry : inodes)
+        inodes_.insert(entry.Name, entry.Inode);
+}
+
+bool PendingJournal::Confirm(const QByteArray& oldName, const FileIdentity& now) {
+    const auto known = byOldName_.constFind(oldName);
+    if (known == byOldName_.cend())
+        return false;
+    FileIdentity& noted = journal_.Files[*known].Identity;
+    if (noted.Born != 0 || now.Born == 0)
+        return noted == now;
+    if (noted.Device != now.Device || noted.Inode != now.Inode)
+        return false;
+    noted.Born = now.Born;
+    learned_ = true;
     return true;
 }
 
@@ -41,7 +66,7 @@ bool PendingJournal::OnDisk(const QByteArray& oldName) const {
 }
 
 void PendingJournal::Write() {
-    if (changed_.isEmpty() || Unrecorded())
+    if ((changed_.isEmpty() && !learned_) || Unrecorded())
         return;
     const bool first = !tried_;
     tried_ = true;
@@ -55,11 +80,14 @@ void PendingJournal::Write() {
     written_ = write;
     journal_.WrittenAt = write.WrittenAt; // kept when the journal is written again
     changed_.clear();
+    learned_ = false;
 }
 
 void PendingJournal::Finish(bool renamedAny) {
     if (!renamedAny && lock_.IsOpen())
         RemoveJournal(written_.Path);
+    else if (learned_ && lock_.IsOpen())
+        Write(); // the birth times learned, which prove the files to a later undo
     lock_.Reset();
     if (renamedAny && Unrecorded())
         NoteUnrecordedRename(journal_.FolderPath);

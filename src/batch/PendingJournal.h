@@ -1,11 +1,14 @@
 #pragma once
 
 #include "platform/FileDescriptor.h"
+#include "platform/FolderInodes.h"
 #include "platform/RenameJournal.h"
 
 #include <QByteArray>
 #include <QHash>
 #include <QSet>
+
+#include <vector>
 
 class FolderHandle;
 
@@ -20,8 +23,16 @@ public:
     // Notes the file named oldName, or takes the new names for a file noted already; false when
     // nothing changed. A file that is gone by now is not noted.
     bool Note(const QByteArray& oldName, const QByteArray& newName, const QByteArray& wayName = {});
+    // The inodes of a read of the folder made just now: the notes that follow take a file's
+    // identity from it instead of asking for each name, which costs a round trip per file. Such a
+    // note has no birth time until Confirm learns it. Forgotten again with an empty list.
+    void KnowInodes(const std::vector<NamedInode>& inodes);
     // The file noted under oldName; null when there is none.
     const JournalFile* Find(const QByteArray& oldName) const;
+    // Whether now, read from the file's name just before its rename, is the file noted under
+    // oldName; a note without a birth time learns it here, and the journal is written with it
+    // when the rename ends.
+    bool Confirm(const QByteArray& oldName, const FileIdentity& now);
     // Whether the file's note is on disk: written, and not changed since the last write. Before the
     // first write, and when the first write failed (the rename then goes on without a journal, as it
     // always did), nothing is on disk.
@@ -42,7 +53,9 @@ private:
     const FolderHandle& folder_;
     RenameJournal journal_;
     QHash<QByteArray, std::size_t> byOldName_;
-    QSet<QByteArray> changed_; // noted since the last write that reached the disk
+    QSet<QByteArray> changed_;          // noted since the last write that reached the disk
+    QHash<QByteArray, quint64> inodes_; // KnowInodes
+    bool learned_ = false;              // birth times learned since the last write
     bool tried_ = false;
     JournalWrite written_;
     FileDescriptor lock_;

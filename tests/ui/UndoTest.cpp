@@ -3,6 +3,7 @@
 #include "support/FileSizeLimit.h"
 #include "support/StateFolder.h"
 #include "platform/RenameJournal.h"
+#include "platform/RenameNoReplace.h"
 #include "ui/BatchView.h"
 
 #include <QLabel>
@@ -186,6 +187,30 @@ TEST_F(Undo, TheJournalNamesTheFileTheRunMovesAlsoWhenItWasSavedAnewSinceTheList
     const Files before = Now();
     RunCounterOverAll();
     ASSERT_EQ(Now().count("01 - IMG_1.jpg"), 1u);
+    form->mnuUndo_Click();
+    EXPECT_EQ(Now(), before);
+}
+
+// Many files are noted from one read of the folder rather than name by name; the journal still
+// names the file saved anew, and learns every file's birth time by the end of the run.
+TEST_F(Undo, ManyFilesNotedFromOneReadOfTheFolderAreProvedAsWell) {
+    QStringList names;
+    for (int i = 1; i <= 70; ++i)
+        names << QStringLiteral("IMG_%1.jpg").arg(i);
+    StartWith(names);
+    ASSERT_TRUE(QFile::rename(tree.Abs("IMG_1.jpg"), tree.Abs("IMG_1.jpg_original")));
+    tree.File("IMG_1.jpg", "edited");
+    const Files before = Now();
+    RunCounterOverAll();
+    ASSERT_EQ(Now().count("01 - IMG_1.jpg"), 1u);
+    ASSERT_EQ(JournalPaths().size(), 1u);
+    {
+        const JournalRead read = ReadJournal(JournalPaths().front()); // locked while it lives
+        ASSERT_TRUE(read.Journal);
+        const std::optional<FileIdentity> folder = IdentityOf(FolderHandle(tree.NativePath()));
+        for (const JournalFile& file : read.Journal->Files)
+            EXPECT_EQ(file.Identity.Born != 0, folder && folder->Born != 0) << file.OldName.toStdString();
+    }
     form->mnuUndo_Click();
     EXPECT_EQ(Now(), before);
 }
