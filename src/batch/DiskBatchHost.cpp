@@ -2,9 +2,11 @@
 
 #include "batch/FileFactsOf.h"
 #include "platform/FolderInodes.h"
+#include "rename/RuleChain.h"
 
 #include <cerrno>
 #include <chrono>
+#include <thread>
 
 #include <unistd.h>
 
@@ -40,7 +42,39 @@ RenameOptions DiskBatchHost::ReadOptions() const {
 }
 
 FileFacts DiskBatchHost::FileFactsOf(int index, FactsWanted wanted) const {
-    return ReadFileFacts(folderNative_, window_.Entries().Entry(index), wanted);
+    const FolderEntry& entry = window_.Entries().Entry(index);
+    if (ahead_ && wanted == aheadWanted_) {
+        if (std::optional<FileFacts> facts = ahead_->FactsOf(entry.Name))
+            return *std::move(facts);
+        if (ahead_->NotRead(entry.Name))
+            return {};
+    }
+    if (window_.StopAsked())
+        return {}; // the run stops before its first rename: its names are not needed
+    return ReadFileFacts(folderNative_, entry, wanted);
+}
+
+void DiskBatchHost::ReadFactsAhead(FactsReaders& readers, FileFactsCache& cache, qint64 patienceMs) {
+    aheadWanted_ = WantedFacts(window_.ReadOptions());
+    if (!aheadWanted_.Any())
+        return;
+    std::vector<FactsJob> jobs;
+    for (int row = 0; row < EntryCount(); ++row)
+        if (const FolderEntry& entry = window_.Entries().Entry(row);
+            IsSelected(row) && FactsToRead(entry, aheadWanted_))
+            jobs.push_back({entry, aheadWanted_, cache.KnownOf(folderNative_, entry.Name)});
+    if (jobs.empty())
+        return;
+    ahead_.emplace();
+    ahead_->Start(readers, folderNative_, std::move(jobs));
+    while (!ahead_->TakeIn(readers, cache, patienceMs)) {
+        if (window_.StopAsked()) {
+            readers.Cancel();
+            return;
+        }
+        window_.YieldReading(aheadWanted_, ahead_->In(), ahead_->Total());
+        std::this_thread::sleep_for(kReadAheadTurn);
+    }
 }
 
 // A hidden name of this program and process that the folder does not have: a file on its way round

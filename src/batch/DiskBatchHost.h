@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/FactsReaders.h"
 #include "batch/ListedEntries.h"
 #include "batch/PendingJournal.h"
 #include "rename/BatchRun.h"
@@ -7,6 +8,9 @@
 
 #include <QByteArray>
 #include <QString>
+
+#include <chrono>
+#include <optional>
 
 // What a run on disk needs of the window it runs in: the list it goes through, which entries are
 // selected, the options panel, and a turn of the event loop.
@@ -23,6 +27,8 @@ public:
     virtual void Yield(qint64 done, qint64 total) = 0;
     // True once the user asked the run to stop.
     virtual bool StopAsked() const = 0;
+    // Lets pending window events run once while the readers read ahead; in of total files are in.
+    virtual void YieldReading(FactsWanted wanted, qint64 in, qint64 total) = 0;
 };
 
 // A batch run over a window's list, renaming in one folder held open for the run. The list may
@@ -51,6 +57,12 @@ public:
     void Yield(int inHand) override;
     bool StopAsked() const override;
 
+    // Before the run: the facts the rules want of the selected files, read by readers while the
+    // window has its turns, so that a slow medium answers many files at once and the window never
+    // waits for one. A file that has not answered within patienceMs counts as holding nothing, as
+    // the batch view shows it ("nicht gelesen"). Nothing more is read once the user asks to stop.
+    void ReadFactsAhead(FactsReaders& readers, FileFactsCache& cache, qint64 patienceMs);
+
     // After the run: no journal is kept of a run that renamed nothing.
     void Finish(const BatchResult& result);
     const PendingJournal& Journal() const { return journal_; }
@@ -59,6 +71,7 @@ private:
     void ReadSelection();
 
     static constexpr qsizetype kNoteFromFolderReadFrom = 64;
+    static constexpr std::chrono::milliseconds kReadAheadTurn{5};
 
     RunWindow& window_;
     QByteArray folderNative_; // the folder the run renames in, as the file system spells it
@@ -68,6 +81,8 @@ private:
     // they can change): asking the list for every entry would cost more than the rename.
     RowMarks selected_;
     unsigned ways_ = 0;
+    std::optional<FactsRequest> ahead_; // ReadFactsAhead
+    FactsWanted aheadWanted_;
     qint64 done_ = 0;  // files that have their new names
     qint64 total_ = 0; // those and the files the latest plan has yet to rename
 };

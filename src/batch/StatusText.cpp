@@ -42,6 +42,11 @@ QString ProgressText(const QString& work, qint64 done, qint64 total) {
     return work + QString::fromUtf8(": ") + CountText(done) + QString::fromUtf8(" von ") + CountText(total);
 }
 
+QString ReadingWork(FactsWanted wanted) {
+    return wanted.Audio || wanted.PhotoTags ? QString::fromUtf8("Lese Tags")
+                                            : QString::fromUtf8("Lese Aufnahmedaten");
+}
+
 QString ListingProgressText(qint64 seen) {
     return QString::fromUtf8("Ordner einlesen: ") + CountText(seen) + QString::fromUtf8(" Eintr\u00e4ge");
 }

@@ -22,6 +22,8 @@ QString ReasonText(IdleReason reason);
 
 // How far long work is: "Umbenennen: 4.000 von 20.000".
 QString ProgressText(const QString& work, qint64 done, qint64 total);
+// The reading the rules want: "Lese Tags", or "Lese Aufnahmedaten" for the date alone.
+QString ReadingWork(FactsWanted wanted);
 // How far the read of a folder is: "Ordner einlesen: 250.000 Einträge".
 QString ListingProgressText(qint64 seen);
 

@@ -2,6 +2,7 @@
 #include "ui/frmFiles.h"
 
 #include "ui/BusyScope.h"
+#include "ui/frmFilesState.h"
 #include "ui/FileList.h"
 #include "ui/ShowMessage.h"
 #include "batch/DiskBatchHost.h"
@@ -38,6 +39,11 @@ public:
         QCoreApplication::processEvents();
     }
     bool StopAsked() const override { return form_.StopAsked(); }
+    void YieldReading(FactsWanted wanted, qint64 in, qint64 total) override {
+        if (std::chrono::steady_clock::now() - begun_ >= kShowProgressAfter)
+            form_.ShowProgress(ProgressText(ReadingWork(wanted), in, total), true);
+        QCoreApplication::processEvents();
+    }
 
 private:
     static constexpr std::chrono::milliseconds kShowProgressAfter{500};
@@ -77,6 +83,8 @@ void frmFiles::cmdBatch_Click() {
         StopWave();
         WindowRun window(*this);
         DiskBatchHost host(window, CurrentFolderNative);
+        CancelForecastRead(); // the run's reads go first
+        host.ReadFactsAhead(state_->readers, state_->fileFacts, ReadPatienceMs);
         result = RunBatch(host, BatchTurnInterval);
         host.Finish(result);
         journal = host.Journal().Written();

@@ -196,9 +196,7 @@ void frmFiles::TakeForecastReads() {
     if (!read.Request.TakeIn(state_->readers, state_->fileFacts, ReadPatienceMs)) {
         if (read.Request.In() != read.Shown && read.Request.Elapsed() > quietStartMs) {
             read.Shown = read.Request.In();
-            const QString work = read.Wanted.Audio || read.Wanted.PhotoTags
-                                     ? QString::fromUtf8("Lese Tags")
-                                     : QString::fromUtf8("Lese Aufnahmedaten");
+            const QString work = ReadingWork(read.Wanted);
             const BatchViewKind kind = OrderMode() ? BatchViewKind::OrderForecast : BatchViewKind::Forecast;
             frmBatchView->Show(kind,
                                frmBatchView->Kind() == kind ? frmBatchView->Rows() : std::vector<BatchRow>{},

@@ -75,4 +75,30 @@ TEST_F(ForecastReads, AFileWhoseMediumDoesNotAnswerIsMarkedNotReadAndTheWindowAn
     form.reset();
 }
 
+// The run reads its dates on the readers before it renames, the window answering meanwhile; a
+// file whose medium does not answer holds up the others no longer than the forecast does.
+TEST_F(ForecastReads, ARunReadsAheadAndAFileWhoseMediumDoesNotAnswerHoldsUpNothing) {
+    tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
+    tree.File("stall.jpg", PhotoTaken("2010:01:01 00:00:00"));
+    StallingMount mount(tree.Path(), QStringLiteral("a.jpg"));
+    if (!mount.Mounted())
+        GTEST_SKIP() << mount.Why();
+    StartIn(mount.Path());
+    TakeUp("a.jpg");
+    form->chkDateTaken->setChecked(true);
+    form->lstSel->selectAll();
+    int turnsWhileRunning = 0;
+    QTimer turns;
+    QObject::connect(&turns, &QTimer::timeout, [&] { turnsWhileRunning += form->Busy() ? 1 : 0; });
+    turns.start(5);
+    form->cmdBatch_Click();
+    EXPECT_GT(turnsWhileRunning, 0);
+    const QStringList names = QDir(tree.Path()).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(names.size(), 2);
+    EXPECT_TRUE(names[0].startsWith("2004-05-12")) << names.join(u',').toStdString();
+    EXPECT_EQ(names[1], "stall.jpg");
+    turns.stop();
+    form.reset();
+}
+
 } // namespace
