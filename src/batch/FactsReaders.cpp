@@ -4,6 +4,7 @@
 
 #include <QHash>
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -16,6 +17,13 @@ struct FactsReaders::Shared {
     QByteArray folder;
     std::deque<FactsJob> waiting;
     QHash<QByteArray, FactsWanted> reading; // paths a reader is in the middle of, and what it reads
+    // When each reader began the read it is in; those in a read for long are stuck on a medium
+    // that does not answer, and a reader is started in the place of each (once).
+    struct Begun {
+        std::chrono::steady_clock::time_point At;
+        bool Replaced = false;
+    };
+    std::vector<Begun> readers;
     std::vector<FactsRead> done;
 };
 
@@ -42,8 +50,37 @@ void FactsReaders::Request(const QByteArray& folder, std::vector<FactsJob> jobs)
     }
     // Readers start when first wanted; they are few enough to stay for the window's life.
     for (; started_ < readers_ && std::size_t(started_) < jobs.size(); ++started_)
-        std::thread(ReadOnAndOn, shared_).detach();
+        Start();
+    ReplaceStuck();
     shared_->wake.notify_all();
+}
+
+void FactsReaders::Start() {
+    std::size_t slot = 0;
+    {
+        const std::lock_guard lock(shared_->mutex);
+        slot = shared_->readers.size();
+        shared_->readers.push_back({std::chrono::steady_clock::time_point::max(), false});
+    }
+    std::thread(ReadOnAndOn, shared_, slot).detach();
+}
+
+void FactsReaders::ReplaceStuck() {
+    int stuck = 0;
+    {
+        const std::lock_guard lock(shared_->mutex);
+        if (shared_->waiting.empty())
+            return;
+        const auto longAgo = std::chrono::steady_clock::now() - kStuckAfter;
+        for (Shared::Begun& reader : shared_->readers)
+            if (!reader.Replaced && reader.At < longAgo &&
+                int(shared_->readers.size()) + stuck < kMostReaders) {
+                reader.Replaced = true;
+                ++stuck;
+            }
+    }
+    for (; stuck > 0; --stuck)
+        Start();
 }
 
 void FactsReaders::Cancel() {
@@ -52,6 +89,7 @@ void FactsReaders::Cancel() {
 }
 
 std::vector<FactsRead> FactsReaders::TakeDone() {
+    ReplaceStuck();
     const std::lock_guard lock(shared_->mutex);
     return std::exchange(shared_->done, {});
 }
@@ -59,7 +97,7 @@ std::vector<FactsRead> FactsReaders::TakeDone() {
 // The readers are detached threads that own nothing but the shared state: one stuck in a read of a
 // medium that never answers must neither hold up the window's end nor the program's exit (a pool
 // that is joined, as QThreadPool's destructor does, would wait for it for ever).
-void FactsReaders::ReadOnAndOn(const std::shared_ptr<Shared>& shared) {
+void FactsReaders::ReadOnAndOn(const std::shared_ptr<Shared>& shared, std::size_t slot) {
     std::unique_lock lock(shared->mutex);
     for (;;) {
         shared->wake.wait(lock, [&] { return shared->ending || !shared->waiting.empty(); });
@@ -70,9 +108,11 @@ void FactsReaders::ReadOnAndOn(const std::shared_ptr<Shared>& shared) {
         const QByteArray folder = shared->folder;
         const QByteArray path = NativePath::Join(folder, job.Entry.Name);
         shared->reading.insert(path, job.Wanted);
+        shared->readers[slot].At = std::chrono::steady_clock::now();
         lock.unlock();
         FactsRead read{folder, job.Entry.Name, FreshFacts(folder, job.Entry, job.Wanted, job.Known)};
         lock.lock();
+        shared->readers[slot].At = std::chrono::steady_clock::time_point::max();
         shared->reading.remove(path);
         shared->done.push_back(std::move(read));
     }

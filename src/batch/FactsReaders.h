@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QSet>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -30,7 +31,8 @@ struct FactsRead {
 
 // A few threads that read the facts of many files at once (photo heads, song tags), so that a slow
 // medium answers eight files in the time of one and the window's thread never waits for a file.
-// A file that does not answer holds up its own reader only. The window hands out a request and
+// A file that does not answer holds up its own reader only, and a reader stuck for long is
+// replaced, so that files that never answer do not use the readers up. The window hands out a request and
 // takes what is done on its own turns; nothing is sent to it from the readers.
 class FactsReaders {
 public:
@@ -48,9 +50,15 @@ public:
     // What the readers are done with since the last call, of this request or an earlier one.
     std::vector<FactsRead> TakeDone();
 
+    // A reader in the middle of one read for this long is taken as stuck: another starts in its place.
+    static constexpr std::chrono::milliseconds kStuckAfter{1000};
+    static constexpr int kMostReaders = 64; // stuck ones included
+
 private:
     struct Shared;
-    static void ReadOnAndOn(const std::shared_ptr<Shared>& shared);
+    void Start();
+    void ReplaceStuck();
+    static void ReadOnAndOn(const std::shared_ptr<Shared>& shared, std::size_t slot);
 
     std::shared_ptr<Shared> shared_;
     int readers_;

@@ -89,6 +89,8 @@ int main(int argc, char** argv) {
     // In the foreground, so that the test that starts it can end it; many threads, so that the
     // other files answer while one read stalls.
     char foreground[] = "-f";
-    char* args[] = {argv[0], foreground, argv[2], nullptr};
-    return fuse_main(3, args, &ops, nullptr);
+    char option[] = "-o";
+    char threads[] = "max_threads=200";
+    char* args[] = {argv[0], foreground, option, threads, argv[2], nullptr};
+    return fuse_main(5, args, &ops, nullptr);
 }

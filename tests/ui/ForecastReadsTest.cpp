@@ -75,6 +75,23 @@ TEST_F(ForecastReads, AFileWhoseMediumDoesNotAnswerIsMarkedNotReadAndTheWindowAn
     form.reset();
 }
 
+// Files that never answer use up the readers they hold, not all of them: a reader stuck for long is
+// replaced, and the files after them are read.
+TEST_F(ForecastReads, MoreFilesThatNeverAnswerThanReadersDoNotKeepTheRestUnread) {
+    for (int i = 0; i < 10; ++i)
+        tree.File(QStringLiteral("stall%1.jpg").arg(i), PhotoTaken("2010:01:01 00:00:00"));
+    tree.File("zz.jpg", PhotoTaken("2004:05:12 14:33:10"));
+    StallingMount mount(tree.Path(), QStringLiteral("zz.jpg"));
+    if (!mount.Mounted())
+        GTEST_SKIP() << mount.Why();
+    StartIn(mount.Path());
+    const QHash<QString, BatchRow> rows = ForecastAll();
+    ASSERT_EQ(rows.size(), 11);
+    EXPECT_TRUE(rows["zz.jpg"].To.startsWith("2004-05-12")) << rows["zz.jpg"].To.toStdString();
+    EXPECT_EQ(rows["stall9.jpg"].Note, BatchNote::NotRead);
+    form.reset();
+}
+
 // The run reads its dates on the readers before it renames, the window answering meanwhile; a
 // file whose medium does not answer holds up the others no longer than the forecast does.
 TEST_F(ForecastReads, ARunReadsAheadAndAFileWhoseMediumDoesNotAnswerHoldsUpNothing) {
