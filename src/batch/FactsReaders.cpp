@@ -48,8 +48,14 @@ void FactsReaders::Request(const QByteArray& folder, std::vector<FactsJob> jobs)
                 it == shared_->reading.cend() || !Covers(*it, job.Wanted))
                 shared_->waiting.push_back(std::move(job));
     }
-    // Readers start when first wanted; they are few enough to stay for the window's life.
-    for (; started_ < readers_ && std::size_t(started_) < jobs.size(); ++started_)
+    // Readers start when first wanted, as many as there are files for those not in a read; they are
+    // few enough to stay for the window's life.
+    std::size_t busy = 0;
+    {
+        const std::lock_guard lock(shared_->mutex);
+        busy = std::size_t(shared_->reading.size());
+    }
+    for (; started_ < readers_ && std::size_t(started_) < jobs.size() + busy; ++started_)
         Start();
     ReplaceStuck();
     shared_->wake.notify_all();

@@ -336,7 +336,12 @@ private:
     // A medium that does not answer holds up a forecast or an order this long after the last file
     // came in; the files not in by then count as not read.
     static constexpr qint64 ReadPatienceMs = 2000;
-    void TakeOrderReads(); // the dates an order waits for; the order once all are in
+    static constexpr qint64 PreviewWaitMs = 100; // the preview waits this long for its facts
+    void TakeOrderReads();                       // the dates an order waits for; the order once all are in
+    // The facts of the file in hand the preview wants; nothing while they are still out (the
+    // preview follows when they come in).
+    std::optional<FileFacts> PreviewFacts(const FolderEntry& entry, FactsWanted wanted);
+    void TakePreviewRead();
     void OrderRows(OrderKey key, const DateOfEntry& dateTaken);
     void ShowUndoState(); // the undo menu item: whether it would do anything, and why not
     void ShowBatchOutcome(const BatchResult& result, const JournalWrite& journal);

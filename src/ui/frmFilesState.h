@@ -12,6 +12,8 @@
 #include <QSize>
 #include <QString>
 
+#include <optional>
+
 class QTimer;
 class QWidget;
 
@@ -48,6 +50,21 @@ struct frmFiles::State {
     FactsReaders orderReaders;
     OrderRead orderRead;
     QTimer* orderTimer = nullptr;
+    // The facts of the file in hand for the preview, read on a reader of their own: the preview
+    // follows when they are in, and goes on without them where the medium does not answer.
+    struct PreviewRead {
+        QByteArray Folder;
+        QByteArray Name;
+        FactsWanted Wanted;
+        FactsRequest Request;
+        bool Pending = false;
+        bool GaveUp = false;            // it did not answer in time: the preview goes on without
+        std::optional<FileFacts> Facts; // in, for the preview that follows
+        QString Shown;                  // the name the preview showed while they were out
+    };
+    FactsReaders previewReaders{2};
+    PreviewRead previewRead;
+    QTimer* previewTimer = nullptr;
     QTimer* readTimer = nullptr; // takes in what the readers are done with while a read is pending
     StatusLine status;
     bool stopAsked = false;       // the user asked the long work under way to stop

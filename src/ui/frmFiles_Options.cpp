@@ -14,12 +14,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -70,16 +74,70 @@ void frmFiles::chkOptions_Click(int /*index*/) {
         return; // no file taken up since the last refill: the name box keeps its text
     const int row = source != nullptr ? source->currentRow() : -1;
     const FactsWanted wanted = WantedFacts(options);
-    const FileFacts facts = wanted.Any() && row >= 0
-                                ? state_->fileFacts.Of(CurrentFolderNative, source->entry(row), wanted)
-                                : FileFacts();
-    txtFileName->setText(PreviewName(item, options, facts));
+    const std::optional<FileFacts> facts =
+        wanted.Any() && row >= 0 ? PreviewFacts(source->entry(row), wanted) : FileFacts();
+    txtFileName->setText(PreviewName(item, options, facts.value_or(FileFacts())));
+    if (!facts)
+        state_->previewRead.Shown = txtFileName->text();
     // The extension's case is the one rule that shows in the extension box. While it is off, the
     // box keeps what the user typed there, once a case the preview put in is taken back.
     if (options.ExtCase != ExtensionCase::Unchanged || state_->extensionPreviewed) {
         txtExtension->setText(ChangeExtensionCase(GetExtension(item), options.ExtCase));
         state_->extensionPreviewed = options.ExtCase != ExtensionCase::Unchanged;
     }
+}
+
+std::optional<FileFacts> frmFiles::PreviewFacts(const FolderEntry& entry, FactsWanted wanted) {
+    if (!FactsToRead(entry, wanted))
+        return ReadFileFacts(CurrentFolderNative, entry, wanted); // nothing of this file is read
+    State::PreviewRead& read = state_->previewRead;
+    if (read.Folder == CurrentFolderNative && read.Name == entry.Name && read.Wanted == wanted) {
+        if (read.GaveUp)
+            return FileFacts();
+        if (read.Pending)
+            return std::nullopt;
+        if (read.Facts)
+            return std::exchange(read.Facts, std::nullopt); // the next preview reads afresh
+    }
+    state_->previewTimer->stop();
+    read = {};
+    read.Folder = CurrentFolderNative;
+    read.Name = entry.Name;
+    read.Wanted = wanted;
+    read.Request.Start(state_->previewReaders, CurrentFolderNative,
+                       {{entry, wanted, state_->fileFacts.KnownOf(CurrentFolderNative, entry.Name)}});
+    // A file that answers at once shows at once: a wait shorter than a keystroke's.
+    QElapsedTimer waited;
+    waited.start();
+    while (!read.Request.TakeIn(state_->previewReaders, state_->fileFacts, ReadPatienceMs)) {
+        if (waited.elapsed() >= PreviewWaitMs) {
+            read.Pending = true;
+            state_->previewTimer->start();
+            return std::nullopt;
+        }
+        QThread::usleep(200);
+    }
+    read.GaveUp = read.Request.NotRead(entry.Name);
+    const std::optional<FileFacts> facts = read.Request.FactsOf(entry.Name);
+    return facts ? *facts : ReadFileFacts(CurrentFolderNative, entry, {});
+}
+
+void frmFiles::TakePreviewRead() {
+    State::PreviewRead& read = state_->previewRead;
+    if (!read.Request.TakeIn(state_->previewReaders, state_->fileFacts, ReadPatienceMs))
+        return;
+    state_->previewTimer->stop();
+    read.Pending = false;
+    read.GaveUp = read.Request.NotRead(read.Name);
+    read.Facts = read.Request.FactsOf(read.Name).value_or(FileFacts());
+    // The name box follows where it still shows what the preview put there, and the file is still
+    // in hand; the focus stays where the user has it.
+    if (busy_ || txtFileName->text() != read.Shown || read.Folder != CurrentFolderNative)
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    chkOptions_Click(0);
+    if (focus != nullptr && focus->isEnabled() && focus->isVisible())
+        focus->setFocus();
 }
 
 void frmFiles::ShowPatternFaults(const RenameOptions& options) {
@@ -124,6 +182,9 @@ void frmFiles::optPos2_Click(int /*index*/) {
 }
 
 void frmFiles::ConnectOptionHandlers() {
+    state_->previewTimer = new QTimer(this);
+    state_->previewTimer->setInterval(15);
+    connect(state_->previewTimer, &QTimer::timeout, this, [this] { TakePreviewRead(); });
     for (int i = 0; i < chkOptions.Count(); ++i)
         connect(chkOptions[i], &QCheckBox::clicked, this, [this, i] { chkOptions_Click(i); });
     for (int i = 0; i < optGK.Count(); ++i)

@@ -6,6 +6,8 @@
 #include "ui/BatchView.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
+#include <QTest>
 
 #include <sys/stat.h>
 
@@ -90,6 +92,42 @@ TEST_F(ForecastReads, MoreFilesThatNeverAnswerThanReadersDoNotKeepTheRestUnread)
     EXPECT_TRUE(rows["zz.jpg"].To.startsWith("2004-05-12")) << rows["zz.jpg"].To.toStdString();
     EXPECT_EQ(rows["stall9.jpg"].Note, BatchNote::NotRead);
     form.reset();
+}
+
+// The preview of a file whose medium does not answer goes on without its date; the window answers.
+TEST_F(ForecastReads, ThePreviewOfAFileThatDoesNotAnswerGoesOnWithoutItsFacts) {
+    tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
+    tree.File("stall.jpg", PhotoTaken("2010:01:01 00:00:00"));
+    StallingMount mount(tree.Path(), QStringLiteral("a.jpg"));
+    if (!mount.Mounted())
+        GTEST_SKIP() << mount.Why();
+    StartIn(mount.Path());
+    form->chkDateTaken->setChecked(true);
+    TakeUp("stall.jpg");
+    EXPECT_EQ(form->txtFileName->text(), "stall");
+    TakeUp("a.jpg");
+    EXPECT_TRUE(form->txtFileName->text().startsWith("2004-05-12"))
+        << form->txtFileName->text().toStdString();
+    form.reset();
+}
+
+// On a slow medium the preview shows the name without the date first, and the date once it is in.
+TEST_F(ForecastReads, ThePreviewFollowsWhenTheFactsOfASlowFileComeIn) {
+    tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
+    StallingMount mount(tree.Path(), QStringLiteral("a.jpg"), 60000); // 60 ms in each operation
+    if (!mount.Mounted())
+        GTEST_SKIP() << mount.Why();
+    StartIn(mount.Path());
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    TakeUp("a.jpg");
+    form->chkDateTaken->click();
+    EXPECT_EQ(form->txtFileName->text(), "a");
+    form->lstSel->setFocus(); // the user goes on meanwhile
+    EXPECT_TRUE(EventuallyTrue([this] { return form->txtFileName->text().startsWith("2004-05-12"); }))
+        << form->txtFileName->text().toStdString();
+    EXPECT_EQ(QApplication::focusWidget(), form->lstSel);
 }
 
 // The run reads its dates on the readers before it renames, the window answering meanwhile; a
