@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/DetachedWork.h"
 #include "platform/FolderListing.h"
 
 #include <chrono>
@@ -17,12 +18,12 @@ public:
     FolderRead& operator=(const FolderRead&) = delete;
 
     // Waits at most that long; true once the read has ended.
-    bool WaitFor(std::chrono::milliseconds wait);
-    qint64 EntriesSeen() const;
+    bool WaitFor(std::chrono::milliseconds wait) { return work_.WaitFor(wait); }
+    qint64 EntriesSeen() const { return progress_->Seen.load(std::memory_order_relaxed); }
     // The listing, once the read has ended (WaitFor gave true); only once.
-    FolderListing Take();
+    FolderListing Take() { return work_.Take(); }
 
 private:
-    struct Shared;
-    std::shared_ptr<Shared> shared_;
+    std::shared_ptr<ListingProgress> progress_ = std::make_shared<ListingProgress>();
+    DetachedWork<FolderListing> work_;
 };

@@ -40,6 +40,8 @@ class QTimer;
 
 // The one window of the program. Controls are members under their own names, and each carries
 // that name as its objectName; handlers are ordinary member functions named control_Event.
+struct FileTagsRead;
+
 class frmFiles : public QWidget {
     Q_OBJECT
 
@@ -308,8 +310,8 @@ private:
     void ConnectOptionHandlers();
     void ConnectEditorHandlers();
     void ConnectTagHandlers();
-    void ShowExifTags();
-    void ShowId3Tags();
+    void TakeTagsRead();
+    void ShowTags(FileTagsRead& read);
     void BuildBatchView();
     void ConnectBatchViewHandlers();
     void BuildPresetMenu();

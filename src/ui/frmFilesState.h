@@ -5,6 +5,9 @@
 #include "batch/FactsReaders.h"
 #include "batch/FileFactsOf.h"
 #include "batch/StatusText.h"
+#include "exif/clsEXIF.h"
+#include "platform/DetachedWork.h"
+#include "tags/AudioTags.h"
 #include "platform/Volumes.h"
 
 #include <QHash>
@@ -16,6 +19,12 @@
 
 class QTimer;
 class QWidget;
+
+// The tags the tag frames show of a file, read on a thread of their own.
+struct FileTagsRead {
+    std::optional<clsEXIF> Exif;
+    std::optional<AudioTags> Audio;
+};
 
 // What the window keeps for itself alone. It lives here rather than in the window's header, so
 // that a change to it rebuilds the window's own files and nothing that merely uses the window.
@@ -65,6 +74,9 @@ struct frmFiles::State {
     FactsReaders previewReaders{2};
     PreviewRead previewRead;
     QTimer* previewTimer = nullptr;
+    DetachedWork<FileTagsRead> tagsRead; // of the file in hand, for the tag frames
+
+    QTimer* tagsTimer = nullptr;
     QTimer* readTimer = nullptr; // takes in what the readers are done with while a read is pending
     StatusLine status;
     bool stopAsked = false;       // the user asked the long work under way to stop

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 #include <iterator>
 
@@ -34,32 +35,64 @@ void frmFiles::ConnectTagHandlers() {
     // However the rule is switched (a click, the settings file), the options panel shows it.
     connect(chkDateTaken, &QCheckBox::toggled, this, &frmFiles::ShowDateRule);
     connect(chkDateRule, &QCheckBox::clicked, this, [this] { chkDateRule_Click(); });
+    state_->tagsTimer = new QTimer(this);
+    state_->tagsTimer->setInterval(15);
+    connect(state_->tagsTimer, &QTimer::timeout, this, [this] { TakeTagsRead(); });
 
     // The bold "A" of "Album:" reaches a pixel left of where its line starts.
     for (QLabel* caption : lblID3Name)
         caption->setContentsMargins(1, 0, 0, 0);
 }
 
+// The tags are read on a thread of their own: a file that answers at once shows at once, one on a
+// slow medium when its tags are in, and meanwhile the frames stand empty rather than show the tags
+// of the file before.
 void frmFiles::ShowFileTags() {
     const QString item = CurrentEntry.Text;
-    if (frmEXIF->isVisibleTo(this) && IsPhotoFile(item))
-        ShowExifTags();
-    if (frmID3->isVisibleTo(this) && TagFrameFor(GetExtension(item)) == TagFrame::Id3)
-        ShowId3Tags();
+    const bool exif = frmEXIF->isVisibleTo(this) && IsPhotoFile(item);
+    const bool id3 = frmID3->isVisibleTo(this) && TagFrameFor(GetExtension(item)) == TagFrame::Id3;
+    state_->tagsTimer->stop();
+    state_->tagsRead = {};
+    if (!exif && !id3)
+        return;
+    const QByteArray path = CurrentFileNative();
+    state_->tagsRead = DetachedWork<FileTagsRead>([path, exif, id3] {
+        FileTagsRead read;
+        if (exif) {
+            read.Exif.emplace();
+            ReadExifOf(path, *read.Exif);
+        }
+        if (id3)
+            read.Audio = ReadAudioTags(path);
+        return read;
+    });
+    if (state_->tagsRead.WaitFor(std::chrono::milliseconds(PreviewWaitMs))) {
+        FileTagsRead read = state_->tagsRead.Take();
+        ShowTags(read);
+        return;
+    }
+    FileTagsRead empty{exif ? std::optional<clsEXIF>(std::in_place) : std::nullopt,
+                       id3 ? std::optional<AudioTags>(std::in_place) : std::nullopt};
+    ShowTags(empty);
+    state_->tagsTimer->start();
 }
 
-void frmFiles::ShowExifTags() {
-    clsEXIF reader;
-    ReadExifOf(CurrentFileNative(), reader);
-    reader.ListEXIF(frmEXIF, 1);
-    txtEXIF->setPlainText(reader.ListInfo().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    NameTagValues();
+void frmFiles::TakeTagsRead() {
+    if (!state_->tagsRead.WaitFor(std::chrono::milliseconds(0)))
+        return;
+    state_->tagsTimer->stop();
+    FileTagsRead read = state_->tagsRead.Take();
+    ShowTags(read);
 }
 
-void frmFiles::ShowId3Tags() {
-    const AudioTags tags = ReadAudioTags(CurrentFileNative());
-    for (int i = 0; i < lblID3.Count(); ++i)
-        lblID3[i]->setText(tags.*kId3Fields[i]);
+void frmFiles::ShowTags(FileTagsRead& read) {
+    if (read.Exif) {
+        read.Exif->ListEXIF(frmEXIF, 1);
+        txtEXIF->setPlainText(read.Exif->ListInfo().replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
+    if (read.Audio)
+        for (int i = 0; i < lblID3.Count(); ++i)
+            lblID3[i]->setText((*read.Audio).*kId3Fields[i]);
     NameTagValues();
 }
 

@@ -6,7 +6,9 @@
 #include "ui/BatchView.h"
 
 #include <QCheckBox>
+#include <QFrame>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -94,7 +96,8 @@ TEST_F(ForecastReads, MoreFilesThatNeverAnswerThanReadersDoNotKeepTheRestUnread)
     form.reset();
 }
 
-// The preview of a file whose medium does not answer goes on without its date; the window answers.
+// The preview and the photo frame of a file whose medium does not answer go on without its date and
+// tags; the window answers.
 TEST_F(ForecastReads, ThePreviewOfAFileThatDoesNotAnswerGoesOnWithoutItsFacts) {
     tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
     tree.File("stall.jpg", PhotoTaken("2010:01:01 00:00:00"));
@@ -103,11 +106,14 @@ TEST_F(ForecastReads, ThePreviewOfAFileThatDoesNotAnswerGoesOnWithoutItsFacts) {
         GTEST_SKIP() << mount.Why();
     StartIn(mount.Path());
     form->chkDateTaken->setChecked(true);
+    form->frmEXIF->setVisible(true); // and the photo frame, which reads the file's tags
     TakeUp("stall.jpg");
     EXPECT_EQ(form->txtFileName->text(), "stall");
     TakeUp("a.jpg");
     EXPECT_TRUE(form->txtFileName->text().startsWith("2004-05-12"))
         << form->txtFileName->text().toStdString();
+    EXPECT_TRUE(form->txtEXIF->toPlainText().contains("2004:05:12"))
+        << form->txtEXIF->toPlainText().toStdString();
     form.reset();
 }
 
