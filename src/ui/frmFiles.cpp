@@ -26,8 +26,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTimer>
 
 namespace {
+
+// The window waits this long for its start folder before it shows itself without it.
+constexpr std::chrono::milliseconds kStartWait{300};
 
 QWidget* CreateControl(ControlKind kind, QWidget* parent) {
     switch (kind) {
@@ -215,12 +219,25 @@ frmFiles::frmFiles(const QByteArray& startFolder, QWidget* parent)
     // The status line adds its height below the designed content.
     resize(TwipsToPixels(kDesignClientWidth), TwipsToPixels(kDesignClientHeight) + state_->statusHeight);
     FillDriveList();
-    // A start folder that cannot be read leaves the window in the process's current folder.
-    if (dirDirs->setPath(NativePath::Normal(startFolder)) ||
-        dirDirs->setPath(NativePath::Normal(QByteArrayLiteral("."))))
+    // A start folder that cannot be read leaves the window in the process's current folder. One that
+    // takes long to read (a share far away) is read on while the window shows itself there.
+    const QByteArray start = NativePath::Normal(startFolder);
+    bool started = false;
+    if (!start.isEmpty()) {
+        auto read = std::make_unique<FolderRead>(start);
+        if (read->WaitFor(kStartWait)) {
+            started = dirDirs->Adopt(start, read->Take());
+        } else {
+            state_->startRead = std::move(read);
+            state_->startFolder = start;
+        }
+    }
+    if (started || dirDirs->setPath(NativePath::Normal(QByteArrayLiteral("."))))
         ShowDriveOf(dirDirs->Path());
     ConnectHandlers();
     Form_Load();
+    if (state_->startRead)
+        QTimer::singleShot(0, this, [this] { GoToStartFolder(); });
 }
 
 frmFiles::~frmFiles() {

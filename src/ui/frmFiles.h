@@ -41,6 +41,7 @@ class QTimer;
 // The one window of the program. Controls are members under their own names, and each carries
 // that name as its objectName; handlers are ordinary member functions named control_Event.
 struct FileTagsRead;
+class FolderRead;
 
 class frmFiles : public QWidget {
     Q_OBJECT
@@ -299,6 +300,8 @@ protected:
 private:
     // Reads a folder on a thread of its own, answering meanwhile; nothing when the user stopped it.
     std::optional<FolderListing> ReadListing(const QByteArray& path, bool stoppable);
+    std::optional<FolderListing> WaitForListing(FolderRead& read, bool stoppable);
+    void GoToStartFolder();
 
     void BuildControls();
     void ConnectHandlers();

@@ -7,6 +7,7 @@
 #include "batch/StatusText.h"
 #include "exif/clsEXIF.h"
 #include "platform/DetachedWork.h"
+#include "platform/FolderRead.h"
 #include "tags/AudioTags.h"
 #include "platform/Volumes.h"
 
@@ -15,6 +16,7 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QTimer;
@@ -74,6 +76,9 @@ struct frmFiles::State {
     FactsReaders previewReaders{2};
     PreviewRead previewRead;
     QTimer* previewTimer = nullptr;
+    // The start folder's read, where it took longer than the window waits before it shows itself.
+    std::unique_ptr<FolderRead> startRead;
+    QByteArray startFolder;
     DetachedWork<FileTagsRead> tagsRead; // of the file in hand, for the tag frames
 
     QTimer* tagsTimer = nullptr;

@@ -69,6 +69,10 @@ bool frmFiles::setDirPath(const QByteArray& path) {
 
 std::optional<FolderListing> frmFiles::ReadListing(const QByteArray& path, bool stoppable) {
     FolderRead read(path);
+    return WaitForListing(read, stoppable);
+}
+
+std::optional<FolderListing> frmFiles::WaitForListing(FolderRead& read, bool stoppable) {
     if (read.WaitFor(kListInPlace))
         return read.Take();
     // The work that asked for the read may hold the window busy already.
@@ -88,6 +92,23 @@ std::optional<FolderListing> frmFiles::ReadListing(const QByteArray& path, bool 
     }
     EndProgress();
     return read.Take();
+}
+
+// The start folder took long to read: the window showed itself in the current folder meanwhile,
+// and goes to the start folder once it is read, unless the user stopped that.
+void frmFiles::GoToStartFolder() {
+    std::unique_ptr<FolderRead> read = std::move(state_->startRead);
+    if (!read || busy_)
+        return;
+    std::optional<FolderListing> listing = WaitForListing(*read, true);
+    if (!listing) {
+        ShowStatusMessage(QString::fromUtf8("Ordnerwechsel abgebrochen"));
+        return;
+    }
+    if (!dirDirs->Adopt(state_->startFolder, std::move(*listing)))
+        return;
+    ShowDriveOf(dirDirs->Path());
+    dirDirs_Change();
 }
 
 bool frmFiles::RereadFolder() {

@@ -8,12 +8,16 @@
 
 namespace {
 
-class SlowFolder : public RenameTest {};
+class SlowFolder : public RenameTest {
+protected:
+    void SetUp() override {
+        for (int i = 0; i < 600; ++i)
+            share.File(QStringLiteral("f%1.txt").arg(i));
+    }
+    TempTree share;
+};
 
 TEST_F(SlowFolder, ListsWhileTheWindowAnswersAndAStopKeepsTheFolderItWasIn) {
-    TempTree share;
-    for (int i = 0; i < 600; ++i)
-        share.File(QStringLiteral("f%1.txt").arg(i));
     // Every entry is looked up on its own, two milliseconds each: a read of more than a second.
     StallingMount mount(share.Path(), QStringLiteral("f0.txt"), 2000);
     if (!mount.Mounted())
@@ -36,6 +40,17 @@ TEST_F(SlowFolder, ListsWhileTheWindowAnswersAndAStopKeepsTheFolderItWasIn) {
     turns = -1000; // no stop this time
     EXPECT_TRUE(form->setDirPath(QFile::encodeName(mount.Path())));
     EXPECT_GT(turns, -1000);
+    EXPECT_EQ(form->lstSel->count(), 600);
+}
+
+// A start folder that takes long to read: the window shows itself first, and goes there once it is read.
+TEST_F(SlowFolder, AStartFolderThatListsSlowlyIsReadOnWhileTheWindowShows) {
+    StallingMount mount(share.Path(), QStringLiteral("f0.txt"), 2000);
+    if (!mount.Mounted())
+        GTEST_SKIP() << mount.Why();
+    StartIn(mount.Path());
+    EXPECT_NE(form->dirDirs->Path(), mount.Path());
+    EXPECT_TRUE(EventuallyTrue([&] { return form->dirDirs->Path() == mount.Path(); }, 20000));
     EXPECT_EQ(form->lstSel->count(), 600);
 }
 
