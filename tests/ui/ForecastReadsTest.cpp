@@ -33,6 +33,12 @@ protected:
             rows.insert(row.From, row);
         return rows;
     }
+    // a.jpg, taken on 2004-05-12, and stall.jpg, in a FUSE folder where stall.jpg never answers.
+    std::unique_ptr<StallingMount> MountPhotoAndStall() {
+        tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
+        tree.File("stall.jpg", PhotoTaken("2010:01:01 00:00:00"));
+        return std::make_unique<StallingMount>(tree.Path(), QStringLiteral("a.jpg"));
+    }
 };
 
 TEST_F(ForecastReads, APipeThatTookAPhotosNameIsReadAsAFileWithoutDate) {
@@ -99,12 +105,10 @@ TEST_F(ForecastReads, MoreFilesThatNeverAnswerThanReadersDoNotKeepTheRestUnread)
 // The preview and the photo frame of a file whose medium does not answer go on without its date and
 // tags; the window answers.
 TEST_F(ForecastReads, ThePreviewOfAFileThatDoesNotAnswerGoesOnWithoutItsFacts) {
-    tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
-    tree.File("stall.jpg", PhotoTaken("2010:01:01 00:00:00"));
-    StallingMount mount(tree.Path(), QStringLiteral("a.jpg"));
-    if (!mount.Mounted())
-        GTEST_SKIP() << mount.Why();
-    StartIn(mount.Path());
+    const std::unique_ptr<StallingMount> mount = MountPhotoAndStall();
+    if (!mount->Mounted())
+        GTEST_SKIP() << mount->Why();
+    StartIn(mount->Path());
     form->chkDateTaken->setChecked(true);
     form->frmEXIF->setVisible(true); // and the photo frame, which reads the file's tags
     TakeUp("stall.jpg");
@@ -139,12 +143,10 @@ TEST_F(ForecastReads, ThePreviewFollowsWhenTheFactsOfASlowFileComeIn) {
 // The run reads its dates on the readers before it renames, the window answering meanwhile; a
 // file whose medium does not answer holds up the others no longer than the forecast does.
 TEST_F(ForecastReads, ARunReadsAheadAndAFileWhoseMediumDoesNotAnswerHoldsUpNothing) {
-    tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
-    tree.File("stall.jpg", PhotoTaken("2010:01:01 00:00:00"));
-    StallingMount mount(tree.Path(), QStringLiteral("a.jpg"));
-    if (!mount.Mounted())
-        GTEST_SKIP() << mount.Why();
-    StartIn(mount.Path());
+    const std::unique_ptr<StallingMount> mount = MountPhotoAndStall();
+    if (!mount->Mounted())
+        GTEST_SKIP() << mount->Why();
+    StartIn(mount->Path());
     TakeUp("a.jpg");
     form->chkDateTaken->setChecked(true);
     form->lstSel->selectAll();
