@@ -55,10 +55,6 @@ int HolderOf(const BatchForecast& forecast, qsizetype i) {
     return file.HeldBy >= 0 ? file.HeldBy : forecast.Holders[std::size_t(i)];
 }
 
-QString Quoted(const QString& name) {
-    return QString::fromUtf8("\u201e") + name + QString::fromUtf8("\u201c");
-}
-
 QString SameTimeText(const QString& other) {
     return QString::fromUtf8("gleiche Aufnahmezeit wie ") + Quoted(other);
 }

@@ -6,11 +6,11 @@
 
 #include <algorithm>
 
-namespace {
-
 QString Quoted(const QString& name) {
     return QString::fromUtf8("\u201e") + name + QString::fromUtf8("\u201c");
 }
+
+namespace {
 
 // "1 Datei", "300 Dateien".
 QString Files(qint64 count) {

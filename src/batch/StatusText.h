@@ -20,6 +20,9 @@ enum class IdleReason {
 };
 QString ReasonText(IdleReason reason);
 
+// A name in German quotation marks: „Urlaub.jpg“.
+QString Quoted(const QString& name);
+
 // How far long work is: "Umbenennen: 4.000 von 20.000".
 QString ProgressText(const QString& work, qint64 done, qint64 total);
 // The reading the rules want: "Lese Tags", or "Lese Aufnahmedaten" for the date alone.

@@ -5,6 +5,7 @@
 
 #include "ui/ParameterTable.h"
 #include "ui/ShowMessage.h"
+#include "batch/StatusText.h"
 #include "platform/Presets.h"
 
 #include <QAction>
@@ -17,10 +18,6 @@
 #include <QTimer>
 
 namespace {
-
-QString Quoted(const QString& name) {
-    return QString::fromUtf8("\u201e%1\u201c").arg(name);
-}
 
 // A menu shows "&" as the mark of a key unless it is doubled.
 QString ItemText(QString name) {
