@@ -6,6 +6,8 @@
 #include "ui/BatchView.h"
 
 #include <QCheckBox>
+#include <QLabel>
+#include <QTest>
 
 #include <sys/stat.h>
 
@@ -115,6 +117,33 @@ TEST_F(ForecastReads, ARunReadsAheadAndAFileWhoseMediumDoesNotAnswerHoldsUpNothi
     EXPECT_TRUE(names[0].startsWith("2004-05-12")) << names.join(u',').toStdString();
     EXPECT_EQ(names[1], "stall.jpg");
     turns.stop();
+    form.reset();
+}
+
+// Esc while the view waits for a medium that does not answer: the waiting ends at once, the view
+// stays open and shows what is in, the rest not read.
+TEST_F(ForecastReads, EscStopsTheWaitAndTheForecastShowsWhatIsIn) {
+    tree.File("a.jpg", PhotoTaken("2004:05:12 14:33:10"));
+    tree.File("stall.jpg", PhotoTaken("2010:01:01 00:00:00"));
+    StallingMount mount(tree.Path(), QStringLiteral("a.jpg"));
+    if (!mount.Mounted())
+        GTEST_SKIP() << mount.Why();
+    StartIn(mount.Path());
+    form->chkDateTaken->setChecked(true);
+    form->lstSel->selectAll();
+    form->mnuBatchView_Click();
+    ASSERT_TRUE(EventuallyTrue([this] { return form->lblStop->isVisibleTo(form.get()); }));
+    ASSERT_TRUE(form->BatchViewReading());
+    QTest::keyClick(form->frmBatchView, Qt::Key_Escape);
+    EXPECT_FALSE(form->BatchViewReading());
+    EXPECT_TRUE(form->frmBatchView->isVisible());
+    EXPECT_FALSE(form->lblStop->isVisibleTo(form.get()));
+    QHash<QString, BatchRow> rows;
+    for (const BatchRow& row : form->frmBatchView->Rows())
+        rows.insert(row.From, row);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_TRUE(rows["a.jpg"].To.startsWith("2004-05-12")) << rows["a.jpg"].To.toStdString();
+    EXPECT_EQ(rows["stall.jpg"].Note, BatchNote::NotRead);
     form.reset();
 }
 
