@@ -4,8 +4,11 @@
 // file and undoes the run. A timer on the window's thread notes the gaps between its ticks: the
 // longest is the longest time the window did not answer. The forecast's reads are set beside the
 // same heads read straight through the readers, with one reader and with eight.
-// Usage: slow_medium_bench [MICROSECONDS per operation, default 1000]
+// Usage: slow_medium_bench [MICROSECONDS per operation, default 1000] [--shot FILE]
+// With --shot, under an X server, a picture of the screen is taken two seconds into the undo (its
+// stalls then count the picture's time).
 #include "BenchSupport.h"
+#include "../batch/ReadersTiming.h"
 #include "batch/FactsReaders.h"
 #include "ui/BatchView.h"
 #include "ui/FileList.h"
@@ -35,39 +38,16 @@ constexpr int OtherCount = 1000;
 constexpr double StallTarget = 100;    // ms
 constexpr double ForecastTarget = 1.5; // the window's forecast against eight readers
 
-// The twenty real camera JPEGs, each copied until there are PhotoCount of them, and as many small
-// files of other kinds; the photos as the readers are asked for them.
+// The camera JPEGs and as many small files of other kinds; the photos as the readers are asked
+// for them.
 std::vector<FolderEntry> MakeFiles(const QString& folder) {
-    const QDir source(QStringLiteral(VARNELLO_CAMERA_JPEGS));
-    const QStringList names = source.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
-    std::vector<FolderEntry> photos;
-    for (int i = 0; !names.isEmpty() && i < PhotoCount; ++i) {
-        const QString name = QStringLiteral("%1.jpg").arg(i, 4, 10, QLatin1Char('0'));
-        if (!QFile::copy(source.filePath(names[i % names.size()]), folder + u'/' + name))
-            return {};
-        photos.push_back({QFile::encodeName(name), name, 0});
-    }
+    std::vector<FolderEntry> photos = CopyCameraJpegs(folder, PhotoCount);
     for (int i = 0; i < OtherCount; ++i) {
         QFile other(folder + QStringLiteral("/note%1.txt").arg(i, 4, 10, QLatin1Char('0')));
         if (!other.open(QIODevice::WriteOnly) || other.write("note\n") != 5)
             return {};
     }
     return photos;
-}
-
-double ReadersMs(int readers, const QByteArray& folder, const std::vector<FolderEntry>& photos) {
-    FactsReaders pool(readers);
-    std::vector<FactsJob> jobs;
-    for (const FolderEntry& entry : photos)
-        jobs.push_back({entry, {.Photo = true}, {}});
-    QElapsedTimer timer;
-    timer.start();
-    pool.Request(folder, std::move(jobs));
-    for (std::size_t in = 0; in < photos.size();) {
-        in += pool.TakeDone().size();
-        QThread::usleep(500);
-    }
-    return double(timer.nsecsElapsed()) / 1e6;
 }
 
 // The gaps between the ticks of a timer on the window's thread, phase by phase.
@@ -130,9 +110,13 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QApplication app(argc, argv);
-    const int roundTrip = CountArgument(argc, argv, 1, 1000);
-    if (roundTrip <= 0) {
-        std::fputs("usage: slow_medium_bench [MICROSECONDS per operation, default 1000]\n", stderr);
+    const QStringList arguments = QApplication::arguments();
+    const qsizetype shotAt = arguments.indexOf(QStringLiteral("--shot"));
+    const QString shot = shotAt > 0 && shotAt + 1 < arguments.size() ? arguments[shotAt + 1] : QString();
+    const int roundTrip = shotAt == 1 ? 1000 : CountArgument(argc, argv, 1, 1000);
+    if (roundTrip <= 0 || (shotAt > 0 && shot.isEmpty())) {
+        std::fputs("usage: slow_medium_bench [MICROSECONDS per operation, default 1000] [--shot FILE]\n",
+                   stderr);
         return 2;
     }
 #ifndef STALLING_FS
@@ -200,7 +184,15 @@ int main(int argc, char** argv) {
                 "run over every file", [&] { form.cmdBatch_Click(); },
                 [&] { return !form.Busy() && !QFileInfo::exists(marker); }, run) &&
             watch.Phase(
-                "undo", [&] { form.mnuUndo_Click(); },
+                "undo",
+                [&] {
+                    if (!shot.isEmpty())
+                        QTimer::singleShot(2000, [&] {
+                            QProcess::execute(QStringLiteral("import"),
+                                              {QStringLiteral("-window"), QStringLiteral("root"), shot});
+                        });
+                    form.mnuUndo_Click();
+                },
                 [&] { return !form.Busy() && QFileInfo::exists(marker); }, undo);
         if (!ok) {
             std::fprintf(stderr, "a phase did not end as it should\n");
