@@ -330,6 +330,7 @@ TEST_F(UndoRename, AStoppedUndoLeavesExactlyTheRestInTheJournalForTheNext) {
         EXPECT_EQ(MarksOf(first).count(BatchMark::UndoStopped), 6);
         EXPECT_EQ(first.Stopped, 6);
         QStringList journalled, notBack;
+        ASSERT_EQ(JournalPaths().size(), 1u);
         {
             const JournalRead left = ReadJournal(JournalPaths().front()); // holds the journal
             ASSERT_EQ(left.State, JournalReadState::Read);
