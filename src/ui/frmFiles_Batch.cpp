@@ -38,9 +38,7 @@ public:
     }
     bool StopAsked() const override { return form_.StopAsked(); }
     void YieldReading(FactsWanted wanted, qint64 in, qint64 total) override {
-        if (std::chrono::steady_clock::now() - begun_ >= kShowProgressAfter)
-            form_.ShowProgress(ProgressText(ReadingWork(wanted), in, total), true);
-        QCoreApplication::processEvents();
+        form_.TakeWorkTurn(ReadingWork(wanted), in, total, begun_);
     }
 
 private:

@@ -300,8 +300,7 @@ void frmFiles::mnuUndo_Click() {
     }
     // The lists show the folder the undo went through, read afresh.
     if (report.Folder == dirDirs->NativePath()) {
-        if (dirDirs->Refresh())
-            dirDirs_Change();
+        RereadFolder(); // off the window's thread: on a share it takes a round trip per file
     } else if (!report.Folder.isEmpty()) {
         setDirPath(report.Folder);
     }
