@@ -2,6 +2,7 @@
 // job, as the window read them before), against the readers with one thread and with eight. On
 // tmpfs, and on a FUSE folder that waits a given time in every operation, as a network share does.
 // Usage: readers_bench [MICROSECONDS per operation on the FUSE folder, default 1000]
+#include "ReadersTiming.h"
 #include "batch/FactsReaders.h"
 
 #include <QCoreApplication>
@@ -19,41 +20,11 @@ namespace {
 
 constexpr int FileCount = 1000;
 
-// The twenty real camera JPEGs, each copied until there are FileCount of them.
-std::vector<FolderEntry> CopyCameraJpegs(const QString& folder) {
-    const QDir source(QStringLiteral(VARNELLO_CAMERA_JPEGS));
-    const QStringList names = source.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
-    std::vector<FolderEntry> entries;
-    for (int i = 0; !names.isEmpty() && i < FileCount; ++i) {
-        const QString name = QStringLiteral("%1.jpg").arg(i, 4, 10, QLatin1Char('0'));
-        if (!QFile::copy(source.filePath(names[i % names.size()]), folder + u'/' + name))
-            return {};
-        entries.push_back({QFile::encodeName(name), name, 0});
-    }
-    return entries;
-}
-
 double BareMs(const QByteArray& folder, const std::vector<FolderEntry>& entries) {
     QElapsedTimer timer;
     timer.start();
     for (const FolderEntry& entry : entries)
         (void)ReadFileFacts(folder, entry, {.Photo = true});
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double ReadersMs(int readers, const QByteArray& folder, const std::vector<FolderEntry>& entries) {
-    FactsReaders pool(readers);
-    std::vector<FactsJob> jobs;
-    for (const FolderEntry& entry : entries)
-        jobs.push_back({entry, {.Photo = true}, {}});
-    QElapsedTimer timer;
-    timer.start();
-    pool.Request(folder, std::move(jobs));
-    // The window takes in what is done on its turns; a turn here is as short as the window's.
-    for (std::size_t in = 0; in < entries.size();) {
-        in += pool.TakeDone().size();
-        QThread::usleep(500);
-    }
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
@@ -78,7 +49,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir(QStringLiteral("/dev/shm/readers-bench-XXXXXX"));
     const QString files = dir.filePath(QStringLiteral("files"));
     QDir().mkpath(files);
-    const std::vector<FolderEntry> entries = CopyCameraJpegs(files);
+    const std::vector<FolderEntry> entries = CopyCameraJpegs(files, FileCount);
     if (entries.size() != std::size_t(FileCount)) {
         std::fprintf(stderr, "could not copy the camera JPEGs\n");
         return 1;

@@ -148,6 +148,8 @@ QString MarkText(const BatchRow& row, BatchViewKind kind) {
         return QString::fromUtf8("zur\u00fcckbenannt");
     case BatchMark::Gone:
         return QString::fromUtf8("nicht zur\u00fcck: die Datei ist nicht mehr im Ordner");
+    case BatchMark::UndoStopped:
+        return QString::fromUtf8("nicht zur\u00fcck: R\u00fcckg\u00e4ngig abgebrochen");
     case BatchMark::OldNameTaken:
         return QString::fromUtf8("nicht zur\u00fcck: der alte Name ist vergeben");
     case BatchMark::FolderGone:

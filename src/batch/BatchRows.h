@@ -30,6 +30,7 @@ enum class BatchMark {
     OldNameTaken,  // not undone: another file has the old name
     Unproven,      // not undone: no name of the folder proves to be that file
     FolderGone,    // not undone: the folder is gone, or its path names another folder now
+    UndoStopped,   // not undone yet: the user stopped the undo before it came to the file
     TagMissing,    // keeps its name: the file lacks a field of its tag template
 };
 

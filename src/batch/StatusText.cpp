@@ -84,7 +84,8 @@ QString UndoText(const UndoReport& report) {
                                     [](const BatchRow& r) { return r.Mark == BatchMark::Back; });
     const auto left = std::count_if(report.Rows.cbegin(), report.Rows.cend(),
                                     [](const BatchRow& r) { return IsConflict(r.Mark); });
-    const QString undo = QString::fromUtf8("R\u00fcckg\u00e4ngig: ");
+    const QString undo = report.Stopped > 0 ? QString::fromUtf8("R\u00fcckg\u00e4ngig abgebrochen: ")
+                                            : QString::fromUtf8("R\u00fcckg\u00e4ngig: ");
     // Each count is said once: the files that went back, and only then those that did not.
     if (back > 0 && left == 0)
         return undo + Files(back) +

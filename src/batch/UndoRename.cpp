@@ -8,6 +8,7 @@
 #include "platform/SystemErrorText.h"
 
 #include <QMultiHash>
+#include <QSet>
 
 #include <algorithm>
 
@@ -29,6 +30,31 @@ struct UndoOfJournal {
     std::vector<BatchRow> Rows;
     std::vector<JournalFile> Left; // what could not go back but may later
     int Back = 0;
+    qint64 Stopped = 0; // files not come to: the user stopped the undo
+};
+
+// The window's turns while the undo goes on: one whenever the interval has passed.
+class Turns {
+public:
+    Turns(UndoTurns* turns, std::chrono::milliseconds interval, qint64 total)
+        : turns_(turns), interval_(interval), total_(total), last_(std::chrono::steady_clock::now()) {}
+
+    // Gives the window its turn if its time has come; true once the user asked to stop.
+    bool StopAfter(qint64 done) {
+        if (turns_ == nullptr)
+            return false;
+        if (std::chrono::steady_clock::now() - last_ >= interval_) {
+            turns_->Yield(done, total_);
+            last_ = std::chrono::steady_clock::now();
+        }
+        return turns_->StopAsked();
+    }
+
+private:
+    UndoTurns* turns_;
+    std::chrono::milliseconds interval_;
+    qint64 total_;
+    std::chrono::steady_clock::time_point last_;
 };
 
 // One journalled file on its way back; no outcome until its first try.
@@ -79,22 +105,35 @@ class Finder {
 public:
     Finder(const FolderHandle& folder) : folder_(folder) {
         // One read of the folder says which names every inode has.
-        for (NamedInode& e : ReadFolderInodes(folder))
+        for (NamedInode& e : ReadFolderInodes(folder)) {
+            names_.insert(e.Name);
             namesOf_.insert(e.Inode, std::move(e.Name));
+        }
     }
 
     void Find(Step& step) const {
         const JournalFile& file = *step.File;
+        std::vector<QByteArray> candidates;
+        for (auto it = namesOf_.constFind(file.Identity.Inode);
+             it != namesOf_.cend() && it.key() == file.Identity.Inode; ++it)
+            candidates.push_back(*it);
+        // FUSE folders and network shares may list no inodes, or others than the files have: there
+        // the names the rename gave the file are asked for theirs.
+        const bool listed = !candidates.empty();
+        if (!listed)
+            for (const QByteArray& name : {file.NewName, file.WayName, file.OldName})
+                if (!name.isEmpty() && names_.contains(name))
+                    candidates.push_back(name);
         std::vector<QByteArray> proven;
         // A name with the inode that proves to be another file (born at another time) leaves the
         // file gone; one that proves nothing either way leaves it unproven.
         step.Found = BatchMark::Gone;
-        for (auto it = namesOf_.constFind(file.Identity.Inode);
-             it != namesOf_.cend() && it.key() == file.Identity.Inode; ++it) {
-            const std::optional<FileIdentity> now = IdentityOf(folder_, *it);
-            if (Proves(now, *it, file))
-                proven.push_back(*it);
-            else if (now && (file.Identity.Born == 0 || now->Born == 0))
+        for (const QByteArray& name : candidates) {
+            const std::optional<FileIdentity> now = IdentityOf(folder_, name);
+            if (Proves(now, name, file))
+                proven.push_back(name);
+            else if (now && (listed || now->Inode == file.Identity.Inode) &&
+                     (file.Identity.Born == 0 || now->Born == 0))
                 step.Found = BatchMark::Unproven;
         }
         const auto has = [&](const QByteArray& name) {
@@ -129,9 +168,10 @@ private:
 
     const FolderHandle& folder_;
     QMultiHash<quint64, QByteArray> namesOf_;
+    QSet<QByteArray> names_;
 };
 
-UndoOfJournal Undo(const RenameJournal& journal) {
+UndoOfJournal Undo(const RenameJournal& journal, Turns& turns) {
     UndoOfJournal undo;
     std::vector<Step> steps;
     steps.reserve(journal.Files.size());
@@ -145,24 +185,41 @@ UndoOfJournal Undo(const RenameJournal& journal) {
         return undo;
     }
     const Finder finder(folder);
-    for (Step& step : steps) {
-        step.Current.reset();
-        finder.Find(step);
+    // On a share each look costs a round trip: the window has its turns meanwhile.
+    bool stopped = false;
+    std::size_t found = 0;
+    for (; found < steps.size() && !(stopped = turns.StopAfter(0)); ++found) {
+        steps[found].Current.reset();
+        finder.Find(steps[found]);
     }
 
     // The files go back in the reverse order of the rename, so that a name the rename took from
     // one file and gave to the next is free again when the first wants it back. What still finds
     // its name taken tries again as long as others make room.
-    for (bool moved = true; moved;) {
+    qint64 back = 0;
+    for (bool moved = !stopped; moved && !stopped;) {
         moved = false;
         for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
             if (!step->Waits())
                 continue;
+            if ((stopped = turns.StopAfter(back)))
+                break;
             step->Outcome = RenameNoReplace(folder, *step->Current, step->File->OldName);
-            moved = moved || step->Outcome->Result == RenameResult::Ok;
+            if (step->Outcome->Result == RenameResult::Ok) {
+                moved = true;
+                ++back;
+            }
         }
     }
-    for (const Step& step : steps) {
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        const Step& step = steps[i];
+        // Not come to: it stays in the journal as it was.
+        if (stopped && (i >= found || step.Waits())) {
+            undo.Rows.push_back(RowOf(step, BatchMark::UndoStopped));
+            undo.Left.push_back(*step.File);
+            ++undo.Stopped;
+            continue;
+        }
         if (step.Current && !step.Outcome)
             continue; // it had its old name already
         const BatchMark mark = MarkOf(step);
@@ -224,7 +281,7 @@ QString UndoStateText(UndoState state) {
     return {};
 }
 
-UndoReport UndoLastRename() {
+UndoReport UndoLastRename(UndoTurns* turns, std::chrono::milliseconds interval) {
     UndoReport report;
     RemoveJournalLeftovers();
     const UndoState state = UndoStateNow();
@@ -274,25 +331,31 @@ UndoReport UndoLastRename() {
         return report;
     }
     report.Folder = journal.FolderPath;
-    UndoOfJournal undo = Undo(journal);
+    Turns undoTurns(turns, interval, qint64(journal.Files.size()));
+    UndoOfJournal undo = Undo(journal, undoTurns);
     report.Rows = std::move(undo.Rows);
+    report.Stopped = undo.Stopped;
     if (undo.Left.empty()) {
         RemoveJournal(path);
-    } else if (journal.Tried && undo.Back == 0) {
+    } else if (journal.Tried && undo.Back == 0 && undo.Stopped == 0) {
         RemoveJournal(path);
         report.Note = QString::fromUtf8(
             "Auch der zweite Versuch brachte nichts zur\u00fcck: diese Umbenennung "
             "wird aufgegeben, das n\u00e4chste R\u00fcckg\u00e4ngig geht weiter zur\u00fcck.");
     } else {
         journal.Files = std::move(undo.Left);
-        journal.Tried = true;
+        // A stopped undo has not tried every file: it does not count as a try.
+        journal.Tried = journal.Tried || undo.Stopped == 0;
         const JournalWrite rewritten = ReplaceJournal(path, journal);
         // Should the journal stay as it was, the next undo goes over every file again: those back
         // already have their old names and are passed over.
         report.Note =
             rewritten.Result == JournalWriteResult::Written
-                ? QString::fromUtf8("Was nicht zur\u00fcck konnte, bleibt im Journal: das n\u00e4chste "
-                                    "R\u00fcckg\u00e4ngig versucht es noch einmal.")
+                ? (undo.Stopped > 0
+                       ? QString::fromUtf8("Was noch nicht zur\u00fcck ist, bleibt im Journal: das "
+                                           "n\u00e4chste R\u00fcckg\u00e4ngig nimmt es zur\u00fcck.")
+                       : QString::fromUtf8("Was nicht zur\u00fcck konnte, bleibt im Journal: das "
+                                           "n\u00e4chste R\u00fcckg\u00e4ngig versucht es noch einmal."))
                 : QString::fromUtf8("Das Journal lie\u00df sich nicht fortschreiben (") +
                       SystemErrorText(rewritten.SystemError) +
                       QString::fromUtf8("): das n\u00e4chste R\u00fcckg\u00e4ngig versucht es noch einmal.");

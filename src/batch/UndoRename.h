@@ -1,10 +1,12 @@
 #pragma once
 
 #include "batch/BatchRows.h"
+#include "rename/BatchRun.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <chrono>
 #include <vector>
 
 // What one undo did.
@@ -13,6 +15,17 @@ struct [[nodiscard]] UndoReport {
     QByteArray Folder;          // the folder the journal names
     std::vector<BatchRow> Rows; // every file that did not have its old name, and what became of it
     QString Note;               // what else the user should know
+    qint64 Stopped = 0;         // files the undo did not come to: the user stopped it first
+};
+
+// What a long undo needs of the window it runs in: turns of the event loop, and a way to stop.
+class UndoTurns {
+public:
+    virtual ~UndoTurns() = default;
+    // Lets pending window events run once; done of total files have their old names by then.
+    virtual void Yield(qint64 done, qint64 total) = 0;
+    // True once the user asked the undo to stop.
+    virtual bool StopAsked() const = 0;
 };
 
 // Takes back the newest rename in the journals: every journalled file that proves to be the same
@@ -22,7 +35,12 @@ struct [[nodiscard]] UndoReport {
 // Should that next undo bring back none of them either, the journal is given up, and the undo
 // after it steps further back. It never steps back past a rename that could not be journalled, and
 // leaves a journal alone that a run of any copy of the program still holds.
-UndoReport UndoLastRename();
+//
+// With turns, the undo gives the window a turn whenever interval has passed since the last, and
+// stops after the file it is moving once the window asks: the files it did not come to stay in the
+// journal for the next undo.
+UndoReport UndoLastRename(UndoTurns* turns = nullptr,
+                          std::chrono::milliseconds interval = DefaultTurnInterval);
 
 // Whether an undo would do anything now, and if not, why not.
 enum class UndoState {

@@ -108,9 +108,12 @@ BatchView::BatchView(QWidget* parent) : QWidget(parent, Qt::Window), model_(new 
     layout->addWidget(lblBatchNote);
     layout->addWidget(lstBatch, 1);
     layout->addWidget(chkBatchAfterRun);
-    // Escape closes the view, as it closes a dialog.
-    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(close, &QShortcut::activated, this, &QWidget::close);
+    // Escape closes the view, as it closes a dialog; while the view waits for reads, it stops them.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (!stopper_ || !stopper_())
+            close();
+    });
 }
 
 void BatchView::Show(BatchViewKind kind, std::vector<BatchRow> rows, const QString& note) {

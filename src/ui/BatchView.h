@@ -5,6 +5,7 @@
 #include <QAbstractTableModel>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QCheckBox;
@@ -56,8 +57,12 @@ public:
     BatchViewKind Kind() const { return model_->Kind(); }
     // Counts every Show, so that a caller can tell that the view has been updated.
     int Updates() const { return updates_; }
+    // Stops the work the view waits for, if any; Esc asks it first and closes the view only where
+    // it says there was none.
+    void setStopper(std::function<bool()> stopper) { stopper_ = std::move(stopper); }
 
 private:
+    std::function<bool()> stopper_;
     BatchViewModel* model_;
     int updates_ = 0;
 };

@@ -18,6 +18,7 @@
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 #include <optional>
 
 class BatchView;
@@ -284,6 +285,10 @@ public:
     void EndProgress();
     bool StopAsked() const;
     void AskStop();
+    // One turn of the event loop for long work begun at begun: once it has lasted, the status line
+    // shows how far it is ("work: done von total") and "Abbrechen".
+    void TakeWorkTurn(const QString& work, qint64 done, qint64 total,
+                      std::chrono::steady_clock::time_point begun);
 
 signals:
     // After every refill of the lists, for the handlers that follow the current folder.
@@ -337,6 +342,8 @@ private:
     bool ForecastFactsIn(const FileList& list, const RowMarks& selected, const QByteArray& folder,
                          FactsWanted wanted);
     void TakeForecastReads(); // what the readers are done with; the forecast once all are in
+    void EndForecastRead();   // the forecast with what is in; the files still out are not read
+    void StopForecastRead();  // Esc while the forecast waits: the readers stop
     void CancelForecastRead();
     // A medium that does not answer holds up a forecast or an order this long after the last file
     // came in; the files not in by then count as not read.

@@ -34,20 +34,14 @@ public:
     void ShowFileInHand(int row) override { form_.CurrentFile = folderText_ + form_.lstSel->text(row); }
     // A run that lasts shows how far it is, and can be stopped; a short one shows nothing.
     void Yield(qint64 done, qint64 total) override {
-        if (std::chrono::steady_clock::now() - begun_ >= kShowProgressAfter)
-            form_.ShowProgress(ProgressText(QString::fromUtf8("Umbenennen"), done, total), true);
-        QCoreApplication::processEvents();
+        form_.TakeWorkTurn(QString::fromUtf8("Umbenennen"), done, total, begun_);
     }
     bool StopAsked() const override { return form_.StopAsked(); }
     void YieldReading(FactsWanted wanted, qint64 in, qint64 total) override {
-        if (std::chrono::steady_clock::now() - begun_ >= kShowProgressAfter)
-            form_.ShowProgress(ProgressText(ReadingWork(wanted), in, total), true);
-        QCoreApplication::processEvents();
+        form_.TakeWorkTurn(ReadingWork(wanted), in, total, begun_);
     }
 
 private:
-    static constexpr std::chrono::milliseconds kShowProgressAfter{500};
-
     frmFiles& form_;
     QString folderText_; // the current folder when the run began, with its trailing separator
     std::chrono::steady_clock::time_point begun_;

@@ -3,6 +3,7 @@
 
 #include "ui/frmFilesState.h"
 
+#include "ui/BusyScope.h"
 #include "batch/BatchForecast.h"
 #include "ui/BatchView.h"
 #include "ui/FileList.h"
@@ -24,7 +25,30 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
+
+namespace {
+
+// The window as an undo sees it: turns of its event loop, and the stop the user asks for.
+class WindowUndo final : public UndoTurns {
+public:
+    explicit WindowUndo(frmFiles& form) : form_(form), begun_(std::chrono::steady_clock::now()) {}
+    ~WindowUndo() override { form_.EndProgress(); }
+    WindowUndo(const WindowUndo&) = delete;
+    WindowUndo& operator=(const WindowUndo&) = delete;
+
+    void Yield(qint64 done, qint64 total) override {
+        form_.TakeWorkTurn(QString::fromUtf8("R\u00fcckg\u00e4ngig"), done, total, begun_);
+    }
+    bool StopAsked() const override { return form_.StopAsked(); }
+
+private:
+    frmFiles& form_;
+    std::chrono::steady_clock::time_point begun_;
+};
+
+} // namespace
 
 void frmFiles::BuildBatchView() {
     mnuPop->addSeparator();
@@ -35,6 +59,12 @@ void frmFiles::BuildBatchView() {
     mnuUndo = mnuPop->addAction(QString::fromUtf8("Letzte Umbenennung r\u00fcckg\u00e4ngig"));
     mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     frmBatchView = new BatchView(this);
+    frmBatchView->setStopper([this] {
+        if (!state_->forecastRead.Pending)
+            return false;
+        StopForecastRead();
+        return true;
+    });
     // Changes come in bursts (a click selects and makes current, a drag exchanges row after row);
     // the view follows once they are all in.
     state_->batchViewTimer = new QTimer(this);
@@ -198,19 +228,38 @@ void frmFiles::TakeForecastReads() {
             read.Shown = read.Request.In();
             const QString work = ReadingWork(read.Wanted);
             const BatchViewKind kind = OrderMode() ? BatchViewKind::OrderForecast : BatchViewKind::Forecast;
+            const QString progress = ProgressText(work, read.Request.In(), read.Request.Total());
             frmBatchView->Show(kind,
                                frmBatchView->Kind() == kind ? frmBatchView->Rows() : std::vector<BatchRow>{},
-                               ProgressText(work, read.Request.In(), read.Request.Total()));
+                               progress);
+            // A run's or an undo's turn keeps the status line to itself.
+            if (!busy_)
+                ShowProgress(progress, true);
         }
         return;
     }
+    EndForecastRead();
+}
+
+void frmFiles::EndForecastRead() {
     state_->readTimer->stop();
-    read.Pending = false;
-    read.Ready = true;
+    if (!busy_)
+        EndProgress();
+    state_->forecastRead.Pending = false;
+    state_->forecastRead.Ready = true;
     UpdateBatchView();
 }
 
+void frmFiles::StopForecastRead() {
+    static_cast<void>(
+        state_->forecastRead.Request.TakeIn(state_->readers, state_->fileFacts, ReadPatienceMs));
+    state_->readers.Cancel();
+    EndForecastRead();
+}
+
 void frmFiles::CancelForecastRead() {
+    if (state_->forecastRead.Pending && !busy_)
+        EndProgress();
     state_->readers.Cancel();
     state_->readTimer->stop();
     state_->forecastRead = {};
@@ -239,15 +288,19 @@ void frmFiles::mnuBatchView_Click() {
 void frmFiles::mnuUndo_Click() {
     if (busy_)
         return;
-    const UndoReport report = UndoLastRename();
+    UndoReport report;
+    {
+        const BusyScope busy(busy_, BusyScope::Pointer::Busy);
+        WindowUndo turns(*this);
+        report = UndoLastRename(&turns, BatchTurnInterval);
+    }
     if (!report.Found) {
         ShowStatusMessage(UndoText(report));
         return;
     }
     // The lists show the folder the undo went through, read afresh.
     if (report.Folder == dirDirs->NativePath()) {
-        if (dirDirs->Refresh())
-            dirDirs_Change();
+        RereadFolder(); // off the window's thread: on a share it takes a round trip per file
     } else if (!report.Folder.isEmpty()) {
         setDirPath(report.Folder);
     }

@@ -7,7 +7,10 @@
 #include "ui/FileList.h"
 #include "ui/FolderControls.h"
 
+#include "batch/StatusText.h"
+
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QCheckBox>
 #include <QLabel>
@@ -95,6 +98,17 @@ bool frmFiles::StopAsked() const {
 void frmFiles::AskStop() {
     if (busy_)
         state_->stopAsked = true;
+    else if (state_->forecastRead.Pending)
+        StopForecastRead();
+}
+
+void frmFiles::TakeWorkTurn(const QString& work, qint64 done, qint64 total,
+                            std::chrono::steady_clock::time_point begun) {
+    // Work this short shows nothing.
+    constexpr std::chrono::milliseconds showProgressAfter{500};
+    if (std::chrono::steady_clock::now() - begun >= showProgressAfter)
+        ShowProgress(ProgressText(work, done, total), true);
+    QCoreApplication::processEvents();
 }
 
 void frmFiles::ShowStatusMessage(const QString& text) {

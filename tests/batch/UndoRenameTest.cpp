@@ -7,6 +7,7 @@
 #include "platform/NativePath.h"
 #include "platform/RenameNoReplace.h"
 #include "support/LoopMount.h"
+#include "support/StallingMount.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -299,3 +300,66 @@ TEST_F(UndoRename, AJournalClaimingMoreFilesThanARunWritesIsDamaged) {
 }
 
 } // namespace
+
+// Asks the undo to stop once stopAt files are back.
+class StopWhenBack final : public UndoTurns {
+public:
+    explicit StopWhenBack(qint64 stopAt) : stopAt_(stopAt) {}
+    void Yield(qint64 done, qint64 /*total*/) override { stop_ = stop_ || done >= stopAt_; }
+    bool StopAsked() const override { return stop_; }
+
+private:
+    qint64 stopAt_;
+    bool stop_ = false;
+};
+
+// Stopped half-way, the undo has taken back what it says and the journal keeps exactly the rest,
+// which the next undo takes back; also on a FUSE folder, which lists no inodes.
+TEST_F(UndoRename, AStoppedUndoLeavesExactlyTheRestInTheJournalForTheNext) {
+    const auto undoInTwo = [](const QString& folder) {
+        std::vector<std::pair<QString, QString>> renames;
+        for (int i = 0; i < 10; ++i)
+            renames.emplace_back(QStringLiteral("f%1.jpg").arg(i), QStringLiteral("0%1 - f%1.jpg").arg(i));
+        ASSERT_EQ(WriteNewJournal(JournalOf(folder, renames)).Result, JournalWriteResult::Written);
+        for (const auto& [from, to] : renames)
+            ASSERT_TRUE(QDir(folder).rename(from, to));
+
+        StopWhenBack stop(4);
+        const UndoReport first = UndoLastRename(&stop, std::chrono::milliseconds(0));
+        EXPECT_EQ(MarksOf(first).count(BatchMark::Back), 4);
+        EXPECT_EQ(MarksOf(first).count(BatchMark::UndoStopped), 6);
+        EXPECT_EQ(first.Stopped, 6);
+        QStringList journalled, notBack;
+        ASSERT_EQ(JournalPaths().size(), 1u);
+        {
+            const JournalRead left = ReadJournal(JournalPaths().front()); // holds the journal
+            ASSERT_EQ(left.State, JournalReadState::Read);
+            for (const JournalFile& f : left.Journal->Files)
+                journalled << QFile::decodeName(f.OldName);
+        }
+        for (const auto& [from, to] : renames) {
+            EXPECT_NE(QFileInfo::exists(folder + u'/' + from), QFileInfo::exists(folder + u'/' + to))
+                << from.toStdString();
+            if (!QFileInfo::exists(folder + u'/' + from))
+                notBack << from;
+        }
+        EXPECT_EQ(journalled, notBack);
+
+        EXPECT_EQ(MarksOf(UndoLastRename()), QList<BatchMark>(6, BatchMark::Back));
+        EXPECT_TRUE(JournalPaths().empty());
+        for (const auto& [from, to] : renames)
+            EXPECT_TRUE(QFileInfo::exists(folder + u'/' + from)) << from.toStdString();
+    };
+    for (int i = 0; i < 10; ++i)
+        files.File(QStringLiteral("f%1.jpg").arg(i), QByteArray::number(i));
+    undoInTwo(files.Path());
+
+    TempTree backing;
+    backing.File("marker");
+    const StallingMount fuse(backing.Path(), QStringLiteral("marker"));
+    if (!fuse.Mounted())
+        GTEST_SKIP() << fuse.Why();
+    for (int i = 0; i < 10; ++i)
+        backing.File(QStringLiteral("f%1.jpg").arg(i), QByteArray::number(i));
+    undoInTwo(fuse.Path());
+}

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -161,6 +162,31 @@ TEST_F(ForecastReads, ARunReadsAheadAndAFileWhoseMediumDoesNotAnswerHoldsUpNothi
     EXPECT_TRUE(names[0].startsWith("2004-05-12")) << names.join(u',').toStdString();
     EXPECT_EQ(names[1], "stall.jpg");
     turns.stop();
+    form.reset();
+}
+
+// Esc while the view waits for a medium that does not answer: the waiting ends at once, the view
+// stays open and shows what is in, the rest not read.
+TEST_F(ForecastReads, EscStopsTheWaitAndTheForecastShowsWhatIsIn) {
+    const std::unique_ptr<StallingMount> mount = MountPhotoAndStall();
+    if (!mount->Mounted())
+        GTEST_SKIP() << mount->Why();
+    StartIn(mount->Path());
+    form->chkDateTaken->setChecked(true);
+    form->lstSel->selectAll();
+    form->mnuBatchView_Click();
+    ASSERT_TRUE(EventuallyTrue([this] { return form->lblStop->isVisibleTo(form.get()); }));
+    ASSERT_TRUE(form->BatchViewReading());
+    QTest::keyClick(form->frmBatchView, Qt::Key_Escape);
+    EXPECT_FALSE(form->BatchViewReading());
+    EXPECT_TRUE(form->frmBatchView->isVisible());
+    EXPECT_FALSE(form->lblStop->isVisibleTo(form.get()));
+    QHash<QString, BatchRow> rows;
+    for (const BatchRow& row : form->frmBatchView->Rows())
+        rows.insert(row.From, row);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_TRUE(rows["a.jpg"].To.startsWith("2004-05-12")) << rows["a.jpg"].To.toStdString();
+    EXPECT_EQ(rows["stall.jpg"].Note, BatchNote::NotRead);
     form.reset();
 }
 
