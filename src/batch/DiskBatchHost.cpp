@@ -96,9 +96,13 @@ void DiskBatchHost::Planned(std::span<const BatchFile> files) {
     qsizetype unnoted = 0;
     for (const BatchFile& file : files)
         unnoted += !file.Result && journal_.Find(window_.Entries().Entry(file.Index).Name) == nullptr;
-    const bool fromFolderRead = unnoted >= kNoteFromFolderReadFrom && unnoted * 4 >= EntryCount();
-    if (fromFolderRead)
-        journal_.KnowInodes(ReadFolderInodes(folder_));
+    bool fromFolderRead = unnoted >= kNoteFromFolderReadFrom && unnoted * 4 >= EntryCount();
+    if (fromFolderRead) {
+        const std::vector<NamedInode> inodes = ReadFolderInodes(folder_);
+        fromFolderRead = ReadInodesHold(folder_, inodes);
+        if (fromFolderRead)
+            journal_.KnowInodes(inodes);
+    }
     auto lastTurn = std::chrono::steady_clock::now();
     for (const BatchFile& file : files) {
         if (!file.Result && file.NewName != file.OldName)

@@ -2,6 +2,8 @@
 
 #include "platform/RenameNoReplace.h"
 
+#include <algorithm>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,6 +30,21 @@ std::vector<NamedInode> ReadFolderInodes(const FolderHandle& folder) {
     }
     ::closedir(dir);
     return entries;
+}
+
+bool ReadInodesHold(const FolderHandle& folder, const std::vector<NamedInode>& entries) {
+    constexpr std::size_t kTries = 8;
+    const std::size_t step = std::max<std::size_t>(1, entries.size() / kTries);
+    bool tried = false;
+    for (std::size_t i = 0; i < entries.size(); i += step) {
+        const std::optional<FileIdentity> now = IdentityOf(folder, entries[i].Name);
+        if (!now)
+            continue; // gone since the read
+        if (now->Device != folder.Device() || now->Inode != entries[i].Inode)
+            return false;
+        tried = true;
+    }
+    return tried;
 }
 
 namespace {

@@ -18,6 +18,11 @@ struct NamedInode {
 // folder cannot be swapped for another under its path in between.
 std::vector<NamedInode> ReadFolderInodes(const FolderHandle& folder);
 
+// Whether the inodes of such a read are those its names stand for, tried on a few names spread over
+// it. Not every file system says so: a FUSE folder may give a number of its own for every entry,
+// and a union mount the inode of a layer below.
+bool ReadInodesHold(const FolderHandle& folder, const std::vector<NamedInode>& entries);
+
 // Which file a name stands for. Device and inode alone do not tell a file from a later one: the
 // system hands a deleted file's inode to the next new file. The birth time does, where the file
 // system keeps one.

@@ -4,6 +4,7 @@
 #include "support/StallingMount.h"
 #include "ui/FolderControls.h"
 
+#include <QDir>
 #include <QTimer>
 
 namespace {
@@ -52,6 +53,20 @@ TEST_F(SlowFolder, AStartFolderThatListsSlowlyIsReadOnWhileTheWindowShows) {
     EXPECT_NE(form->dirDirs->Path(), mount.Path());
     EXPECT_TRUE(EventuallyTrue([&] { return form->dirDirs->Path() == mount.Path(); }, 20000));
     EXPECT_EQ(form->lstSel->count(), 600);
+}
+
+// A share whose folder read gives inodes of its own: a run over many files still renames them all.
+TEST_F(SlowFolder, ARunOverManyFilesOfAShareRenamesThemAll) {
+    StallingMount mount(share.Path(), QStringLiteral("f0.txt"));
+    if (!mount.Mounted())
+        GTEST_SKIP() << mount.Why();
+    StartIn(mount.Path());
+    TakeUp("f0.txt");
+    Tick(RuleSwitch::Counter);
+    form->lstSel->selectAll();
+    form->cmdBatch_Click();
+    EXPECT_TRUE(QDir(share.Path()).entryList({QStringLiteral("f*")}, QDir::Files).isEmpty());
+    EXPECT_EQ(QDir(share.Path()).entryList(QDir::Files).size(), 600);
 }
 
 } // namespace
