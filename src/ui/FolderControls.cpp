@@ -26,10 +26,6 @@ bool FolderControl::Adopt(const QByteArray& path, FolderListing listing) {
     return true;
 }
 
-bool FolderControl::Refresh() {
-    return !path_.isEmpty() && setPath(path_);
-}
-
 FolderListing FolderControl::ClaimFiles() {
     filesUnclaimed_ = false;
     FolderListing claimed;
@@ -45,10 +41,6 @@ FileEnumerator::FileEnumerator(QWidget* parent) : QWidget(parent) {
 
 QString FileEnumerator::Path() const {
     return NativePath::Text(path_);
-}
-
-void FileEnumerator::setPath(const QByteArray& path) {
-    Adopt(path, ReadFolder(path));
 }
 
 void FileEnumerator::Adopt(const QByteArray& path, FolderListing listing) {

@@ -21,8 +21,6 @@ public:
     bool setPath(const QByteArray& path);
     // Makes a folder just read current (its path in normal form); false when the read failed.
     bool Adopt(const QByteArray& path, FolderListing listing);
-    // Reads the current folder again; false (nothing changed) when it cannot be read any more.
-    bool Refresh();
 
     const FolderEntries& Folders() const { return listing_.folders; }
     quint64 Device() const { return listing_.Device; }
@@ -50,7 +48,6 @@ public:
 
     QString Path() const;
     const QByteArray& NativePath() const { return path_; }
-    void setPath(const QByteArray& path); // reads the folder (empty when it cannot be read)
     void Adopt(const QByteArray& path, FolderListing listing); // takes the files of a listing just read
 
     const std::shared_ptr<const FolderEntries>& Files() const { return files_; }

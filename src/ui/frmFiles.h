@@ -286,9 +286,9 @@ public:
     bool StopAsked() const;
     void AskStop();
     // One turn of the event loop for long work begun at begun: once it has lasted, the status line
-    // shows how far it is ("work: done von total") and "Abbrechen".
-    void TakeWorkTurn(const QString& work, qint64 done, qint64 total,
-                      std::chrono::steady_clock::time_point begun);
+    // shows how far it is (progress), with "Abbrechen" where it can be stopped.
+    void TakeWorkTurn(const QString& progress, std::chrono::steady_clock::time_point begun,
+                      bool stoppable = true);
 
 signals:
     // After every refill of the lists, for the handlers that follow the current folder.
@@ -343,7 +343,7 @@ private:
                          FactsWanted wanted);
     void TakeForecastReads(); // what the readers are done with; the forecast once all are in
     void EndForecastRead();   // the forecast with what is in; the files still out are not read
-    void StopForecastRead();  // Esc while the forecast waits: the readers stop
+    bool StopForecastRead();  // Esc while the forecast waits: the readers stop; false: none waits
     void CancelForecastRead();
     // A medium that does not answer holds up a forecast or an order this long after the last file
     // came in; the files not in by then count as not read.

@@ -34,11 +34,11 @@ public:
     void ShowFileInHand(int row) override { form_.CurrentFile = folderText_ + form_.lstSel->text(row); }
     // A run that lasts shows how far it is, and can be stopped; a short one shows nothing.
     void Yield(qint64 done, qint64 total) override {
-        form_.TakeWorkTurn(QString::fromUtf8("Umbenennen"), done, total, begun_);
+        form_.TakeWorkTurn(ProgressText(QString::fromUtf8("Umbenennen"), done, total), begun_);
     }
     bool StopAsked() const override { return form_.StopAsked(); }
     void YieldReading(FactsWanted wanted, qint64 in, qint64 total) override {
-        form_.TakeWorkTurn(ReadingWork(wanted), in, total, begun_);
+        form_.TakeWorkTurn(ProgressText(ReadingWork(wanted), in, total), begun_);
     }
 
 private:

@@ -39,7 +39,7 @@ public:
     WindowUndo& operator=(const WindowUndo&) = delete;
 
     void Yield(qint64 done, qint64 total) override {
-        form_.TakeWorkTurn(QString::fromUtf8("R\u00fcckg\u00e4ngig"), done, total, begun_);
+        form_.TakeWorkTurn(ProgressText(QString::fromUtf8("R\u00fcckg\u00e4ngig"), done, total), begun_);
     }
     bool StopAsked() const override { return form_.StopAsked(); }
 
@@ -59,12 +59,7 @@ void frmFiles::BuildBatchView() {
     mnuUndo = mnuPop->addAction(QString::fromUtf8("Letzte Umbenennung r\u00fcckg\u00e4ngig"));
     mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     frmBatchView = new BatchView(this);
-    frmBatchView->setStopper([this] {
-        if (!state_->forecastRead.Pending)
-            return false;
-        StopForecastRead();
-        return true;
-    });
+    frmBatchView->setStopper([this] { return StopForecastRead(); });
     // Changes come in bursts (a click selects and makes current, a drag exchanges row after row);
     // the view follows once they are all in.
     state_->batchViewTimer = new QTimer(this);
@@ -250,11 +245,14 @@ void frmFiles::EndForecastRead() {
     UpdateBatchView();
 }
 
-void frmFiles::StopForecastRead() {
+bool frmFiles::StopForecastRead() {
+    if (!state_->forecastRead.Pending)
+        return false;
     static_cast<void>(
         state_->forecastRead.Request.TakeIn(state_->readers, state_->fileFacts, ReadPatienceMs));
     state_->readers.Cancel();
     EndForecastRead();
+    return true;
 }
 
 void frmFiles::CancelForecastRead() {

@@ -10,9 +10,6 @@
 #include "platform/FolderRead.h"
 #include "platform/NativePath.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-
 #include <QComboBox>
 #include <QFrame>
 #include <QLineEdit>
@@ -26,7 +23,10 @@ const QString kUp = QStringLiteral("[..]");
 // A read that ends within this time is waited for as it is; a longer one lets the window answer.
 constexpr std::chrono::milliseconds kListInPlace{50};
 constexpr std::chrono::milliseconds kListingTurn{20};
-constexpr qint64 kShowProgressAfterMs = 500;
+
+QString FolderChangeStopped() {
+    return QString::fromUtf8("Ordnerwechsel abgebrochen");
+}
 
 } // namespace
 
@@ -57,7 +57,7 @@ bool frmFiles::setDirPath(const QByteArray& path) {
     // A folder that cannot be read leaves the current folder and the lists as they are.
     std::optional<FolderListing> listing = ReadListing(p, true);
     if (!listing) {
-        ShowStatusMessage(QString::fromUtf8("Ordnerwechsel abgebrochen"));
+        ShowStatusMessage(FolderChangeStopped());
         return false;
     }
     if (!dirDirs->Adopt(p, std::move(*listing)))
@@ -79,16 +79,13 @@ std::optional<FolderListing> frmFiles::WaitForListing(FolderRead& read, bool sto
     std::optional<BusyScope> busy;
     if (!busy_)
         busy.emplace(busy_, BusyScope::Pointer::Busy);
-    QElapsedTimer waited;
-    waited.start();
+    const auto begun = std::chrono::steady_clock::now() - kListInPlace;
     while (!read.WaitFor(kListingTurn)) {
         if (stoppable && StopAsked()) {
             EndProgress();
             return std::nullopt;
         }
-        if (waited.elapsed() + kListInPlace.count() >= kShowProgressAfterMs)
-            ShowProgress(ListingProgressText(read.EntriesSeen()), stoppable);
-        QCoreApplication::processEvents();
+        TakeWorkTurn(ListingProgressText(read.EntriesSeen()), begun, stoppable);
     }
     EndProgress();
     return read.Take();
@@ -102,7 +99,7 @@ void frmFiles::GoToStartFolder() {
         return;
     std::optional<FolderListing> listing = WaitForListing(*read, true);
     if (!listing) {
-        ShowStatusMessage(QString::fromUtf8("Ordnerwechsel abgebrochen"));
+        ShowStatusMessage(FolderChangeStopped());
         return;
     }
     if (!dirDirs->Adopt(state_->startFolder, std::move(*listing)))

@@ -98,16 +98,16 @@ bool frmFiles::StopAsked() const {
 void frmFiles::AskStop() {
     if (busy_)
         state_->stopAsked = true;
-    else if (state_->forecastRead.Pending)
+    else
         StopForecastRead();
 }
 
-void frmFiles::TakeWorkTurn(const QString& work, qint64 done, qint64 total,
-                            std::chrono::steady_clock::time_point begun) {
+void frmFiles::TakeWorkTurn(const QString& progress, std::chrono::steady_clock::time_point begun,
+                            bool stoppable) {
     // Work this short shows nothing.
     constexpr std::chrono::milliseconds showProgressAfter{500};
     if (std::chrono::steady_clock::now() - begun >= showProgressAfter)
-        ShowProgress(ProgressText(work, done, total), true);
+        ShowProgress(progress, stoppable);
     QCoreApplication::processEvents();
 }
 
